@@ -1,0 +1,31 @@
+#pragma once
+// The settings record TBeall and the program folder ProgramMappa.
+
+#include <QString>
+
+struct TBeall {
+    bool TeljesKep = true;
+    QString Tulajdonos;
+    QString TulCim;
+    QString TulTel;
+    QString Utvonal;
+    QString AlapVaros;
+    QString Sorrend = QStringLiteral("sorszam");  // not stored in the settings file
+    qint32 Bal = 5;
+    qint32 Felul = 5;
+    qint32 Magas = 400;
+    qint32 Szeles = 640;
+};
+
+// The one settings record of the run.
+TBeall &Beall();
+
+// The folder of the running program, lower-cased, without a trailing
+// separator. It is determined once; tests may set it.
+QString ProgramMappa();
+void setProgramMappa(const QString &mappa);
+
+// ProgramMappa followed by a relative path written with backslashes
+// ("\\Data", "\\Help\\index.htm"), with the platform's separators, naming
+// the folder in its real letter case on a case-sensitive file system.
+QString ProgramUtvonal(const QString &relativ);

@@ -1,0 +1,68 @@
+#pragma once
+// Binds edit boxes, check boxes, lookup combo boxes, date pickers, memos and
+// labels to fields of a data set's current row. Each control shows the field
+// when the current row or the data set's state changes, and writes what the
+// user types back into the row (putting a browsing data set into edit).
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace data {
+
+class DataSet;
+
+class Binder : public QObject {
+    Q_OBJECT
+public:
+    explicit Binder(DataSet *dataSet, QObject *parent = nullptr);
+
+    DataSet *dataSet() const { return m_ds; }
+
+    // Text field; the field's size limits the typing and its edit mask applies.
+    void bindEdit(QLineEdit *edit, const QString &field);
+    // Check box storing `checkedValue` / `uncheckedValue` ("I" / "N"; for a
+    // Boolean field pass true / false).
+    void bindCheck(QCheckBox *box, const QString &field, const QVariant &checkedValue = QStringLiteral("I"),
+                   const QVariant &uncheckedValue = QStringLiteral("N"));
+    // Drop-down list of the rows of `source` (key field and shown field),
+    // storing the chosen row's key in `keyField`. The list is read when bound
+    // and again by reloadLookups().
+    void bindLookup(QComboBox *combo, const QString &keyField, DataSet *source,
+                    const QString &sourceKey, const QString &sourceText);
+    void bindDate(QDateEdit *edit, const QString &field);
+    void bindMemo(QPlainTextEdit *memo, const QString &field);
+    // Read-only display of a field in its display format.
+    void bindLabel(QLabel *label, const QString &field);
+
+    // Shows the current row in every bound control.
+    void load();
+    void reloadLookups();
+    // Checks the masked edit boxes: the name of the first field whose typed
+    // text does not fill its mask, or an empty text when all are complete.
+    QString incompleteField() const;
+
+private:
+    struct Link {
+        QWidget *widget;
+        int field;
+        std::function<void()> show;
+        std::function<void()> reload;   // lookups only
+        std::function<bool()> complete; // masked edits only
+    };
+    void write(int field, const QVariant &value);
+    DataSet *m_ds;
+    QVector<Link> m_links;
+    bool m_loading = false;
+};
+
+}  // namespace data

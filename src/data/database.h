@@ -1,0 +1,98 @@
+#pragma once
+// The named database "regiszter": one SQLite file in the data folder, opened
+// with the connection's parameter list. Every data set belongs to it.
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVariant>
+#include <stdexcept>
+
+namespace data {
+
+class DataSet;
+
+// An error of the data layer, carrying the engine's own message.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+class Database : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char *kFileName = "regiszter.db";
+
+    // The one named database of the program.
+    static Database &regiszter();
+
+    explicit Database(const QString &connectionName, QObject *parent = nullptr);
+    ~Database() override;
+
+    // The parameter list: "PATH=<data folder>", "DEFAULT DRIVER=...", ...
+    QStringList &params() { return m_params; }
+    const QStringList &params() const { return m_params; }
+    // The value of the PATH parameter: the data folder.
+    QString path() const;
+    // The database file in the data folder.
+    QString filePath() const;
+
+    // Opens the database file of PATH. Never creates anything: a missing file,
+    // a file that is not a database, or a missing table raises DbError with a
+    // message that names what is wrong.
+    void open();
+    // Closes every open data set, then the connection.
+    void close();
+    // Closes every open data set of this database.
+    void closeDataSets();
+    bool isOpen() const { return m_open; }
+
+    // The connection, for the data layer's own classes.
+    QSqlDatabase connection() const;
+
+    // Runs one statement with positional or named parameters; raises on error.
+    void exec(const QString &sql, const QVariantList &params = {});
+
+    // Transactions nest: the outermost begins and commits, inner ones are
+    // savepoints. A transaction that is neither committed nor rolled back
+    // when it goes out of scope rolls back.
+    class Transaction {
+    public:
+        explicit Transaction(Database &db);
+        ~Transaction();
+        void commit();
+        void rollback();
+        Transaction(const Transaction &) = delete;
+        Transaction &operator=(const Transaction &) = delete;
+
+    private:
+        Database &m_db;
+        int m_level;
+        bool m_done = false;
+    };
+    bool inTransaction() const { return m_depth > 0; }
+
+Q_SIGNALS:
+    // The outermost transaction rolled back: data sets re-read their rows.
+    void rolledBack();
+
+private:
+    friend class DataSet;
+    void attach(DataSet *ds);
+    void detach(DataSet *ds);
+    int begin();
+    void finish(int level, bool commit);
+
+    QString m_connectionName;
+    QStringList m_params;
+    bool m_open = false;
+    int m_depth = 0;
+    bool m_failedInside = false;
+    QVector<DataSet *> m_dataSets;
+};
+
+}  // namespace data

@@ -1,0 +1,56 @@
+#pragma once
+// Display formats and edit masks of the register's fields.
+
+#include "data/schema.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace data {
+
+// A number shown with a display format: "00000" pads an integer with zeros to
+// five digits; "### ### ##0" rounds to a whole number grouped by three with
+// spaces; "### ### ##0.00" the same with two decimals; "##0.00%" and "##0%"
+// show the value itself followed by a percent sign. The decimal separator is
+// the locale's. Null shows as the empty text.
+QString formatNumber(const QVariant &value, const QString &format);
+
+// The text a field's value shows in lists and detail panels: the display
+// format for numbers, the Hungarian date form ("2026.12.09.") for dates.
+QString displayText(const QVariant &value, const schema::FieldDef &field);
+
+// An edit mask in the register's notation, e.g. "!90.00;1;_" or
+// "AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_": '0' a digit, '9' an optional digit,
+// 'A' a letter or digit, 'a' an optional letter or digit, 'L' a letter,
+// 'l' an optional letter, '!' leading optional blanks dropped, other
+// characters literals. The second section says whether literals are stored
+// with the value, the third gives the blank character.
+class EditMask {
+public:
+    EditMask() = default;
+    explicit EditMask(const QString &mask);
+
+    bool isEmpty() const { return m_items.isEmpty(); }
+    // The same mask in QLineEdit::setInputMask notation.
+    QString inputMask() const;
+    // The value to store for a text typed in the mask (blanks dropped).
+    QString toStored(const QString &typed) const;
+    // The text to put into the edit box for a stored value.
+    QString toEdit(const QString &stored) const;
+    // Whether every required position of the typed text is filled.
+    bool isComplete(const QString &typed) const;
+    bool savesLiterals() const { return m_saveLiterals; }
+
+private:
+    struct Item {
+        QChar ch;
+        bool literal;
+        bool required;
+    };
+    QVector<Item> m_items;
+    bool m_saveLiterals = true;
+    QChar m_blank = QLatin1Char('_');
+    bool m_trimLeading = false;
+};
+
+}  // namespace data

@@ -1,0 +1,46 @@
+#pragma once
+// A grid's view of a data set: columns from field names, titles from labels,
+// values in their display formats, numbers right-aligned, and an optional
+// per-row text colour (grey inactive rows).
+
+#include <QAbstractTableModel>
+#include <functional>
+
+namespace data {
+
+class DataSet;
+
+class DataSetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct Column {
+        QString field;
+        QString title;   // empty: the field's label
+    };
+    // The colour of a row's text, or an invalid QVariant for the normal one.
+    using RowColour = std::function<QVariant(const DataSet &, int row)>;
+
+    explicit DataSetModel(DataSet *dataSet, QObject *parent = nullptr);
+
+    DataSet *dataSet() const { return m_ds; }
+    void setColumns(const QVector<Column> &columns);
+    void setColumns(const QStringList &fields);
+    const QVector<Column> &columns() const { return m_columns; }
+    // Every field of the data set, in field order.
+    void useAllFields();
+    void setRowColour(RowColour colour) { m_rowColour = std::move(colour); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    void resolve();
+    DataSet *m_ds;
+    QVector<Column> m_columns;
+    QVector<int> m_fieldIndex;
+    RowColour m_rowColour;
+};
+
+}  // namespace data
