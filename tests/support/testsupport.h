@@ -1,0 +1,71 @@
+#pragma once
+// Shared pieces of the test suites.
+
+#include "common/dobozok.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+
+class QWidget;
+
+namespace testsupport {
+
+// Hungarian number and date formats for the whole test.
+void useHungarianLocale();
+
+// A fresh data folder holding the delivered database, in a temporary folder
+// removed with the object.
+class TempDataFolder {
+public:
+    TempDataFolder();
+    bool isValid() const { return m_ok; }
+    QString path() const;       // the data folder
+    QString dbFile() const;     // its regiszter.db
+    QString root() const { return m_dir.path(); }  // a folder to play program folder
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+// The named database opened on a fresh data folder; closed on destruction.
+class OpenRegister {
+public:
+    OpenRegister();
+    ~OpenRegister();
+    const TempDataFolder &folder() const { return m_folder; }
+
+private:
+    TempDataFolder m_folder;
+};
+
+// Answers the program's message boxes while it lives: records every text
+// and gives the queued answers. An empty queue answers "Nem" to questions
+// and "Mégsem" to inputs.
+class DobozFelvevo : public DobozSzolgaltatas {
+public:
+    DobozFelvevo();
+    ~DobozFelvevo() override;
+
+    QStringList hibak;       // texts of error boxes, in order
+    QStringList uzenetek;    // texts of information boxes
+    QStringList kerdesek;    // texts of questions
+    QStringList bekeroCimek; // captions of input dialogs
+    QList<bool> valaszok;    // queued answers to questions
+    QList<QPair<bool, QString>> bekeresek;  // queued answers to inputs
+
+    bool kerdes(const QString &szoveg, const QString &cim) override;
+    void hiba(const QString &szoveg) override;
+    void uzenet(const QString &szoveg) override;
+    bool beker(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg) override;
+};
+
+// Runs `fn` on the next modal widget as soon as it is shown (for windows
+// that must be driven while their exec() runs).
+void onNextModal(std::function<void(QWidget *)> fn, int timeoutMs = 5000);
+
+}  // namespace testsupport
