@@ -59,10 +59,11 @@ private:
         std::function<void()> reload;   // lookups only
         std::function<bool()> complete; // masked edits only
     };
-    void write(int field, const QVariant &value);
+    void write(QWidget *widget, int field, const QVariant &value);
     DataSet *m_ds;
     QVector<Link> m_links;
     bool m_loading = false;
+    QWidget *m_writingWidget = nullptr;  // the control whose typing is being stored
 };
 
 }  // namespace data

@@ -91,7 +91,6 @@ private:
     QStringList m_params;
     bool m_open = false;
     int m_depth = 0;
-    bool m_failedInside = false;
     QVector<DataSet *> m_dataSets;
 };
 

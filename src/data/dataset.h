@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QVariant>
+#include <QPair>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -24,7 +25,8 @@ enum class FieldKind { Stored, Lookup, Calculated };
 struct Field {
     schema::FieldDef def;
     FieldKind kind = FieldKind::Stored;
-    int lookup = -1;  // index into the data set's lookups for a lookup field
+    int lookup = -1;    // a lookup field: its index among the table's lookups
+    int keyField = -1;  // a lookup field: the index of the key field it follows
 };
 
 enum LocateOption { CaseInsensitive = 0x1, PartialKey = 0x2 };
@@ -144,31 +146,48 @@ protected:
     virtual void loadRows() = 0;        // (re)build the visible rows
     virtual void unloadRows() = 0;
     virtual int rowCount() const = 0;
-    virtual Row fetchRow(int row) const = 0;  // all field values of a row
-    // Key of a visible row that survives reordering and re-reading.
+    // The stored and lookup values of a visible row (calculated ones empty).
+    virtual Row fetchRow(int row) const = 0;
+    // A key of a visible row that survives reordering and re-reading.
     virtual QVariant rowKey(int row) const = 0;
     virtual int rowOfKey(const QVariant &key) const = 0;
-    // The first visible row at or after `from` matching; -1 when none.
+    // The first visible row, in order, whose field matches; -1 when none.
+    // The value is already converted to the field's type.
     virtual int findRow(int field, const QVariant &value, LocateOptions options) const;
-    // Writing: returns the key of the written row. Default: read-only error.
+    // Writing. The defaults raise the read-only error.
     virtual QVariant writeRow(bool inserting, const QVariant &key, const Row &values,
                               const QVector<bool> &changed);
     virtual void deleteRow(const QVariant &key);
-    // After a write the source re-places the row; returns its visible row or -1.
-    virtual int placeRow(const QVariant &key);
+    // Puts a written row where the order and filter want it (or out of
+    // view); returns its visible row or -1.
+    virtual int placeRow(const QVariant &key, int oldRow);
     virtual void removeRowFromView(int row);
-
-    const QVector<Field> &fields() const { return m_fields; }
+    // The value of a lookup field for a key, for the edit buffer.
+    virtual QVariant lookupValue(int field, const QVariant &key) const;
+    // The parsed filter, or nullptr while filtering is off.
     const FilterExpr *activeFilter() const;
-    QVector<Row> &calculatedFor(Row &row) const;
-    void fillCalculated(Row &row) const;
-    void resetRows(const QVariant &keepKey);
-    void setCurrentInternal(int row, bool notify = true);
+    // Converts a value to the type of a field; raises DbError when it does
+    // not fit. Texts are cut to the field's size; an empty text is null.
     QVariant convertForField(int field, const QVariant &value) const;
+    // Matching rule of finds, shared by every source.
+    static bool valueMatches(const QVariant &have, const QVariant &wanted, bool text, LocateOptions options);
+
+    // Re-reads the rows (order or filter changed) and makes the row of `key`
+    // current, or `fallbackRow` when it is gone.
+    void resetKeeping(const QVariant &key, int fallbackRow);
+
+    QVector<Field> m_fields;
+
+private:
+    void requireOpen() const;
+    void requireRow() const;
+    void setCurrent(int row);
+    void completeRow(Row &row) const;
+    void onRolledBack();
 
     Database &m_db;
-    QVector<Field> m_fields;
-    QVector<Calculator> m_calculators;   // per field; empty for non-calculated
+    QVector<QPair<schema::FieldDef, Calculator>> m_calculated;
+    QVector<Calculator> m_calculators;   // per field; empty for others
     State m_state = State::Inactive;
     int m_current = -1;
     bool m_eof = true;
@@ -177,15 +196,11 @@ protected:
     std::unique_ptr<FilterExpr> m_filterExpr;
     bool m_filtered = false;
     bool m_readOnly = false;
-    Row m_buffer;                        // edit buffer in insert or edit state
-    QVector<bool> m_changedFields;
-    QVariant m_editKey;                  // key of the row in edit
+    Row m_buffer;                        // the row in insert or edit state
+    QVector<bool> m_changed;
+    QVariant m_editKey;
+    int m_editRow = -1;
     bool m_modified = false;
-
-private:
-    void requireBrowse(const char *what) const;
-    void requireOpen() const;
-    void onRolledBack();
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)

@@ -32,17 +32,22 @@ protected:
     void loadRows() override;
     void unloadRows() override;
     int rowCount() const override { return m_view.size(); }
-    Row fetchRow(int row) const override { return m_rows[m_view[row]]; }
+    Row fetchRow(int row) const override;
     QVariant rowKey(int row) const override { return m_view[row]; }
     int rowOfKey(const QVariant &key) const override;
 
 private:
+    struct Column {
+        schema::FieldDef def;
+        bool known = false;  // read straight from a table's field
+    };
     void runQuery();
     QString m_sql;
+    QVector<Column> m_columns;
     QMap<QString, QVariant> m_params;
     QVector<Row> m_rows;     // every row of the result
     QVector<int> m_view;     // rows passing the filter, in result order
-    bool m_haveResult = false;
+    bool m_haveResult = false;  // read by buildFields, not yet used by loadRows
 };
 
 }  // namespace data

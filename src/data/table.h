@@ -33,6 +33,12 @@ public:
     // Deletes every row of the table (whatever the filter).
     void emptyTable();
 
+    // Batch move: appends every row of `source` (all its rows, from the
+    // first), its columns matched by position to this table's stored fields.
+    // A row that a key refuses or whose values do not convert is skipped.
+    // Returns the number of rows moved.
+    int appendFrom(DataSet &source);
+
     // The stored key (rowid) of the current row; 0 when there is none.
     qint64 currentRowId() const;
 
@@ -40,7 +46,7 @@ protected:
     void buildFields(QVector<Field> &fields) override;
     void loadRows() override;
     void unloadRows() override;
-    int rowCount() const override { return m_ids.size(); }
+    int rowCount() const override { return int(m_ids.size()); }
     Row fetchRow(int row) const override;
     QVariant rowKey(int row) const override;
     int rowOfKey(const QVariant &key) const override;
@@ -48,8 +54,9 @@ protected:
     QVariant writeRow(bool inserting, const QVariant &key, const Row &values,
                       const QVector<bool> &changed) override;
     void deleteRow(const QVariant &key) override;
-    int placeRow(const QVariant &key) override;
+    int placeRow(const QVariant &key, int oldRow) override;
     void removeRowFromView(int row) override;
+    QVariant lookupValue(int field, const QVariant &key) const override;
 
 private:
     struct OrderPart {
@@ -58,26 +65,24 @@ private:
         bool text;          // Hungarian collation
     };
     void resolveOrder();
-    void sortView();
-    QString selectList() const;
     QString whereClause(QVariantList &params) const;
-    int compareKeys(int a, const QVector<QVariant> &keyB, qint64 idB) const;
-    QVector<QVariant> sortValuesOf(const Row &row) const;
+    QString orderColumns() const;
+    int comparePart(int part, const QVariant &a, const QVariant &b) const;
+    int compareRow(int row, const QVector<QVariant> &key, qint64 id) const;
     int lowerBound(const QVector<QVariant> &key, qint64 id) const;
+    int findOnOrder(const QVariant &value, LocateOptions options) const;
     void fetchPage(int row) const;
 
     const schema::TableDef *m_def = nullptr;
     QString m_indexFields;
     QString m_indexName;
     QVector<OrderPart> m_order;
-    // The visible rows: rowids in the current order, with the values of the
-    // order fields for binary searches and re-placing a written row.
+    QVector<int> m_stored;    // data-set field of each stored column
+    // The visible rows: rowids in the current order, with the stored values
+    // of the order fields for binary searches and for re-placing a row.
     QVector<qint64> m_ids;
-    QVector<QVector<QVariant>> m_sortValues;  // per order part, per row
-    QHash<qint64, int> m_rowOfId;             // built on demand
+    QVector<QVector<QVariant>> m_keys;  // per order part: one value per row
     mutable QHash<qint64, Row> m_cache;
-    mutable bool m_rowIndexValid = false;
-    mutable QHash<qint64, int> m_rowIndex;
 };
 
 }  // namespace data

@@ -1,0 +1,247 @@
+#include "data/binding.h"
+
+#include "data/dataset.h"
+#include "data/formats.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleValidator>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+
+namespace data {
+
+namespace {
+
+// The plain text of a number in an edit box: no grouping, locale decimals.
+QString editText(const QVariant &v, const schema::FieldDef &def)
+{
+    if (!v.isValid() || v.isNull())
+        return QString();
+    if (def.type == schema::FieldType::Float)
+        return QLocale().toString(v.toDouble(), 'g', 15).remove(QLocale().groupSeparator());
+    return v.toString();
+}
+
+}  // namespace
+
+Binder::Binder(DataSet *dataSet, QObject *parent) : QObject(parent), m_ds(dataSet)
+{
+    connect(m_ds, &DataSet::currentChanged, this, &Binder::load);
+    connect(m_ds, &DataSet::stateChanged, this, &Binder::load);
+    connect(m_ds, &DataSet::rowsReset, this, &Binder::load);
+    connect(m_ds, &DataSet::valueChanged, this, [this](int field) {
+        if (m_loading)
+            return;
+        for (const Link &l : qAsConst(m_links))
+            if (l.field == field && l.widget != m_writingWidget)
+                l.show();
+    });
+}
+
+void Binder::write(QWidget *widget, int field, const QVariant &value)
+{
+    if (m_loading || !m_ds->isOpen())
+        return;
+    if (!m_ds->isEditing())
+        m_ds->edit();  // typing into a browsing row starts its edit
+    m_writingWidget = widget;
+    try {
+        m_ds->setValue(field, value);
+    } catch (...) {
+        m_writingWidget = nullptr;
+        throw;
+    }
+    m_writingWidget = nullptr;
+}
+
+void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
+{
+    const int f = m_ds->requireField(fieldName);
+    const schema::FieldDef def = m_ds->field(f).def;
+    const EditMask mask(def.mask);
+    if (!mask.isEmpty())
+        edit->setInputMask(mask.inputMask());
+    else if (def.isText() && def.size > 0)
+        edit->setMaxLength(def.size);
+    if (def.isIntegral())
+        edit->setValidator(new QIntValidator(edit));
+    else if (def.type == schema::FieldType::Float)
+        edit->setValidator(new QDoubleValidator(edit));
+
+    Link l;
+    l.widget = edit;
+    l.field = f;
+    l.show = [this, edit, f, def, mask] {
+        const QVariant v = m_ds->value(f);
+        if (!mask.isEmpty())
+            edit->setText(mask.toEdit(v.toString()));
+        else if (def.isNumeric())
+            edit->setText(editText(v, def));
+        else
+            edit->setText(v.toString());
+        edit->setCursorPosition(0);
+    };
+    if (!mask.isEmpty()) {
+        l.complete = [edit, mask] {
+            const QString typed = edit->displayText();
+            return mask.toStored(typed).isEmpty() || mask.isComplete(typed);
+        };
+    }
+    m_links.append(l);
+    connect(edit, &QLineEdit::textEdited, this, [this, edit, f, def, mask](const QString &text) {
+        if (!mask.isEmpty()) {
+            write(edit, f, mask.toStored(edit->displayText()));
+        } else if (def.isNumeric()) {
+            // Half-typed numbers ("-", "12,") wait until they mean a number.
+            bool ok = false;
+            const double d = QLocale().toDouble(text.trimmed(), &ok);
+            if (text.trimmed().isEmpty())
+                write(edit, f, QVariant());
+            else if (ok)
+                write(edit, f, def.isIntegral() ? QVariant(qlonglong(d)) : QVariant(d));
+        } else {
+            write(edit, f, text);
+        }
+    });
+    l.show();
+}
+
+void Binder::bindCheck(QCheckBox *box, const QString &fieldName, const QVariant &checkedValue,
+                       const QVariant &uncheckedValue)
+{
+    const int f = m_ds->requireField(fieldName);
+    Link l;
+    l.widget = box;
+    l.field = f;
+    l.show = [this, box, f, checkedValue] {
+        const QVariant v = m_ds->value(f);
+        box->setChecked(v.isValid() && !v.isNull() && v.toString() == checkedValue.toString());
+    };
+    m_links.append(l);
+    connect(box, &QCheckBox::clicked, this, [this, box, f, checkedValue, uncheckedValue](bool on) {
+        write(box, f, on ? checkedValue : uncheckedValue);
+    });
+    l.show();
+}
+
+void Binder::bindLookup(QComboBox *combo, const QString &keyField, DataSet *source, const QString &sourceKey,
+                        const QString &sourceText)
+{
+    const int f = m_ds->requireField(keyField);
+    Link l;
+    l.widget = combo;
+    l.field = f;
+    l.reload = [combo, source, sourceKey, sourceText] {
+        const QSignalBlocker block(combo);
+        combo->clear();
+        if (!source->isOpen())
+            return;
+        const int kf = source->requireField(sourceKey);
+        const int tf = source->requireField(sourceText);
+        for (int r = 0; r < source->recordCount(); ++r)
+            combo->addItem(source->displayTextAt(r, tf), source->valueAt(r, kf));
+    };
+    l.show = [this, combo, f] {
+        const QSignalBlocker block(combo);
+        const QVariant key = m_ds->value(f);
+        int at = -1;
+        if (key.isValid() && !key.isNull()) {
+            for (int i = 0; i < combo->count(); ++i) {
+                if (combo->itemData(i).toString() == key.toString()) {
+                    at = i;
+                    break;
+                }
+            }
+        }
+        combo->setCurrentIndex(at);
+    };
+    m_links.append(l);
+    connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo, f](int index) {
+        write(combo, f, index < 0 ? QVariant() : combo->itemData(index));
+    });
+    l.reload();
+    l.show();
+}
+
+void Binder::bindDate(QDateEdit *edit, const QString &fieldName)
+{
+    const int f = m_ds->requireField(fieldName);
+    // The earliest date stands for an empty field and shows blank.
+    const QDate empty(1900, 1, 1);
+    edit->setMinimumDate(empty);
+    edit->setSpecialValueText(QStringLiteral(" "));
+    Link l;
+    l.widget = edit;
+    l.field = f;
+    l.show = [this, edit, f, empty] {
+        const QSignalBlocker block(edit);
+        const QDate d = m_ds->value(f).toDate();
+        edit->setDate(d.isValid() ? d : empty);
+    };
+    m_links.append(l);
+    connect(edit, &QDateEdit::dateChanged, this, [this, edit, f, empty](const QDate &d) {
+        write(edit, f, d == empty ? QVariant() : QVariant(d));
+    });
+    l.show();
+}
+
+void Binder::bindMemo(QPlainTextEdit *memo, const QString &fieldName)
+{
+    const int f = m_ds->requireField(fieldName);
+    Link l;
+    l.widget = memo;
+    l.field = f;
+    l.show = [this, memo, f] {
+        const QSignalBlocker block(memo);
+        memo->setPlainText(m_ds->value(f).toString());
+    };
+    m_links.append(l);
+    connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, f] {
+        write(memo, f, memo->toPlainText());
+    });
+    l.show();
+}
+
+void Binder::bindLabel(QLabel *label, const QString &fieldName)
+{
+    const int f = m_ds->requireField(fieldName);
+    Link l;
+    l.widget = label;
+    l.field = f;
+    l.show = [this, label, f] { label->setText(displayText(m_ds->value(f), m_ds->field(f).def)); };
+    m_links.append(l);
+    l.show();
+}
+
+void Binder::load()
+{
+    m_loading = true;
+    for (const Link &l : qAsConst(m_links))
+        l.show();
+    m_loading = false;
+}
+
+void Binder::reloadLookups()
+{
+    for (const Link &l : qAsConst(m_links)) {
+        if (l.reload) {
+            l.reload();
+            l.show();
+        }
+    }
+}
+
+QString Binder::incompleteField() const
+{
+    for (const Link &l : m_links)
+        if (l.complete && !l.complete())
+            return m_ds->field(l.field).def.title();
+    return QString();
+}
+
+}  // namespace data

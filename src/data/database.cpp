@@ -1,0 +1,239 @@
+#include "data/database.h"
+
+#include "data/dataset.h"
+#include "data/schema.h"
+#include "data/storage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace data {
+
+DbError::DbError(const QString &message)
+    : std::runtime_error(message.toStdString()), m_message(message)
+{
+}
+
+Database &Database::regiszter()
+{
+    static Database db(QStringLiteral("regiszter"));
+    return db;
+}
+
+Database::Database(const QString &connectionName, QObject *parent)
+    : QObject(parent), m_connectionName(connectionName)
+{
+}
+
+Database::~Database()
+{
+    if (m_open) {
+        try {
+            close();
+        } catch (...) {
+        }
+    }
+}
+
+QString Database::path() const
+{
+    for (const QString &p : m_params) {
+        const int eq = p.indexOf(QLatin1Char('='));
+        if (eq > 0 && p.left(eq).trimmed().compare(QLatin1String("PATH"), Qt::CaseInsensitive) == 0)
+            return p.mid(eq + 1).trimmed();
+    }
+    return QString();
+}
+
+QString Database::filePath() const
+{
+    return QDir(path()).filePath(QLatin1String(kFileName));
+}
+
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+void Database::open()
+{
+    if (m_open)
+        return;
+    const QString folder = path();
+    if (folder.isEmpty())
+        throw DbError(QStringLiteral("Nincs megadva az adatbázis mappája (PATH)."));
+    const QString file = filePath();
+    if (!QFileInfo(file).isFile())
+        throw DbError(QStringLiteral("Az adatbázis fájl nem található: %1").arg(QDir::toNativeSeparators(file)));
+
+    QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
+                          ? QSqlDatabase::database(m_connectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    // mode=rw: an existing file only; the register never creates a database.
+    db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                       QStringLiteral("?mode=rw"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
+    if (!db.open()) {
+        const QString msg = engineMessage(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw DbError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), msg));
+    }
+
+    auto fail = [&](const QString &msg) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw DbError(msg);
+    };
+
+    QSqlQuery q(db);
+    // Reading the catalogue is the first real read: a file that is not a
+    // database fails here.
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), engineMessage(q.lastError())));
+    QStringList present;
+    while (q.next())
+        present << q.value(0).toString().toLower();
+
+    QStringList missing;
+    for (const schema::TableDef &t : schema::tables()) {
+        if (!present.contains(t.name.toLower())) {
+            missing << t.name;
+            continue;
+        }
+        QSqlQuery cols(db);
+        cols.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name));
+        QStringList have;
+        while (cols.next())
+            have << cols.value(1).toString().toLower();
+        for (const schema::FieldDef &f : t.fields)
+            if (!have.contains(f.name.toLower()))
+                missing << t.name + QLatin1Char('.') + f.name;
+    }
+    if (!missing.isEmpty())
+        fail(QStringLiteral("Hiányzik az adatbázisból: %1").arg(missing.join(QStringLiteral(", "))));
+
+    // A committed post survives a killed process or a power cut: a rollback
+    // journal that is synced before and after every commit.
+    for (const char *pragma : {"PRAGMA journal_mode = DELETE", "PRAGMA synchronous = FULL",
+                               "PRAGMA foreign_keys = OFF"}) {
+        if (!q.exec(QLatin1String(pragma)))
+            fail(engineMessage(q.lastError()));
+    }
+    m_open = true;
+}
+
+void Database::closeDataSets()
+{
+    const QVector<DataSet *> sets = m_dataSets;
+    for (DataSet *ds : sets)
+        if (ds->isOpen())
+            ds->close();
+}
+
+void Database::close()
+{
+    closeDataSets();
+    if (QSqlDatabase::contains(m_connectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+    m_open = false;
+    m_depth = 0;
+}
+
+void Database::exec(const QString &sql, const QVariantList &params)
+{
+    QSqlQuery q(connection());
+    if (!q.prepare(sql))
+        throw DbError(engineMessage(q.lastError()));
+    for (const QVariant &p : params)
+        q.addBindValue(p);
+    if (!q.exec())
+        throw DbError(engineMessage(q.lastError()));
+}
+
+void Database::attach(DataSet *ds)
+{
+    m_dataSets.append(ds);
+}
+
+void Database::detach(DataSet *ds)
+{
+    m_dataSets.removeAll(ds);
+}
+
+int Database::begin()
+{
+    if (!m_open)
+        throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+    if (m_depth == 0)
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+    else
+        exec(QStringLiteral("SAVEPOINT sp%1").arg(m_depth));
+    return ++m_depth;
+}
+
+void Database::finish(int level, bool commit)
+{
+    if (level != m_depth)
+        throw DbError(QStringLiteral("A tranzakciók sorrendje hibás."));
+    if (m_depth == 1) {
+        if (commit) {
+            try {
+                exec(QStringLiteral("COMMIT"));
+            } catch (const DbError &) {
+                // The commit failed (a busy or full disk): nothing of the
+                // transaction is kept.
+                QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
+                m_depth = 0;
+                Q_EMIT rolledBack();
+                throw;
+            }
+            m_depth = 0;
+        } else {
+            QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
+            m_depth = 0;
+            Q_EMIT rolledBack();
+        }
+        return;
+    }
+    const QString sp = QStringLiteral("sp%1").arg(m_depth - 1);
+    if (!commit)
+        exec(QStringLiteral("ROLLBACK TO ") + sp);
+    exec(QStringLiteral("RELEASE ") + sp);
+    --m_depth;
+}
+
+Database::Transaction::Transaction(Database &db) : m_db(db), m_level(db.begin()) {}
+
+Database::Transaction::~Transaction()
+{
+    if (!m_done) {
+        try {
+            m_db.finish(m_level, false);
+        } catch (...) {
+        }
+    }
+}
+
+void Database::Transaction::commit()
+{
+    m_done = true;
+    m_db.finish(m_level, true);
+}
+
+void Database::Transaction::rollback()
+{
+    m_done = true;
+    m_db.finish(m_level, false);
+}
+
+}  // namespace data

@@ -1,0 +1,645 @@
+#include "data/dataset.h"
+
+#include "data/database.h"
+#include "data/filter.h"
+#include "data/formats.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace data {
+
+DataSet::DataSet(Database &db, QObject *parent) : QObject(parent), m_db(db)
+{
+    m_db.attach(this);
+    connect(&m_db, &Database::rolledBack, this, &DataSet::onRolledBack);
+}
+
+DataSet::~DataSet()
+{
+    m_db.detach(this);
+}
+
+// ---- structure --------------------------------------------------------------
+
+int DataSet::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].def.name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int DataSet::requireField(const QString &name) const
+{
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw DbError(QStringLiteral("A(z) '%1' mező nem található.").arg(name));
+    return i;
+}
+
+void DataSet::addCalculatedField(const schema::FieldDef &def, Calculator calc)
+{
+    if (isOpen())
+        throw DbError(QStringLiteral("Számított mező csak zárt adatkészlethez adható."));
+    m_calculated.append({def, std::move(calc)});
+}
+
+// ---- opening ----------------------------------------------------------------
+
+void DataSet::open()
+{
+    if (isOpen())
+        return;
+    if (!m_db.isOpen())
+        throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+    QVector<Field> fields;
+    buildFields(fields);
+    m_calculators = QVector<Calculator>(fields.size());
+    for (const auto &c : m_calculated) {
+        fields.append({c.first, FieldKind::Calculated, -1});
+        m_calculators.append(c.second);
+    }
+    m_fields = fields;
+    if (!m_filterText.isEmpty())
+        setFilter(m_filterText);  // re-resolve the filter against the fields
+    loadRows();
+    m_state = State::Browse;
+    m_current = rowCount() > 0 ? 0 : -1;
+    m_bof = true;
+    m_eof = rowCount() == 0;
+    Q_EMIT opened();
+    Q_EMIT rowsReset();
+    Q_EMIT stateChanged();
+    Q_EMIT currentChanged();
+}
+
+void DataSet::close()
+{
+    if (!isOpen())
+        return;
+    unloadRows();
+    m_state = State::Inactive;
+    m_current = -1;
+    m_bof = m_eof = true;
+    m_buffer.clear();
+    m_modified = false;
+    Q_EMIT closed();
+    Q_EMIT rowsReset();
+    Q_EMIT stateChanged();
+    Q_EMIT currentChanged();
+}
+
+void DataSet::requireOpen() const
+{
+    if (!isOpen())
+        throw DbError(QStringLiteral("Az adatkészlet nincs megnyitva."));
+}
+
+void DataSet::requireRow() const
+{
+    requireOpen();
+    if (m_current < 0)
+        throw DbError(QStringLiteral("Üres adatkészleten a művelet nem végezhető el."));
+}
+
+// ---- navigation -------------------------------------------------------------
+
+int DataSet::recordCount() const
+{
+    return isOpen() ? rowCount() : 0;
+}
+
+void DataSet::setCurrent(int row)
+{
+    const int n = rowCount();
+    row = n == 0 ? -1 : qBound(0, row, n - 1);
+    const bool moved = row != m_current;
+    m_current = row;
+    if (moved)
+        Q_EMIT currentChanged();
+}
+
+void DataSet::setCurrentRow(int row)
+{
+    requireOpen();
+    if (isEditing())
+        post();
+    m_bof = m_eof = rowCount() == 0;
+    setCurrent(row);
+}
+
+void DataSet::first()
+{
+    setCurrentRow(0);
+    m_bof = true;
+    m_eof = rowCount() == 0;
+}
+
+void DataSet::last()
+{
+    setCurrentRow(rowCount() - 1);
+    m_eof = true;
+    m_bof = rowCount() == 0;
+}
+
+void DataSet::next()
+{
+    requireOpen();
+    if (isEditing())
+        post();
+    if (m_current + 1 >= rowCount()) {
+        m_eof = true;
+        return;
+    }
+    m_bof = false;
+    m_eof = false;
+    setCurrent(m_current + 1);
+}
+
+void DataSet::prior()
+{
+    requireOpen();
+    if (isEditing())
+        post();
+    if (m_current <= 0) {
+        m_bof = true;
+        return;
+    }
+    m_bof = false;
+    m_eof = false;
+    setCurrent(m_current - 1);
+}
+
+// ---- reading ----------------------------------------------------------------
+
+void DataSet::completeRow(Row &row) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].kind == FieldKind::Calculated)
+            row[i] = m_calculators[i](*this, row);
+}
+
+QVariant DataSet::value(int field) const
+{
+    if (!isOpen() || field < 0 || field >= m_fields.size())
+        return QVariant();
+    if (isEditing()) {
+        if (m_fields[field].kind == FieldKind::Calculated)
+            return m_calculators[field](*this, m_buffer);
+        return m_buffer.value(field);
+    }
+    if (m_current < 0)
+        return QVariant();
+    return valueAt(m_current, field);
+}
+
+QVariant DataSet::valueAt(int row, int field) const
+{
+    if (!isOpen() || row < 0 || row >= rowCount() || field < 0 || field >= m_fields.size())
+        return QVariant();
+    Row r = fetchRow(row);
+    if (m_fields[field].kind == FieldKind::Calculated) {
+        r.resize(m_fields.size());
+        return m_calculators[field](*this, r);
+    }
+    return r.value(field);
+}
+
+bool DataSet::isNull(const QString &field) const
+{
+    const QVariant v = value(field);
+    return !v.isValid() || v.isNull();
+}
+
+QString DataSet::asString(const QString &field) const
+{
+    const QVariant v = value(field);
+    if (!v.isValid() || v.isNull())
+        return QString();
+    const schema::FieldDef &def = m_fields[requireField(field)].def;
+    switch (def.type) {
+    case schema::FieldType::Date: return v.toDate().toString(Qt::ISODate);
+    case schema::FieldType::Timestamp: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case schema::FieldType::Float: return QLocale().toString(v.toDouble(), 'g', 15);
+    default: return v.toString();
+    }
+}
+
+qint64 DataSet::asInteger(const QString &field) const
+{
+    const QVariant v = value(field);
+    if (!v.isValid() || v.isNull())
+        return 0;
+    bool ok = false;
+    const qint64 i = v.toLongLong(&ok);
+    if (ok)
+        return i;
+    const double d = v.toDouble(&ok);
+    return ok ? qint64(std::llround(d)) : 0;
+}
+
+double DataSet::asFloat(const QString &field) const
+{
+    const QVariant v = value(field);
+    return (!v.isValid() || v.isNull()) ? 0.0 : v.toDouble();
+}
+
+bool DataSet::asBoolean(const QString &field) const
+{
+    const QVariant v = value(field);
+    return v.isValid() && !v.isNull() && v.toBool();
+}
+
+QDate DataSet::asDate(const QString &field) const
+{
+    const QVariant v = value(field);
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime().date();
+    return v.toDate();
+}
+
+QDateTime DataSet::asDateTime(const QString &field) const
+{
+    const QVariant v = value(field);
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().startOfDay();
+    return v.toDateTime();
+}
+
+QString DataSet::displayText(const QString &field) const
+{
+    const int f = requireField(field);
+    return data::displayText(value(f), m_fields[f].def);
+}
+
+QString DataSet::displayTextAt(int row, int field) const
+{
+    if (field < 0 || field >= m_fields.size())
+        return QString();
+    return data::displayText(valueAt(row, field), m_fields[field].def);
+}
+
+// ---- filter -----------------------------------------------------------------
+
+void DataSet::setFilter(const QString &text)
+{
+    std::unique_ptr<FilterExpr> expr;
+    if (!m_fields.isEmpty()) {
+        expr = FilterExpr::parse(text, [this](const QString &name) {
+            FilterExpr::FieldInfo info;
+            info.index = fieldIndex(name);
+            if (info.index >= 0) {
+                info.numeric = m_fields[info.index].def.isNumeric() ||
+                               m_fields[info.index].def.type == schema::FieldType::Boolean;
+                info.text = m_fields[info.index].def.isText();
+            }
+            return info;
+        });
+    }
+    const bool reload = isOpen() && m_filtered;
+    const QVariant key = reload && m_current >= 0 ? rowKey(m_current) : QVariant();
+    m_filterText = text;
+    m_filterExpr = std::move(expr);
+    if (reload)
+        resetKeeping(key, 0);
+}
+
+void DataSet::setFiltered(bool on)
+{
+    if (on == m_filtered)
+        return;
+    const QVariant key = isOpen() && m_current >= 0 ? rowKey(m_current) : QVariant();
+    m_filtered = on;
+    if (isOpen())
+        resetKeeping(key, 0);
+}
+
+const FilterExpr *DataSet::activeFilter() const
+{
+    return m_filtered ? m_filterExpr.get() : nullptr;
+}
+
+void DataSet::resetKeeping(const QVariant &key, int fallbackRow)
+{
+    if (isEditing())
+        cancel();
+    loadRows();
+    int row = key.isValid() ? rowOfKey(key) : -1;
+    if (row < 0)
+        row = fallbackRow;
+    const int n = rowCount();
+    m_current = n == 0 ? -1 : qBound(0, row, n - 1);
+    m_bof = m_eof = n == 0;
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged();
+}
+
+void DataSet::refresh()
+{
+    requireOpen();
+    if (isEditing())
+        post();
+    resetKeeping(m_current >= 0 ? rowKey(m_current) : QVariant(), m_current);
+}
+
+void DataSet::onRolledBack()
+{
+    // Rows that a rolled-back unit wrote are gone again: show the truth.
+    if (isOpen() && !isEditing())
+        resetKeeping(m_current >= 0 ? rowKey(m_current) : QVariant(), m_current);
+}
+
+// ---- finding ----------------------------------------------------------------
+
+bool DataSet::valueMatches(const QVariant &have, const QVariant &wanted, bool text, LocateOptions options)
+{
+    const bool haveNull = !have.isValid() || have.isNull();
+    const bool wantNull = !wanted.isValid() || wanted.isNull();
+    if (wantNull)
+        return haveNull;
+    if (haveNull)
+        return false;
+    if (text) {
+        const Qt::CaseSensitivity cs = options & CaseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        const QString h = have.toString();
+        const QString w = wanted.toString();
+        return options & PartialKey ? h.startsWith(w, cs) : h.compare(w, cs) == 0;
+    }
+    if (have.typeId() == QMetaType::QDate || have.typeId() == QMetaType::QDateTime)
+        return have == wanted;
+    return have.toDouble() == wanted.toDouble();
+}
+
+int DataSet::findRow(int field, const QVariant &value, LocateOptions options) const
+{
+    const bool text = m_fields[field].def.isText();
+    for (int row = 0; row < rowCount(); ++row)
+        if (valueMatches(valueAt(row, field), value, text, options))
+            return row;
+    return -1;
+}
+
+bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions options)
+{
+    requireOpen();
+    const int f = requireField(field);
+    QVariant wanted = value;
+    if (m_fields[f].def.isText()) {
+        // A find compares the whole text typed, not the part a field keeps.
+        wanted = (value.isValid() && !value.isNull()) ? QVariant(value.toString()) : QVariant();
+    } else {
+        wanted = convertForField(f, value);
+    }
+    if (isEditing())
+        post();
+    const int row = findRow(f, wanted, options);
+    if (row < 0)
+        return false;
+    m_bof = m_eof = false;
+    setCurrent(row);
+    return true;
+}
+
+// ---- editing ----------------------------------------------------------------
+
+QVariant DataSet::convertForField(int field, const QVariant &value) const
+{
+    const schema::FieldDef &def = m_fields[field].def;
+    if (!value.isValid() || value.isNull())
+        return QVariant();
+    using T = schema::FieldType;
+    const bool isString = value.typeId() == QMetaType::QString;
+    const QString s = isString ? value.toString().trimmed() : QString();
+    if (isString && s.isEmpty() && def.type != T::Text && def.type != T::Memo)
+        return QVariant();
+
+    auto notValid = [&](const char *kind) {
+        return DbError(QStringLiteral("'%1' nem érvényes %2 (%3 mező).")
+                           .arg(value.toString(), QLatin1String(kind), def.title()));
+    };
+    switch (def.type) {
+    case T::Text:
+    case T::Memo: {
+        QString t = value.toString();
+        if (def.size > 0 && t.size() > def.size)
+            t.truncate(def.size);
+        return t.isEmpty() ? QVariant() : QVariant(t);
+    }
+    case T::Integer:
+    case T::AutoInc: {
+        bool ok = false;
+        qint64 i = 0;
+        if (isString) {
+            i = s.toLongLong(&ok);
+        } else if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+            const double d = value.toDouble();
+            ok = std::isfinite(d) && d == std::floor(d);
+            i = qint64(d);
+        } else {
+            i = value.toLongLong(&ok);
+        }
+        if (!ok || i < std::numeric_limits<qint32>::min() || i > std::numeric_limits<qint32>::max())
+            throw notValid("egész szám");
+        return QVariant(qlonglong(i));
+    }
+    case T::Float: {
+        bool ok = false;
+        double d = 0;
+        if (isString) {
+            d = QLocale().toDouble(s, &ok);
+            if (!ok)
+                d = s.toDouble(&ok);
+        } else {
+            d = value.toDouble(&ok);
+        }
+        if (!ok || !std::isfinite(d))
+            throw notValid("szám");
+        return d;
+    }
+    case T::Date: {
+        QDate d;
+        if (value.typeId() == QMetaType::QDate)
+            d = value.toDate();
+        else if (value.typeId() == QMetaType::QDateTime)
+            d = value.toDateTime().date();
+        else
+            d = QDate::fromString(s, Qt::ISODate);
+        if (!d.isValid())
+            d = QDate::fromString(s, QStringLiteral("yyyy.MM.dd."));
+        if (!d.isValid())
+            throw notValid("dátum");
+        return d;
+    }
+    case T::Timestamp: {
+        QDateTime t;
+        if (value.typeId() == QMetaType::QDateTime)
+            t = value.toDateTime();
+        else if (value.typeId() == QMetaType::QDate)
+            t = value.toDate().startOfDay();
+        else
+            t = QDateTime::fromString(s, Qt::ISODate);
+        if (!t.isValid())
+            throw notValid("időpont");
+        return t;
+    }
+    case T::Boolean:
+        if (isString) {
+            const QString l = s.toLower();
+            if (l == QLatin1String("1") || l == QLatin1String("true") || l == QLatin1String("igaz"))
+                return true;
+            if (l == QLatin1String("0") || l == QLatin1String("false") || l == QLatin1String("hamis"))
+                return false;
+            throw notValid("logikai érték");
+        }
+        return value.toBool();
+    }
+    return value;
+}
+
+void DataSet::insert()
+{
+    requireOpen();
+    if (m_readOnly)
+        throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
+    if (isEditing())
+        post();
+    m_buffer = Row(m_fields.size());
+    m_changed = QVector<bool>(m_fields.size(), false);
+    m_editKey = QVariant();
+    m_editRow = m_current;
+    m_modified = false;
+    m_state = State::Insert;
+    Q_EMIT stateChanged();
+    Q_EMIT currentChanged();
+}
+
+void DataSet::edit()
+{
+    requireRow();
+    if (m_readOnly)
+        throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
+    if (isEditing())
+        return;
+    m_buffer = fetchRow(m_current);
+    m_buffer.resize(m_fields.size());
+    m_changed = QVector<bool>(m_fields.size(), false);
+    m_editKey = rowKey(m_current);
+    m_editRow = m_current;
+    m_modified = false;
+    m_state = State::Edit;
+    Q_EMIT stateChanged();
+}
+
+void DataSet::setValue(const QString &field, const QVariant &value)
+{
+    setValue(requireField(field), value);
+}
+
+void DataSet::setValue(int field, const QVariant &value)
+{
+    if (!isEditing())
+        throw DbError(QStringLiteral("Az adatkészlet nincs szerkesztés vagy beszúrás állapotban."));
+    if (field < 0 || field >= m_fields.size())
+        throw DbError(QStringLiteral("Érvénytelen mező."));
+    if (m_fields[field].kind != FieldKind::Stored)
+        throw DbError(QStringLiteral("A(z) '%1' mező nem módosítható.").arg(m_fields[field].def.name));
+    const QVariant v = convertForField(field, value);
+    m_buffer[field] = v;
+    m_changed[field] = true;
+    m_modified = true;
+    Q_EMIT valueChanged(field);
+    // Lookup fields shown beside this key follow it at once.
+    for (int i = 0; i < m_fields.size(); ++i) {
+        if (m_fields[i].kind == FieldKind::Lookup && m_fields[i].keyField == field) {
+            m_buffer[i] = lookupValue(i, v);
+            Q_EMIT valueChanged(i);
+        } else if (m_fields[i].kind == FieldKind::Calculated) {
+            Q_EMIT valueChanged(i);
+        }
+    }
+}
+
+void DataSet::post()
+{
+    requireOpen();
+    if (!isEditing())
+        throw DbError(QStringLiteral("Az adatkészlet nincs szerkesztés vagy beszúrás állapotban."));
+    const bool inserting = m_state == State::Insert;
+    QVariant key = m_editKey;
+    if (inserting || m_modified)
+        key = writeRow(inserting, m_editKey, m_buffer, m_changed);  // raises, state kept
+    m_state = State::Browse;
+    m_buffer.clear();
+    m_modified = false;
+    const int row = placeRow(key, inserting ? -1 : m_editRow);
+    const int n = rowCount();
+    m_current = n == 0 ? -1 : qBound(0, row >= 0 ? row : m_editRow, n - 1);
+    m_bof = m_eof = n == 0;
+    Q_EMIT rowsReset();
+    Q_EMIT stateChanged();
+    Q_EMIT currentChanged();
+    Q_EMIT afterPost();
+}
+
+void DataSet::cancel()
+{
+    if (!isEditing())
+        return;
+    m_state = State::Browse;
+    m_buffer.clear();
+    m_modified = false;
+    Q_EMIT stateChanged();
+    Q_EMIT currentChanged();
+}
+
+void DataSet::remove()
+{
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    requireRow();
+    if (m_readOnly)
+        throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
+    if (isEditing())
+        cancel();
+    const int row = m_current;
+    deleteRow(rowKey(row));
+    removeRowFromView(row);
+    const int n = rowCount();
+    m_current = n == 0 ? -1 : qMin(row, n - 1);
+    m_bof = m_eof = n == 0;
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged();
+    Q_EMIT afterDelete();
+}
+
+// ---- defaults of sources ----------------------------------------------------
+
+QVariant DataSet::writeRow(bool, const QVariant &, const Row &, const QVector<bool> &)
+{
+    throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
+}
+
+void DataSet::deleteRow(const QVariant &)
+{
+    throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
+}
+
+int DataSet::placeRow(const QVariant &key, int)
+{
+    return rowOfKey(key);
+}
+
+void DataSet::removeRowFromView(int)
+{
+    loadRows();
+}
+
+QVariant DataSet::lookupValue(int, const QVariant &) const
+{
+    return QVariant();
+}
+
+}  // namespace data

@@ -1,0 +1,18 @@
+#pragma once
+// How values are kept in the database file: dates as ISO texts
+// ("2026-12-09", "2026-12-09 14:30:00"), flags as 0 / 1.
+
+#include "data/schema.h"
+
+#include <QVariant>
+
+class QSqlError;
+
+namespace data {
+
+QVariant toStorage(const QVariant &value);
+QVariant fromStorage(const QVariant &raw, schema::FieldType type);
+// The engine's own message of an error.
+QString engineMessage(const QSqlError &error);
+
+}  // namespace data

@@ -1,0 +1,643 @@
+#include "data/table.h"
+
+#include "data/database.h"
+#include "data/filter.h"
+#include "data/storage.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QLocale>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+#include <numeric>
+
+namespace data {
+
+namespace {
+
+// Names sort as Hungarians expect: Ábel, Cecil, Csaba, Oszkár, Öröm.
+const QCollator &hungarian()
+{
+    static const QCollator c(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    return c;
+}
+
+// The same order without regard to letter case, for finds.
+const QCollator &hungarianNoCase()
+{
+    static const QCollator c = [] {
+        QCollator n(QLocale(QLocale::Hungarian, QLocale::Hungary));
+        n.setCaseSensitivity(Qt::CaseInsensitive);
+        return n;
+    }();
+    return c;
+}
+
+QString quoted(const QString &name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+[[noreturn]] void raise(const QSqlQuery &q)
+{
+    throw DbError(engineMessage(q.lastError()));
+}
+
+void run(QSqlQuery &q, const QString &sql, const QVariantList &params)
+{
+    if (!q.prepare(sql))
+        raise(q);
+    for (const QVariant &p : params)
+        q.addBindValue(p);
+    if (!q.exec())
+        raise(q);
+}
+
+// SQLite's order of storage classes: null, numbers, texts.
+int storageRank(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return 0;
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Bool:
+        return 1;
+    default:
+        return 2;
+    }
+}
+
+}  // namespace
+
+Table::Table(Database &db, QObject *parent) : DataSet(db, parent) {}
+
+Table::Table(Database &db, const QString &tableName, QObject *parent) : DataSet(db, parent)
+{
+    setTableName(tableName);
+}
+
+Table::~Table() = default;
+
+void Table::setTableName(const QString &name)
+{
+    if (isOpen())
+        throw DbError(QStringLiteral("Nyitott adatkészlet táblája nem cserélhető."));
+    m_def = schema::table(name);
+    if (!m_def)
+        throw DbError(QStringLiteral("Ismeretlen tábla: %1").arg(name));
+}
+
+QString Table::tableName() const
+{
+    return m_def ? m_def->name : QString();
+}
+
+const schema::TableDef &Table::tableDef() const
+{
+    if (!m_def)
+        throw DbError(QStringLiteral("Nincs megadva tábla."));
+    return *m_def;
+}
+
+void Table::setIndexFieldNames(const QString &fields)
+{
+    const QVariant key = isOpen() && currentRow() >= 0 ? rowKey(currentRow()) : QVariant();
+    const QString oldFields = m_indexFields, oldName = m_indexName;
+    m_indexFields = fields;
+    m_indexName.clear();
+    if (!isOpen())
+        return;
+    try {
+        resolveOrder();
+    } catch (const DbError &) {
+        m_indexFields = oldFields;
+        m_indexName = oldName;
+        resolveOrder();
+        throw;
+    }
+    resetKeeping(key, 0);
+}
+
+void Table::setIndexName(const QString &name)
+{
+    const QVariant key = isOpen() && currentRow() >= 0 ? rowKey(currentRow()) : QVariant();
+    const QString oldFields = m_indexFields, oldName = m_indexName;
+    m_indexName = name;
+    m_indexFields.clear();
+    if (!isOpen())
+        return;
+    try {
+        resolveOrder();
+    } catch (const DbError &) {
+        m_indexFields = oldFields;
+        m_indexName = oldName;
+        resolveOrder();
+        throw;
+    }
+    resetKeeping(key, 0);
+}
+
+void Table::buildFields(QVector<Field> &fields)
+{
+    const schema::TableDef &def = tableDef();
+    fields.clear();
+    m_stored.clear();
+    for (const schema::FieldDef &f : def.fields) {
+        m_stored << fields.size();
+        fields.append({f, FieldKind::Stored, -1, -1});
+        for (int l = 0; l < def.lookups.size(); ++l) {
+            if (def.lookups[l].keyField.compare(f.name, Qt::CaseInsensitive) == 0)
+                fields.append({def.lookups[l].field, FieldKind::Lookup, l, m_stored.last()});
+        }
+    }
+}
+
+void Table::resolveOrder()
+{
+    m_order.clear();
+    auto addPart = [this](const QString &name, bool desc) {
+        const int f = fieldIndex(name.trimmed());
+        if (f < 0 || field(f).kind != FieldKind::Stored)
+            throw DbError(QStringLiteral("A(z) '%1' mező szerinti sorrend nem állítható be (%2).")
+                              .arg(name.trimmed(), tableName()));
+        m_order.append({f, desc, field(f).def.isText()});
+    };
+    if (!m_indexName.isEmpty()) {
+        const schema::IndexDef *ix = tableDef().index(m_indexName);
+        if (!ix)
+            throw DbError(QStringLiteral("A(z) '%1' index nem létezik (%2).").arg(m_indexName, tableName()));
+        for (const QString &f : ix->fields)
+            addPart(f, ix->descending);
+    } else if (!m_indexFields.trimmed().isEmpty()) {
+        for (const QString &f : m_indexFields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            addPart(f, false);
+    }
+}
+
+QString Table::whereClause(QVariantList &params) const
+{
+    const FilterExpr *filter = activeFilter();
+    if (!filter)
+        return QString();
+    for (int f : filter->fields())
+        if (field(f).kind != FieldKind::Stored)
+            throw DbError(QStringLiteral("Szűrni csak tárolt mezőre lehet: %1").arg(field(f).def.name));
+    return filter->toSql([this](int f) { return QStringLiteral("t.") + quoted(field(f).def.name); }, params);
+}
+
+QString Table::orderColumns() const
+{
+    QStringList cols;
+    for (const OrderPart &p : m_order)
+        cols << QStringLiteral("t.") + quoted(field(p.field).def.name);
+    return cols.join(QStringLiteral(", "));
+}
+
+void Table::loadRows()
+{
+    resolveOrder();
+    m_ids.clear();
+    m_keys = QVector<QVector<QVariant>>(m_order.size());
+    m_cache.clear();
+
+    QVariantList params;
+    const QString where = whereClause(params);
+    bool anyText = false;
+    QStringList sqlOrder;
+    for (const OrderPart &p : m_order) {
+        anyText = anyText || p.text;
+        sqlOrder << QStringLiteral("t.") + quoted(field(p.field).def.name) +
+                        (p.descending ? QStringLiteral(" DESC") : QString());
+    }
+    sqlOrder << QStringLiteral("t.rowid");
+    QString sql = QStringLiteral("SELECT t.rowid") +
+                  (m_order.isEmpty() ? QString() : QStringLiteral(", ") + orderColumns()) +
+                  QStringLiteral(" FROM ") + quoted(tableName()) + QStringLiteral(" AS t");
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where;
+    // Numbers and dates order in SQL along an index; texts order below in
+    // Hungarian collation.
+    if (!anyText)
+        sql += QStringLiteral(" ORDER BY ") + sqlOrder.join(QStringLiteral(", "));
+
+    QSqlQuery q(database().connection());
+    q.setForwardOnly(true);
+    run(q, sql, params);
+    while (q.next()) {
+        m_ids.append(q.value(0).toLongLong());
+        for (int p = 0; p < m_order.size(); ++p)
+            m_keys[p].append(q.value(p + 1));
+    }
+    if (!anyText)
+        return;
+
+    // Sort once with collation keys, then permute the rows.
+    const int n = m_ids.size();
+    QVector<QVector<QCollatorSortKey>> sortKeys(m_order.size());
+    for (int p = 0; p < m_order.size(); ++p) {
+        if (!m_order[p].text)
+            continue;
+        sortKeys[p].reserve(n);
+        for (int r = 0; r < n; ++r)
+            sortKeys[p].append(hungarian().sortKey(m_keys[p][r].toString()));
+    }
+    QVector<int> perm(n);
+    std::iota(perm.begin(), perm.end(), 0);
+    std::sort(perm.begin(), perm.end(), [&](int a, int b) {
+        for (int p = 0; p < m_order.size(); ++p) {
+            int c;
+            if (m_order[p].text) {
+                const int ra = storageRank(m_keys[p][a]), rb = storageRank(m_keys[p][b]);
+                c = ra != rb ? ra - rb : sortKeys[p][a].compare(sortKeys[p][b]);
+                if (m_order[p].descending)
+                    c = -c;
+            } else {
+                c = comparePart(p, m_keys[p][a], m_keys[p][b]);
+            }
+            if (c != 0)
+                return c < 0;
+        }
+        return m_ids[a] < m_ids[b];
+    });
+    QVector<qint64> ids(n);
+    QVector<QVector<QVariant>> keys(m_order.size(), QVector<QVariant>(n));
+    for (int i = 0; i < n; ++i) {
+        ids[i] = m_ids[perm[i]];
+        for (int p = 0; p < m_order.size(); ++p)
+            keys[p][i] = std::move(m_keys[p][perm[i]]);
+    }
+    m_ids = std::move(ids);
+    m_keys = std::move(keys);
+}
+
+void Table::unloadRows()
+{
+    m_ids.clear();
+    m_keys.clear();
+    m_cache.clear();
+}
+
+int Table::comparePart(int part, const QVariant &a, const QVariant &b) const
+{
+    const int ra = storageRank(a), rb = storageRank(b);
+    int c = 0;
+    if (ra != rb) {
+        c = ra < rb ? -1 : 1;
+    } else if (ra == 1) {
+        const double x = a.toDouble(), y = b.toDouble();
+        c = x < y ? -1 : (x > y ? 1 : 0);
+    } else if (ra == 2) {
+        c = m_order[part].text ? hungarian().compare(a.toString(), b.toString())
+                               : a.toString().compare(b.toString());
+        c = c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    return m_order[part].descending ? -c : c;
+}
+
+int Table::compareRow(int row, const QVector<QVariant> &key, qint64 id) const
+{
+    for (int p = 0; p < m_order.size(); ++p) {
+        const int c = comparePart(p, m_keys[p][row], key[p]);
+        if (c != 0)
+            return c;
+    }
+    return m_ids[row] < id ? -1 : (m_ids[row] > id ? 1 : 0);
+}
+
+int Table::lowerBound(const QVector<QVariant> &key, qint64 id) const
+{
+    int lo = 0, hi = m_ids.size();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (compareRow(mid, key, id) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+QVariant Table::rowKey(int row) const
+{
+    return row >= 0 && row < m_ids.size() ? QVariant(m_ids[row]) : QVariant();
+}
+
+int Table::rowOfKey(const QVariant &key) const
+{
+    if (!key.isValid())
+        return -1;
+    return int(m_ids.indexOf(key.toLongLong()));
+}
+
+qint64 Table::currentRowId() const
+{
+    return currentRow() >= 0 ? m_ids[currentRow()] : 0;
+}
+
+// ---- reading rows -----------------------------------------------------------
+
+Row Table::fetchRow(int row) const
+{
+    const qint64 id = m_ids[row];
+    auto it = m_cache.constFind(id);
+    if (it != m_cache.constEnd())
+        return *it;
+    fetchPage(row);
+    return m_cache.value(id, Row(fieldCount()));
+}
+
+void Table::fetchPage(int row) const
+{
+    // A grid asks for neighbouring rows next: read a page around the row.
+    const int from = qMax(0, row - 16);
+    const int to = qMin(int(m_ids.size()), row + 64);
+    if (m_cache.size() > 4096)
+        m_cache.clear();
+    QVariantList ids;
+    for (int r = from; r < to; ++r)
+        if (!m_cache.contains(m_ids[r]))
+            ids << m_ids[r];
+
+    QStringList cols;
+    QVector<int> colField;
+    const schema::TableDef &def = tableDef();
+    for (int f = 0; f < fieldCount(); ++f) {
+        const Field &fd = field(f);
+        if (fd.kind == FieldKind::Stored) {
+            cols << QStringLiteral("t.") + quoted(fd.def.name);
+        } else if (fd.kind == FieldKind::Lookup) {
+            const schema::LookupDef &l = def.lookups[fd.lookup];
+            cols << QStringLiteral("(SELECT lk.%1 FROM %2 AS lk WHERE lk.%3 = t.%4 LIMIT 1)")
+                        .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey), quoted(l.keyField));
+        } else {
+            continue;
+        }
+        colField << f;
+    }
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), ids.size());
+    const QString sql = QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) +
+                        QStringLiteral(" FROM ") + quoted(tableName()) +
+                        QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
+                        QLatin1Char(')');
+    QSqlQuery q(database().connection());
+    q.setForwardOnly(true);
+    run(q, sql, ids);
+    while (q.next()) {
+        Row r(fieldCount());
+        for (int c = 0; c < colField.size(); ++c)
+            r[colField[c]] = fromStorage(q.value(c + 1), field(colField[c]).def.type);
+        m_cache.insert(q.value(0).toLongLong(), r);
+    }
+    // A row that another program deleted meanwhile shows empty.
+    for (const QVariant &id : ids)
+        if (!m_cache.contains(id.toLongLong()))
+            m_cache.insert(id.toLongLong(), Row(fieldCount()));
+}
+
+QVariant Table::lookupValue(int f, const QVariant &key) const
+{
+    if (field(f).kind != FieldKind::Lookup || !key.isValid() || key.isNull())
+        return QVariant();
+    const schema::LookupDef &l = tableDef().lookups[field(f).lookup];
+    QSqlQuery q(database().connection());
+    run(q,
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
+            .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey)),
+        {toStorage(key)});
+    return q.next() ? fromStorage(q.value(0), field(f).def.type) : QVariant();
+}
+
+// ---- finding ----------------------------------------------------------------
+
+int Table::findRow(int f, const QVariant &value, LocateOptions options) const
+{
+    if (!m_order.isEmpty() && m_order[0].field == f && !m_order[0].descending)
+        return findOnOrder(value, options);
+    if (field(f).kind != FieldKind::Stored)
+        return DataSet::findRow(f, value, options);
+
+    // Another field: one pass over the column, then the first match in order.
+    QVariantList params;
+    const QString where = whereClause(params);
+    QSqlQuery q(database().connection());
+    q.setForwardOnly(true);
+    run(q,
+        QStringLiteral("SELECT t.rowid, t.%1 FROM %2 AS t%3")
+            .arg(quoted(field(f).def.name), quoted(tableName()),
+                 where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where),
+        params);
+    const bool text = field(f).def.isText();
+    QSet<qint64> hits;
+    while (q.next())
+        if (valueMatches(fromStorage(q.value(1), field(f).def.type), value, text, options))
+            hits.insert(q.value(0).toLongLong());
+    if (hits.isEmpty())
+        return -1;
+    for (int r = 0; r < m_ids.size(); ++r)
+        if (hits.contains(m_ids[r]))
+            return r;
+    return -1;
+}
+
+int Table::findOnOrder(const QVariant &value, LocateOptions options) const
+{
+    const int n = m_ids.size();
+    const QVariant needle = toStorage(value);
+    if (!m_order[0].text) {
+        // Numbers and dates: the first row with exactly that value.
+        int lo = 0, hi = n;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (comparePart(0, m_keys[0][mid], needle) < 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo < n && comparePart(0, m_keys[0][lo], needle) == 0 ? lo : -1;
+    }
+
+    // Texts: binary search without regard to case (the collation order is
+    // also ordered so), then a short walk over the rows that may match.
+    const QString w = needle.toString();
+    const QCollator &nc = hungarianNoCase();
+    auto text = [&](int r) { return storageRank(m_keys[0][r]) == 0 ? QString() : m_keys[0][r].toString(); };
+    int lo = 0, hi = n;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (storageRank(m_keys[0][mid]) < 2 || nc.compare(text(mid), w) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    const bool partial = options & PartialKey;
+    for (int r = lo; r < n; ++r) {
+        const QString have = text(r);
+        if (valueMatches(have, w, true, options))
+            return r;
+        const int c = partial ? nc.compare(have.left(w.size()), w) : nc.compare(have, w);
+        if (c > 0)
+            break;
+    }
+    return -1;
+}
+
+// ---- writing ----------------------------------------------------------------
+
+QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values, const QVector<bool> &changed)
+{
+    const schema::TableDef &def = tableDef();
+    QStringList cols;
+    QVariantList params;
+    for (int f = 0; f < fieldCount(); ++f) {
+        const Field &fd = field(f);
+        if (fd.kind != FieldKind::Stored)
+            continue;
+        if (!def.autoKey.isEmpty() && fd.def.name.compare(def.autoKey, Qt::CaseInsensitive) == 0)
+            continue;  // the table assigns it
+        if (inserting ? (values[f].isValid() && !values[f].isNull()) || changed[f] : changed[f]) {
+            cols << quoted(fd.def.name);
+            params << toStorage(values[f]);
+        }
+    }
+
+    Database::Transaction tx(database());
+    QSqlQuery q(database().connection());
+    qint64 id = key.toLongLong();
+    if (inserting) {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), cols.size());
+        const QString sql = cols.isEmpty()
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(tableName()))
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(quoted(tableName()), cols.join(QStringLiteral(", ")),
+                                           marks.join(QStringLiteral(", ")));
+        run(q, sql, params);
+        id = q.lastInsertId().toLongLong();
+    } else if (!cols.isEmpty()) {
+        QStringList sets;
+        for (const QString &c : cols)
+            sets << c + QStringLiteral(" = ?");
+        params << id;
+        run(q,
+            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(tableName()), sets.join(QStringLiteral(", "))),
+            params);
+        if (q.numRowsAffected() == 0)
+            throw DbError(QStringLiteral("A sort időközben törölték."));
+    }
+    tx.commit();
+    m_cache.remove(id);
+    return id;
+}
+
+void Table::deleteRow(const QVariant &key)
+{
+    Database::Transaction tx(database());
+    QSqlQuery q(database().connection());
+    run(q, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName())), {key});
+    tx.commit();
+    m_cache.remove(key.toLongLong());
+}
+
+int Table::placeRow(const QVariant &key, int oldRow)
+{
+    const qint64 id = key.toLongLong();
+    m_cache.remove(id);
+    int at = (oldRow >= 0 && oldRow < m_ids.size() && m_ids[oldRow] == id) ? oldRow : int(m_ids.indexOf(id));
+    if (at >= 0)
+        removeRowFromView(at);
+
+    QVariantList params{id};
+    QVariantList filterParams;
+    const QString where = whereClause(filterParams);
+    params += filterParams;
+    QSqlQuery q(database().connection());
+    run(q,
+        QStringLiteral("SELECT t.rowid%1 FROM %2 AS t WHERE t.rowid = ?%3")
+            .arg(m_order.isEmpty() ? QString() : QStringLiteral(", ") + orderColumns(), quoted(tableName()),
+                 where.isEmpty() ? QString() : QStringLiteral(" AND ") + where),
+        params);
+    if (!q.next())
+        return -1;  // the row no longer passes the filter
+    QVector<QVariant> k(m_order.size());
+    for (int p = 0; p < m_order.size(); ++p)
+        k[p] = q.value(p + 1);
+    const int pos = lowerBound(k, id);
+    m_ids.insert(pos, id);
+    for (int p = 0; p < m_order.size(); ++p)
+        m_keys[p].insert(pos, k[p]);
+    return pos;
+}
+
+void Table::removeRowFromView(int row)
+{
+    m_cache.remove(m_ids[row]);
+    m_ids.remove(row);
+    for (QVector<QVariant> &k : m_keys)
+        k.remove(row);
+}
+
+void Table::emptyTable()
+{
+    Database::Transaction tx(database());
+    QSqlQuery q(database().connection());
+    run(q, QStringLiteral("DELETE FROM %1").arg(quoted(tableName())), {});
+    tx.commit();
+    if (isOpen())
+        resetKeeping(QVariant(), 0);
+}
+
+int Table::appendFrom(DataSet &source)
+{
+    if (!source.isOpen())
+        source.open();
+    const schema::TableDef &def = tableDef();
+    const int columns = qMin(source.fieldCount(), int(def.fields.size()));
+    QStringList cols, marks;
+    for (int c = 0; c < columns; ++c) {
+        cols << quoted(def.fields[c].name);
+        marks << QStringLiteral("?");
+    }
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(quoted(tableName()), cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    // Values are converted as this table's fields convert typed values.
+    Table probe(database(), tableName());
+    QVector<Field> fields;
+    probe.buildFields(fields);
+    probe.m_fields = fields;
+
+    int moved = 0;
+    Database::Transaction tx(database());
+    QSqlQuery q(database().connection());
+    if (!q.prepare(sql))
+        raise(q);
+    for (int r = 0; r < source.recordCount(); ++r) {
+        QVariantList values;
+        try {
+            for (int c = 0; c < columns; ++c) {
+                QVariant v = source.valueAt(r, c);
+                if (v.typeId() == QMetaType::QString && v.toString().isEmpty())
+                    v = QVariant();
+                values << toStorage(probe.convertForField(probe.m_stored[c], v));
+            }
+        } catch (const DbError &) {
+            continue;  // a value that does not fit its field
+        }
+        for (const QVariant &v : values)
+            q.addBindValue(v);
+        if (q.exec())
+            ++moved;  // a refused row undoes only its own statement
+    }
+    tx.commit();
+    if (isOpen())
+        resetKeeping(currentRow() >= 0 ? rowKey(currentRow()) : QVariant(), currentRow());
+    return moved;
+}
+
+}  // namespace data

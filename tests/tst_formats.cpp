@@ -1,0 +1,108 @@
+// Display formats and edit masks of the register's fields.
+
+#include "data/formats.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+using data::EditMask;
+using data::formatNumber;
+
+class TestFormats : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::useHungarianLocale(); }
+
+    void numbers_data();
+    void numbers();
+    void fieldDisplay();
+    void seasonDayMask();
+    void bankAccountMask();
+    void maskDrivesALineEdit();
+};
+
+void TestFormats::numbers_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("zero-padded") << QVariant(42) << "00000" << "00042";
+    QTest::newRow("wider than five") << QVariant(123456) << "00000" << "123456";
+    QTest::newRow("grouped") << QVariant(1234567.0) << "### ### ##0" << "1 234 567";
+    QTest::newRow("grouped small") << QVariant(5.0) << "### ### ##0" << "5";
+    QTest::newRow("grouped zero") << QVariant(0.0) << "### ### ##0" << "0";
+    QTest::newRow("rounded half up") << QVariant(2.5) << "### ### ##0" << "3";
+    QTest::newRow("negative") << QVariant(-1234.4) << "### ### ##0" << "-1 234";
+    QTest::newRow("negative to zero") << QVariant(-0.4) << "### ### ##0" << "0";
+    QTest::newRow("two decimals") << QVariant(1234.5) << "### ### ##0.00" << "1 234,50";
+    QTest::newRow("percent") << QVariant(12.5) << "##0.00%" << "12,50%";
+    QTest::newRow("percent whole") << QVariant(7.6) << "##0%" << "8%";
+    QTest::newRow("percent large") << QVariant(1234.0) << "##0.00%" << "1234,00%";
+    QTest::newRow("null") << QVariant() << "### ### ##0" << "";
+}
+
+void TestFormats::numbers()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QString, format);
+    QFETCH(QString, shown);
+    QCOMPARE(formatNumber(value, format), shown);
+}
+
+void TestFormats::fieldDisplay()
+{
+    schema::FieldDef date{QStringLiteral("datum"), schema::FieldType::Date};
+    QCOMPARE(data::displayText(QDate(2026, 12, 9), date), QStringLiteral("2026.12.09."));
+    schema::FieldDef stamp{QStringLiteral("datum"), schema::FieldType::Timestamp};
+    QCOMPARE(data::displayText(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), stamp),
+             QStringLiteral("2026.01.02. 03:04:05"));
+    schema::FieldDef plain{QStringLiteral("x"), schema::FieldType::Float};
+    QCOMPARE(data::displayText(12.25, plain), QStringLiteral("12,25"));
+    schema::FieldDef text{QStringLiteral("x"), schema::FieldType::Text, 5};
+    QCOMPARE(data::displayText(QVariant(), text), QString());
+}
+
+void TestFormats::seasonDayMask()
+{
+    const EditMask m(QStringLiteral("!90.00;1;_"));
+    QCOMPARE(m.inputMask(), QStringLiteral("09.99;_"));
+    // Typed as 6.15: the optional digit left blank, the point stored.
+    QCOMPARE(m.toStored(QStringLiteral("_6.15")), QStringLiteral("6.15"));
+    QCOMPARE(m.toStored(QStringLiteral("12.31")), QStringLiteral("12.31"));
+    QCOMPARE(m.toEdit(QStringLiteral("6.15")), QStringLiteral("_6.15"));
+    QCOMPARE(m.toEdit(QStringLiteral("12.31")), QStringLiteral("12.31"));
+    QVERIFY(m.isComplete(QStringLiteral("_6.15")));
+    // Without the two digits after the point the value is refused.
+    QVERIFY(!m.isComplete(QStringLiteral("_6.__")));
+    QVERIFY(!m.isComplete(QStringLiteral("_6.1_")));
+    // An untouched mask stores nothing, not a lone point.
+    QCOMPARE(m.toStored(QStringLiteral("__.__")), QString());
+}
+
+void TestFormats::bankAccountMask()
+{
+    const EditMask m(QStringLiteral("AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_"));
+    QCOMPARE(m.inputMask(), QStringLiteral("NNNNNNNN-NNNNNNNN-NNNNNNNN;_"));
+    const QString typed = QStringLiteral("11773016-01234567-0000000A");
+    QCOMPARE(m.toStored(typed), QStringLiteral("11773016012345670000000A"));
+    QCOMPARE(m.toStored(typed).size(), 24);
+    QCOMPARE(m.toEdit(QStringLiteral("11773016012345670000000A")), typed);
+    QVERIFY(!m.isComplete(QStringLiteral("11773016-0123____-________")));
+}
+
+void TestFormats::maskDrivesALineEdit()
+{
+    const EditMask m(QStringLiteral("!90.00;1;_"));
+    QLineEdit edit;
+    edit.setInputMask(m.inputMask());
+    edit.setText(m.toEdit(QStringLiteral("6.15")));
+    QCOMPARE(m.toStored(edit.displayText()), QStringLiteral("6.15"));
+    edit.clear();
+    QTest::keyClicks(&edit, QStringLiteral("1231"));
+    QCOMPARE(m.toStored(edit.displayText()), QStringLiteral("12.31"));
+}
+
+QTEST_MAIN(TestFormats)
+#include "tst_formats.moc"
