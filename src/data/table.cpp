@@ -188,7 +188,8 @@ QString Table::whereClause(QVariantList &params) const
     for (int f : filter->fields())
         if (field(f).kind != FieldKind::Stored)
             throw DbError(QStringLiteral("Szűrni csak tárolt mezőre lehet: %1").arg(field(f).def.name));
-    return filter->toSql([this](int f) { return QStringLiteral("t.") + quoted(field(f).def.name); }, params);
+    return filter->toSql([this](int f) -> QString { return QStringLiteral("t.") + quoted(field(f).def.name); },
+                         params);
 }
 
 QString Table::orderColumns() const
