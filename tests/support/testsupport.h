@@ -23,6 +23,7 @@ class TempDataFolder {
 public:
     TempDataFolder();
     bool isValid() const { return m_ok; }
+    QString error() const { return m_error; }  // why it is not valid
     QString path() const;       // the data folder
     QString dbFile() const;     // its regiszter.db
     QString root() const { return m_dir.path(); }  // a folder to play program folder
@@ -30,6 +31,7 @@ public:
 private:
     QTemporaryDir m_dir;
     bool m_ok = false;
+    QString m_error;
 };
 
 // The named database opened on a fresh data folder; closed on destruction.

@@ -1,0 +1,619 @@
+// Benchmark of the data layer on a large agency:
+//   nyugvar_bench [irsz.csv]
+// Fills a temporary data folder with 50,000 places, 500,000 bookings, 20,000
+// orderers and 100,000 notes, then times what the user waits for: the place
+// list opening, a sort change, typing into the quick search, a filter and the
+// bookings of one place. Prints one line per figure.
+
+#include "data/adatmappa.h"
+#include "data/database.h"
+#include "data/model.h"
+#include "data/table.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <numeric>
+#include <random>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kPlaces = 50000;
+constexpr int kTypes = 20;
+constexpr int kAreas = 30;
+constexpr int kPayments = 5;
+constexpr int kBookings = 500000;
+constexpr int kOrderers = 20000;
+constexpr int kNotes = 100000;
+constexpr int kGridRows = 40;  // rows a full-size main grid shows
+
+// ---- figures -----------------------------------------------------------------
+
+void line(const char *what, double ms, const QString &extra = QString())
+{
+    std::printf("%-52s %10.1f ms%s%s\n", what, ms, extra.isEmpty() ? "" : "   ",
+                qPrintable(extra));
+    std::fflush(stdout);
+}
+
+double timed(const std::function<void()> &fn)
+{
+    QElapsedTimer t;
+    t.start();
+    fn();
+    return t.nsecsElapsed() / 1e6;
+}
+
+// A line of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when unknown.
+long procStatusKb(const char *key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray &l : f.readAll().split('\n'))
+        if (l.startsWith(prefix))
+            return l.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Resets the peak resident size, so that it measures what follows; false
+// when the kernel does not allow it.
+bool resetPeakMemory()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    return f.write("5") == 1;
+}
+
+// ---- synthetic agency --------------------------------------------------------
+
+const char *const kNameFirst[] = {
+    "Napsugár", "Fenyves", "Tölgyfa", "Őzike", "Hársfa", "Kék Duna", "Öreg Halász", "Ezüstpart",
+    "Szőlőskert", "Mandula", "Gyöngyvirág", "Nádas", "Rózsakert", "Erdőszél", "Vadgesztenye",
+    "Aranyhíd", "Csillag", "Hajnal", "Holdfény", "Kikelet", "Ürge", "Sólyom", "Fecskefészek",
+    "Platán", "Zöldliget", "Szélmalom", "Ökörszem", "Tündérkert", "Várkert", "Vadrózsa",
+    "Kovács", "Szabó", "Tóth", "Nagy", "Horváth", "Kiss", "Molnár", "Németh", "Farkas", "Balogh",
+    "Papp", "Takács", "Juhász", "Lakatos", "Mészáros", "Oláh", "Simon", "Rácz", "Fekete", "Szűcs",
+    "Édenkert", "Ibolya", "Ákácfa", "Árnyas", "Éden", "Élménytanya", "Óvár", "Úrilak", "Ősfa",
+    "Czibere",
+};
+const char *const kNameKind[] = {
+    "Vendégház", "Panzió", "Apartman", "Nyaraló", "Üdülőház", "Szálló", "Kúria", "Lak",
+    "Fogadó", "Tanya", "Vendégszoba", "Kulcsosház", "Lakosztály", "Villa", "Pihenőház",
+};
+const char *const kTypeNames[kTypes] = {
+    "Vendégház", "Panzió", "Apartman", "Nyaraló", "Üdülőház", "Szálloda", "Kúria", "Faház",
+    "Fogadó", "Tanya", "Vendégszoba", "Kulcsosház", "Kemping", "Villa", "Pihenőház",
+    "Parasztház", "Présház", "Lakóhajó", "Jurta", "Kastélyszálló",
+};
+const char *const kAreaNames[kAreas] = {
+    "Balaton-észak", "Balaton-dél", "Balaton-felvidék", "Velencei-tó", "Tisza-tó", "Mátra",
+    "Bükk", "Zemplén", "Tokaj-Hegyalja", "Őrség", "Hévíz és környéke", "Budapest", "Dunakanyar",
+    "Sopron és Fertő-tó", "Szigetköz", "Pécs és Mecsek", "Villány", "Szeged", "Gyula",
+    "Debrecen", "Hortobágy", "Bakony", "Eger", "Visegrádi-hegység", "Kiskunság", "Jászság",
+    "Nyírség", "Gemenc", "Kőszeg", "Zalakaros",
+};
+const char *const kPaymentNames[kPayments] = {
+    "Készpénz", "Átutalás", "Bankkártya", "Üdülési csekk", "SZÉP-kártya",
+};
+const char *const kFamily[] = {
+    "Nagy", "Kovács", "Tóth", "Szabó", "Horváth", "Varga", "Kiss", "Molnár", "Németh", "Farkas",
+    "Balogh", "Papp", "Takács", "Juhász", "Lakatos", "Mészáros", "Oláh", "Simon", "Rácz",
+    "Fekete", "Szilágyi", "Török", "Fehér", "Balázs", "Gál", "Kis", "Szűcs", "Kocsis", "Orsós",
+    "Pintér", "Fodor", "Szalai", "Sipos", "Magyar", "Lukács", "Gulyás", "Biró", "Király",
+    "Katona", "László", "Jakab", "Bogdán", "Sándor", "Boros", "Fazekas", "Kelemen", "Antal",
+    "Somogyi", "Orosz", "Fülöp", "Vörös", "Ősz", "Ürmös", "Élő", "Ács",
+};
+const char *const kGiven[] = {
+    "László", "István", "József", "János", "Zoltán", "Sándor", "Gábor", "Ferenc", "Attila",
+    "Péter", "Tamás", "Zsolt", "Tibor", "András", "Csaba", "Imre", "Lajos", "György", "Balázs",
+    "Mária", "Erzsébet", "Katalin", "Ilona", "Éva", "Anna", "Zsuzsanna", "Margit", "Judit",
+    "Ágnes", "Andrea", "Erika", "Krisztina", "Irén", "Eszter", "Noémi", "Réka", "Ödön", "Örs",
+};
+const char *const kStreets[] = {
+    "Petőfi Sándor u.", "Kossuth Lajos u.", "Fő u.", "Rákóczi u.", "Béke tér", "Dózsa György út",
+    "Ady Endre u.", "Jókai Mór u.", "Arany János u.", "Széchenyi tér", "Vasút u.", "Kert u.",
+    "Táncsics Mihály u.", "Hunyadi u.", "Bajcsy-Zsilinszky u.", "Szőlőhegy", "Part u.",
+    "Fürdő u.", "Erdősor", "Vörösmarty u.", "Zrínyi Ilona u.", "Öreghegy", "Ürömi köz",
+};
+const char *const kCountries[] = {"H", "H", "H", "H", "H", "H", "H", "H", "A", "SK", "HR", "D", "RO", "SLO"};
+const char *const kNoteTitles[] = {
+    "Telefon", "Árváltozás", "Szezonnyitás", "Panasz", "Szerződés", "Felújítás", "Új fénykép",
+    "Bejárás", "Számla", "Elérhetőség változott",
+};
+
+template <typename T, std::size_t N>
+constexpr int count(const T (&)[N]) { return int(N); }
+
+class Generator {
+public:
+    explicit Generator(quint32 seed) : m_rng(seed) {}
+    int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
+    double real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(m_rng); }
+    bool chance(double p) { return real(0, 1) < p; }
+    template <typename T, std::size_t N>
+    QString pick(const T (&a)[N]) { return QString::fromUtf8(a[between(0, int(N) - 1)]); }
+    std::mt19937 &rng() { return m_rng; }
+
+    QString person() { return pick(kFamily) + QLatin1Char(' ') + pick(kGiven); }
+    QString mobile()
+    {
+        static const char *const nets[] = {"20", "30", "70"};
+        return QStringLiteral("06-%1-%2-%3").arg(QString::fromLatin1(nets[between(0, 2)]))
+            .arg(between(100, 999)).arg(between(1000, 9999));
+    }
+    QString email(const QString &name)
+    {
+        static const char *const hosts[] = {"freemail.hu", "citromail.hu", "gmail.com", "t-online.hu"};
+        QString user = name.toLower().normalized(QString::NormalizationForm_D);
+        user.remove(QRegularExpression(QStringLiteral("[^a-z ]")));
+        user.replace(QLatin1Char(' '), QLatin1Char('.'));
+        return user + QString::number(between(1, 99)) + QLatin1Char('@')
+            + QString::fromLatin1(hosts[between(0, 3)]);
+    }
+    QString street() { return pick(kStreets) + QLatin1Char(' ') + QString::number(between(1, 120)) + QLatin1Char('.'); }
+    QDate dayBetween(const QDate &from, const QDate &to)
+    {
+        return from.addDays(between(0, int(from.daysTo(to))));
+    }
+
+private:
+    std::mt19937 m_rng;
+};
+
+struct PostalCode {
+    QString irsz;
+    QString varos;
+};
+
+QVector<PostalCode> readPostalCodes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw std::runtime_error(QString(QStringLiteral("cannot read ") + path).toStdString());
+    QVector<PostalCode> out;
+    QTextStream in(&f);
+    in.readLine();  // header
+    while (!in.atEnd()) {
+        const QStringList p = in.readLine().split(QLatin1Char(';'));
+        if (p.size() == 2)
+            out.append({p[0], p[1]});
+    }
+    return out;
+}
+
+class Filler {
+public:
+    explicit Filler(QSqlDatabase db) : m_db(db) {}
+
+    QSqlQuery prepare(const QString &sql)
+    {
+        QSqlQuery q(m_db);
+        if (!q.prepare(sql))
+            fail(q, sql);
+        return q;
+    }
+    void exec(QSqlQuery &q)
+    {
+        if (!q.exec())
+            fail(q, q.lastQuery());
+    }
+    void exec(const QString &sql)
+    {
+        QSqlQuery q(m_db);
+        if (!q.exec(sql))
+            fail(q, sql);
+    }
+
+private:
+    [[noreturn]] static void fail(const QSqlQuery &q, const QString &sql)
+    {
+        throw std::runtime_error(QString(sql + QStringLiteral(": ") + q.lastError().text()).toStdString());
+    }
+    QSqlDatabase m_db;
+};
+
+QVariant maybe(Generator &gen, double p, const QString &value)
+{
+    return gen.chance(p) ? QVariant(value) : QVariant(QMetaType(QMetaType::QString));
+}
+
+// Fills the database; returns the key of the place with the most bookings.
+int fill(const QString &dbFile, const QVector<PostalCode> &codes)
+{
+    const QString conn = QStringLiteral("bench-fill");
+    int busiest = 1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
+        db.setDatabaseName(dbFile);
+        if (!db.open())
+            throw std::runtime_error(db.lastError().text().toStdString());
+        Generator gen(19670401);
+        Filler f(db);
+        f.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+        if (!db.transaction())
+            throw std::runtime_error(db.lastError().text().toStdString());
+
+        auto code = [&]() -> const PostalCode & { return codes[gen.between(0, codes.size() - 1)]; };
+
+        QSqlQuery q = f.prepare(QStringLiteral("INSERT INTO tipus (Tipus, Tipus_nev) VALUES (?, ?)"));
+        for (int i = 0; i < kTypes; ++i) {
+            q.bindValue(0, i + 1);
+            q.bindValue(1, QString::fromUtf8(kTypeNames[i]));
+            f.exec(q);
+        }
+        q = f.prepare(QStringLiteral("INSERT INTO terulet (terulet, terulet_nev) VALUES (?, ?)"));
+        for (int i = 0; i < kAreas; ++i) {
+            q.bindValue(0, i + 1);
+            q.bindValue(1, QString::fromUtf8(kAreaNames[i]));
+            f.exec(q);
+        }
+        q = f.prepare(QStringLiteral("INSERT INTO fizmod (fizmod, fizmod_nev) VALUES (?, ?)"));
+        for (int i = 0; i < kPayments; ++i) {
+            q.bindValue(0, i + 1);
+            q.bindValue(1, QString::fromUtf8(kPaymentNames[i]));
+            f.exec(q);
+        }
+
+        q = f.prepare(QStringLiteral(
+            "INSERT INTO foglalo (foglalo, foglalo_nev, cim_irsz, cim_varos, cim_cim, mobil, telefon,"
+            " emil, megjegyzes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (int i = 1; i <= kOrderers; ++i) {
+            const QString name = gen.person();
+            const PostalCode &pc = code();
+            q.bindValue(0, i);
+            q.bindValue(1, name);
+            q.bindValue(2, pc.irsz);
+            q.bindValue(3, pc.varos);
+            q.bindValue(4, gen.street());
+            q.bindValue(5, gen.mobile());
+            q.bindValue(6, maybe(gen, 0.3, QStringLiteral("06-1-%1").arg(gen.between(1000000, 9999999))));
+            q.bindValue(7, maybe(gen, 0.7, gen.email(name)));
+            q.bindValue(8, maybe(gen, 0.05, QStringLiteral("Visszatérő vendég.")));
+            f.exec(q);
+        }
+
+        // Each place's commission rate, needed by its bookings.
+        QVector<double> rate(kPlaces + 1);
+        for (int i = 1; i <= kPlaces; ++i)
+            rate[i] = gen.between(8, 15) + (gen.chance(0.2) ? 0.5 : 0.0);
+
+        // Bookings first, so that the places can carry their running totals.
+        QVector<double> totalFee(kPlaces + 1, 0.0), totalCommission(kPlaces + 1, 0.0);
+        QVector<int> bookingsOf(kPlaces + 1, 0);
+        q = f.prepare(QStringLiteral(
+            "INSERT INTO foglalas (foglalas, foglalaz, ugyfel, dat_tol, dat_ig, nap, foglalo,"
+            " letszam_felnott, letszam_gyerek, fizmod, jutalek, ossz_dij, ossz_jut, megjegyzes,"
+            " ar_fogl, ar_helyszin) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        const QDate firstDay(2015, 1, 1), lastDay(2026, 12, 31);
+        for (int i = 1; i <= kBookings; ++i) {
+            // A fifth of the bookings go to the 500 most popular places.
+            const int place = gen.chance(0.2) ? gen.between(1, 500) : gen.between(1, kPlaces);
+            const QDate from = gen.dayBetween(firstDay, lastDay);
+            const int nights = gen.between(1, 14);
+            const int adults = gen.between(1, 6);
+            const double fee = nights * adults * double(gen.between(40, 150) * 100);
+            const double commission = fee * rate[place] / 100.0;
+            const double deposit = gen.chance(0.6) ? std::round(fee * 0.3) : 0.0;
+            totalFee[place] += fee;
+            totalCommission[place] += commission;
+            ++bookingsOf[place];
+            q.bindValue(0, i);
+            q.bindValue(1, i);
+            q.bindValue(2, place);
+            q.bindValue(3, from.toString(Qt::ISODate));
+            q.bindValue(4, from.addDays(nights).toString(Qt::ISODate));
+            q.bindValue(5, nights);
+            q.bindValue(6, gen.between(1, kOrderers));
+            q.bindValue(7, adults);
+            q.bindValue(8, gen.between(0, 4));
+            q.bindValue(9, gen.between(1, kPayments));
+            q.bindValue(10, rate[place]);
+            q.bindValue(11, fee);
+            q.bindValue(12, commission);
+            q.bindValue(13, maybe(gen, 0.1, QStringLiteral("Késői érkezés, kulcs a szomszédnál.")));
+            q.bindValue(14, deposit);
+            q.bindValue(15, fee - deposit);
+            f.exec(q);
+        }
+        busiest = int(std::max_element(bookingsOf.begin() + 1, bookingsOf.end()) - bookingsOf.begin());
+
+        QVector<int> sequence(kPlaces);
+        std::iota(sequence.begin(), sequence.end(), 1);
+        std::shuffle(sequence.begin(), sequence.end(), gen.rng());
+        q = f.prepare(QStringLiteral(
+            "INSERT INTO ugyfel (ugyfel, ugyfel_nev, sorszam, tipus, aktiv, cim_orszag, cim_irsz,"
+            " cim_varos, cim_cim, lev_orszag, lev_irsz, lev_varos, lev_cim, honlap, letszam, tol, ig,"
+            " udulesicsekk, kapcsolat, kapcs_mobil, kapcs_mobil2, kapcs_telefon, kapcs_fax,"
+            " kapcs_emil, tulajdonos, tul_mobil, tul_mobil2, tul_telefon, tul_fax, tul_emil,"
+            " bankszamla, jutalek, ossz_dij, ossz_jut, megjegyzes, terulet, szolgaltatas)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?,"
+            " ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (int i = 1; i <= kPlaces; ++i) {
+            const PostalCode &pc = code();
+            QString name = gen.pick(kNameFirst) + QLatin1Char(' ') + gen.pick(kNameKind);
+            if (gen.chance(0.4))
+                name += QLatin1Char(' ') + pc.varos;
+            const QString contact = gen.person();
+            const QString owner = gen.chance(0.5) ? contact : gen.person();
+            const bool abroad = gen.chance(0.05);
+            const bool mailElsewhere = gen.chance(0.1);
+            const PostalCode &mail = mailElsewhere ? code() : pc;
+            int c = 0;
+            q.bindValue(c++, i);
+            q.bindValue(c++, name.left(75));
+            q.bindValue(c++, sequence[i - 1]);
+            q.bindValue(c++, gen.between(1, kTypes));
+            q.bindValue(c++, gen.chance(0.85) ? QStringLiteral("I") : QStringLiteral("N"));
+            q.bindValue(c++, abroad ? gen.pick(kCountries) : QStringLiteral("H"));
+            q.bindValue(c++, pc.irsz);
+            q.bindValue(c++, pc.varos.left(25));
+            q.bindValue(c++, gen.street());
+            q.bindValue(c++, QStringLiteral("H"));
+            q.bindValue(c++, mail.irsz);
+            q.bindValue(c++, mail.varos.left(25));
+            q.bindValue(c++, mailElsewhere ? gen.street() : QString());
+            q.bindValue(c++, maybe(gen, 0.4, QStringLiteral("www.szallas%1.hu").arg(i)));
+            q.bindValue(c++, gen.between(2, 30));
+            q.bindValue(c++, QStringLiteral("0%1.%2").arg(gen.between(4, 6)).arg(gen.between(1, 15), 2, 10, QLatin1Char('0')));
+            q.bindValue(c++, QStringLiteral("%1.%2").arg(gen.between(8, 10), 2, 10, QLatin1Char('0')).arg(gen.between(1, 30), 2, 10, QLatin1Char('0')));
+            q.bindValue(c++, gen.chance(0.6) ? QStringLiteral("I") : QStringLiteral("N"));
+            q.bindValue(c++, contact);
+            q.bindValue(c++, gen.mobile());
+            q.bindValue(c++, maybe(gen, 0.2, gen.mobile()));
+            q.bindValue(c++, maybe(gen, 0.5, QStringLiteral("06-%1-%2").arg(gen.between(22, 99)).arg(gen.between(100000, 999999))));
+            q.bindValue(c++, maybe(gen, 0.1, QStringLiteral("06-%1-%2").arg(gen.between(22, 99)).arg(gen.between(100000, 999999))));
+            q.bindValue(c++, gen.email(contact));
+            q.bindValue(c++, owner);
+            q.bindValue(c++, gen.mobile());
+            q.bindValue(c++, QVariant(QMetaType(QMetaType::QString)));
+            q.bindValue(c++, maybe(gen, 0.3, QStringLiteral("06-%1-%2").arg(gen.between(22, 99)).arg(gen.between(100000, 999999))));
+            q.bindValue(c++, QVariant(QMetaType(QMetaType::QString)));
+            q.bindValue(c++, maybe(gen, 0.5, gen.email(owner)));
+            q.bindValue(c++, QStringLiteral("%1-%2-%3").arg(gen.between(10000000, 99999999))
+                                 .arg(gen.between(10000000, 99999999)).arg(gen.between(10000000, 99999999)));
+            q.bindValue(c++, rate[i]);
+            q.bindValue(c++, totalFee[i]);
+            q.bindValue(c++, totalCommission[i]);
+            q.bindValue(c++, maybe(gen, 0.15, QStringLiteral("Kisállat bevihető.\nParkolás az udvarban.")));
+            q.bindValue(c++, gen.between(1, kAreas));
+            q.bindValue(c++, maybe(gen, 0.5, QStringLiteral("Wifi, grillezési lehetőség, kerékpárkölcsönzés")));
+            f.exec(q);
+        }
+
+        q = f.prepare(QStringLiteral(
+            "INSERT INTO ugyf_megj (ugyf_megj, ugyfel, datum, rovid, megjegyzes) VALUES (?, ?, ?, ?, ?)"));
+        for (int i = 1; i <= kNotes; ++i) {
+            const QString title = gen.pick(kNoteTitles);
+            q.bindValue(0, i);
+            q.bindValue(1, gen.between(1, kPlaces));
+            q.bindValue(2, gen.dayBetween(firstDay, lastDay).toString(Qt::ISODate));
+            q.bindValue(3, title);
+            q.bindValue(4, QString(title + QStringLiteral(": ") + gen.person() + QStringLiteral(" telefonált, visszahívást kér.")));
+            f.exec(q);
+        }
+
+        if (!db.commit())
+            throw std::runtime_error(db.lastError().text().toStdString());
+        f.exec(QStringLiteral("ANALYZE"));
+        QStringList counts;
+        for (const char *t : {"ugyfel", "foglalas", "foglalo", "ugyf_megj", "tipus", "terulet"}) {
+            QSqlQuery c(db);
+            if (!c.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(t))) || !c.next())
+                throw std::runtime_error(c.lastError().text().toStdString());
+            counts << QStringLiteral("%1 %2").arg(QLatin1String(t)).arg(c.value(0).toInt());
+        }
+        std::printf("stored rows: %s\n", qPrintable(counts.join(QStringLiteral(", "))));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(conn);
+    return busiest;
+}
+
+QString defaultIrszCsv()
+{
+    // The source tree's postal codes: bench/../data/irsz.csv.
+    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../data/irsz.csv"));
+}
+
+// Reads the first rows of a data set as a grid showing every field does.
+void readGridRows(data::DataSet &ds)
+{
+    data::DataSetModel model(&ds);
+    model.useAllFields();
+    const int rows = std::min(kGridRows, model.rowCount());
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < model.columnCount(); ++c)
+            (void)model.data(model.index(r, c), Qt::DisplayRole);
+}
+
+int runTimings(const QString &folder, int busiest)
+{
+    // Every figure is measured before its remark is put together: the
+    // remark reads the state the timed step left behind.
+    data::Database &db = data::Database::regiszter();
+    db.params().clear();
+    db.params() << QStringLiteral("PATH=") + folder;
+    double ms = timed([&] { db.open(); });
+    line("open the database", ms);
+
+    data::Table places(db, QStringLiteral("ugyfel"));
+    places.setIndexFieldNames(QStringLiteral("sorszam"));
+    ms = timed([&] {
+        places.open();
+        readGridRows(places);
+    });
+    line("open the place list by sorszam + first 40 rows", ms,
+         QStringLiteral("%1 rows").arg(places.recordCount()));
+
+    places.setCurrentRow(places.recordCount() / 3);
+    const qint64 keep = places.asInteger(QStringLiteral("ugyfel"));
+    ms = timed([&] {
+        places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
+        readGridRows(places);
+    });
+    line("change the order to ugyfel_nev + first 40 rows", ms,
+         places.asInteger(QStringLiteral("ugyfel")) == keep ? QStringLiteral("current row kept")
+                                                            : QStringLiteral("CURRENT ROW LOST"));
+
+    // A user typing a name into the quick search, one find per keystroke.
+    const QString typed = QStringLiteral("őzike vendégház z");
+    double total = 0, worst = 0;
+    int found = 0;
+    for (int n = 1; n <= typed.size(); ++n) {
+        bool ok = false;
+        ms = timed([&] {
+            ok = places.locate(QStringLiteral("ugyfel_nev"), typed.left(n),
+                               data::CaseInsensitive | data::PartialKey);
+        });
+        total += ms;
+        worst = std::max(worst, ms);
+        found += ok ? 1 : 0;
+    }
+    line("prefix find on ugyfel_nev, per keystroke (worst)", worst,
+         QStringLiteral("\"%1\": %2 keystrokes, %3 found, stopped at \"%4\"")
+             .arg(typed).arg(typed.size()).arg(found).arg(places.asString(QStringLiteral("ugyfel_nev"))));
+    line("prefix find on ugyfel_nev, all keystrokes", total);
+
+    bool ok = true;
+    ms = timed([&] {
+        ok = places.locate(QStringLiteral("ugyfel_nev"), QStringLiteral("Zzz nincs ilyen"),
+                           data::CaseInsensitive | data::PartialKey);
+    });
+    line("prefix find for a missing name", ms, ok ? QStringLiteral("FOUND?") : QStringLiteral("not found"));
+
+    ms = timed([&] { ok = places.locate(QStringLiteral("sorszam"), kPlaces - 7); });
+    line("find by sorszam (not the order field)", ms,
+         QStringLiteral("%1 at sorszam %2").arg(ok ? QStringLiteral("found") : QStringLiteral("NOT FOUND"))
+             .arg(places.asInteger(QStringLiteral("sorszam"))));
+
+    int passing = 0;
+    ms = timed([&] {
+        places.setFilter(QStringLiteral("(terulet=2) and (aktiv='I')"));
+        places.setFiltered(true);
+        passing = places.recordCount();
+    });
+    line("filter (terulet=2) and (aktiv='I') + count", ms, QStringLiteral("%1 rows pass").arg(passing));
+    ms = timed([&] {
+        places.setFiltered(false);
+        passing = places.recordCount();
+    });
+    line("filter off + count", ms, QStringLiteral("%1 rows").arg(passing));
+
+    int walked = 0;
+    ms = timed([&] {
+        for (places.first(); !places.eof(); places.next())
+            ++walked;
+    });
+    line("walk the whole place list with next()", ms, QStringLiteral("%1 rows").arg(walked));
+
+    places.setIndexFieldNames(QStringLiteral("sorszam"));
+    ms = timed([&] {
+        places.setFilter(QStringLiteral("(terulet=2) and (aktiv='I')"));
+        places.setFiltered(true);
+        passing = places.recordCount();
+        places.setFiltered(false);
+    });
+    line("filter on + off while ordered by sorszam", ms, QStringLiteral("%1 rows passed").arg(passing));
+
+    auto openBookings = [&](int place, const char *what) {
+        data::Table bookings(db, QStringLiteral("foglalas"));
+        bookings.setIndexFieldNames(QStringLiteral("foglalas"));
+        int rows = 0;
+        const double t = timed([&] {
+            bookings.setFilter(QStringLiteral("ugyfel=%1").arg(place));
+            bookings.setFiltered(true);
+            bookings.open();
+            rows = bookings.recordCount();
+            readGridRows(bookings);
+        });
+        line(what, t, QStringLiteral("place %1: %2 bookings").arg(place).arg(rows));
+        bookings.close();
+    };
+    openBookings(busiest, "open the bookings of the busiest place");
+    openBookings(kPlaces - 1, "open the bookings of an ordinary place");
+
+    data::Table notes(db, QStringLiteral("ugyf_megj"));
+    notes.setIndexName(QStringLiteral("idx_datum_desc"));
+    ms = timed([&] {
+        notes.open();
+        readGridRows(notes);
+    });
+    line("open all notes by idx_datum_desc + first 40 rows", ms,
+         QStringLiteral("%1 rows").arg(notes.recordCount()));
+    notes.close();
+
+    places.close();
+    db.close();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const QString irszCsv = args.size() > 1 ? args[1] : defaultIrszCsv();
+
+    QTemporaryDir tmp;
+    if (!tmp.isValid()) {
+        std::fprintf(stderr, "nyugvar_bench: no temporary folder: %s\n", qPrintable(tmp.errorString()));
+        return 1;
+    }
+    const QString folder = tmp.filePath(QStringLiteral("Data"));
+    std::printf("Nyugvár benchmark: %d places, %d bookings, %d orderers, %d notes\n",
+                kPlaces, kBookings, kOrderers, kNotes);
+
+    int busiest = 0;
+    try {
+        QString error;
+        double ms = timed([&] {
+            if (!createDataFolder(folder, irszCsv, &error))
+                throw std::runtime_error(error.toStdString());
+        });
+        line("create the delivered data folder", ms);
+        const QVector<PostalCode> codes = readPostalCodes(irszCsv);
+        const QString dbFile = QDir(folder).filePath(QString::fromLatin1(data::Database::kFileName));
+        ms = timed([&] { busiest = fill(dbFile, codes); });
+        line("fill (one transaction, prepared statements)", ms,
+             QStringLiteral("%1 MB").arg(QFileInfo(dbFile).size() / 1048576.0, 0, 'f', 1));
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "nyugvar_bench: fill failed: %s\n", e.what());
+        return 1;
+    }
+
+    const long rssBefore = procStatusKb("VmRSS");
+    const long fillPeak = procStatusKb("VmHWM");
+    const bool peakReset = resetPeakMemory() && procStatusKb("VmHWM") < fillPeak;
+    try {
+        runTimings(folder, busiest);
+    } catch (const data::DbError &e) {
+        std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
+        return 1;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "nyugvar_bench: %s\n", e.what());
+        return 1;
+    }
+    std::printf("%-52s %10.1f MB   %s\n", "peak memory (VmHWM)", procStatusKb("VmHWM") / 1024.0,
+                qPrintable(peakReset ? QStringLiteral("from the end of the fill (%1 MB resident then, %2 MB peak during the fill)")
+                                           .arg(rssBefore / 1024.0, 0, 'f', 1).arg(fillPeak / 1024.0, 0, 'f', 1)
+                                     : QStringLiteral("whole run, fill included")));
+    return 0;
+}
