@@ -1,15 +1,26 @@
 #pragma once
 // The conventions every editor and dialog window follows.
 
+class QLineEdit;
 class QWidget;
 
 // Installs them on a window: the window sees key presses before its
 // controls, so Enter moves the focus to the next control in tab order
-// (except in a multi-line text box, where it starts a new line); edit boxes,
+// (except in a multi-line text box, where it starts a new line, in a grid,
+// and on a focused push button, which fires); edit boxes,
 // drop-down lists, date pickers and multi-line text boxes take the colour
 // #A6CAF0 while they have the focus and the standard colour otherwise.
 void AblakSzokasok(QWidget *ablak);
 // Exempts one control from the focus colour (it keeps its own background).
 void FokuszSzinNelkul(QWidget *vezerlo);
-// Exempts one control from Enter-as-Tab (a grid, or a button that should fire).
+// Exempts one control from Enter-as-Tab (one whose Enter has its own use).
 void EnterTabNelkul(QWidget *vezerlo);
+
+// A fixed dialog frame around a client area of the given size: no resizing,
+// no maximise button.
+void RogzitettMeret(QWidget *ablak, int szeles, int magas);
+// Places a window in the middle of the desktop's work area (the screen of
+// its parent, or the primary screen).
+void KepernyoKozepere(QWidget *ablak);
+// A password box: the typed characters are shown as "*".
+void JelszoMezo(QLineEdit *edit);

@@ -1,0 +1,224 @@
+#include "common/ablak.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace {
+
+const char *const kEnterTabNelkul = "nyugvar_enterTabNelkul";
+const char *const kFokuszSzinNelkul = "nyugvar_fokuszSzinNelkul";
+const char *const kSzinezve = "nyugvar_fokuszSzinezve";
+const char *const kEredetiPaletta = "nyugvar_eredetiPaletta";
+const QColor kFokuszSzin(0xA6, 0xCA, 0xF0);
+
+bool jelolt(const QWidget *w, const char *tulajdonsag, const QWidget *ablak)
+{
+    for (; w; w = w->parentWidget()) {
+        if (w->property(tulajdonsag).toBool())
+            return true;
+        if (w == ablak || w->isWindow())
+            break;
+    }
+    return false;
+}
+
+bool tobbsoros(const QWidget *w, const QWidget *ablak)
+{
+    for (; w; w = w->parentWidget()) {
+        if (qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QTextEdit *>(w))
+            return true;
+        if (w == ablak || w->isWindow())
+            break;
+    }
+    return false;
+}
+
+// The control that takes the focus colour for a widget that got or lost the
+// focus: the spin box or combo box around an inner line edit, the text box
+// around its viewport, or the widget itself; nullptr for other kinds.
+QWidget *szinezendo(QWidget *w)
+{
+    if (!w)
+        return nullptr;
+    if (QWidget *p = w->parentWidget()) {
+        if (qobject_cast<QAbstractSpinBox *>(p) || qobject_cast<QComboBox *>(p))
+            return p;
+        if (qobject_cast<QPlainTextEdit *>(p) || qobject_cast<QTextEdit *>(p))
+            return p;
+    }
+    if (qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractSpinBox *>(w)
+        || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w))
+        return w;
+    return nullptr;
+}
+
+void fokuszSzin(QWidget *w)
+{
+    if (w->property(kSzinezve).toBool())
+        return;
+    w->setProperty(kEredetiPaletta,
+                   w->testAttribute(Qt::WA_SetPalette) ? QVariant::fromValue(w->palette()) : QVariant());
+    QPalette p = w->palette();
+    for (auto csoport : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(csoport, QPalette::Base, kFokuszSzin);
+        // A drop-down list that cannot be typed into is drawn as a button.
+        if (qobject_cast<QComboBox *>(w) && !static_cast<QComboBox *>(w)->isEditable())
+            p.setColor(csoport, QPalette::Button, kFokuszSzin);
+    }
+    w->setPalette(p);
+    w->setProperty(kSzinezve, true);
+}
+
+void normalSzin(QWidget *w)
+{
+    if (!w->property(kSzinezve).toBool())
+        return;
+    const QVariant eredeti = w->property(kEredetiPaletta);
+    w->setPalette(eredeti.isValid() ? eredeti.value<QPalette>() : QPalette());
+    w->setProperty(kEredetiPaletta, QVariant());
+    w->setProperty(kSzinezve, false);
+}
+
+// Watches the key presses and focus changes of one window and its controls.
+class AblakSzuro : public QObject {
+public:
+    explicit AblakSzuro(QWidget *ablak) : QObject(ablak), m_ablak(ablak)
+    {
+        setObjectName(QStringLiteral("AblakSzokasok"));
+        qApp->installEventFilter(this);
+    }
+    ~AblakSzuro() override
+    {
+        if (qApp)
+            qApp->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *event) override
+    {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::KeyPress && t != QEvent::FocusIn && t != QEvent::FocusOut)
+            return false;
+        if (!obj->isWidgetType() || !m_ablak)
+            return false;
+        auto *w = static_cast<QWidget *>(obj);
+        if (w != m_ablak && !m_ablak->isAncestorOf(w))
+            return false;
+        if (t == QEvent::KeyPress)
+            return enter(w, static_cast<QKeyEvent *>(event));
+        QWidget *celpont = szinezendo(w);
+        if (!celpont || jelolt(celpont, kFokuszSzinNelkul, m_ablak))
+            return false;
+        if (t == QEvent::FocusIn) {
+            fokuszSzin(celpont);
+        } else {
+            // A drop-down opening or another window coming to the front
+            // does not take the focus from the control for good.
+            const Qt::FocusReason ok = static_cast<QFocusEvent *>(event)->reason();
+            if (ok != Qt::PopupFocusReason && ok != Qt::ActiveWindowFocusReason)
+                normalSzin(celpont);
+        }
+        return false;
+    }
+
+private:
+    // Enter moves to the next control, except where Enter has its own
+    // meaning: a new line in a multi-line text box, choosing a row in a
+    // grid, and in exempted controls. A focused push button fires.
+    bool enter(QWidget *w, QKeyEvent *e)
+    {
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+            return false;
+        if ((e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        // A control that has let its Enter go on to its parents keeps it.
+        QWidget *fokusz = QApplication::focusWidget();
+        if (fokusz && fokusz != w && w->isAncestorOf(fokusz))
+            return false;
+        if (tobbsoros(w, m_ablak) || qobject_cast<QAbstractItemView *>(w) || jelolt(w, kEnterTabNelkul, m_ablak))
+            return false;
+        if (qobject_cast<QPushButton *>(w) || qobject_cast<QToolButton *>(w)) {
+            auto *gomb = static_cast<QAbstractButton *>(w);
+            if (gomb->isEnabled())
+                gomb->click();
+            return true;
+        }
+        // The window moves the focus as for Tab: a control that uses Tab
+        // itself (the sections of a date picker) is left as a whole.
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->window(), &tab);
+        return true;
+    }
+
+    QPointer<QWidget> m_ablak;
+};
+
+}  // namespace
+
+void AblakSzokasok(QWidget *ablak)
+{
+    if (!ablak || ablak->findChild<AblakSzuro *>(QStringLiteral("AblakSzokasok"), Qt::FindDirectChildrenOnly))
+        return;
+    new AblakSzuro(ablak);
+}
+
+void FokuszSzinNelkul(QWidget *vezerlo)
+{
+    if (!vezerlo)
+        return;
+    normalSzin(vezerlo);
+    vezerlo->setProperty(kFokuszSzinNelkul, true);
+}
+
+void EnterTabNelkul(QWidget *vezerlo)
+{
+    if (vezerlo)
+        vezerlo->setProperty(kEnterTabNelkul, true);
+}
+
+void RogzitettMeret(QWidget *ablak, int szeles, int magas)
+{
+    ablak->setFixedSize(szeles, magas);
+    Qt::WindowFlags f = ablak->windowFlags();
+    f |= Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+         | Qt::CustomizeWindowHint;
+    f &= ~(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowContextHelpButtonHint);
+    ablak->setWindowFlags(f);
+    if (auto *d = qobject_cast<QDialog *>(ablak))
+        d->setSizeGripEnabled(false);
+}
+
+void KepernyoKozepere(QWidget *ablak)
+{
+    QScreen *kepernyo = nullptr;
+    if (QWidget *szulo = ablak->parentWidget())
+        kepernyo = szulo->window()->screen();
+    if (!kepernyo)
+        kepernyo = QGuiApplication::primaryScreen();
+    if (!kepernyo)
+        return;
+    const QRect terulet = kepernyo->availableGeometry();
+    QRect r(QPoint(0, 0), ablak->size());
+    r.moveCenter(terulet.center());
+    ablak->move(qMax(r.left(), terulet.left()), qMax(r.top(), terulet.top()));
+}
+
+void JelszoMezo(QLineEdit *edit)
+{
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+}

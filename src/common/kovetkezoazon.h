@@ -1,0 +1,9 @@
+#pragma once
+// The next number of a numbered table.
+
+#include <QString>
+
+// One more than the largest value of `mezo` over the whole table `tabla`, 1
+// for an empty table (an empty value counts as 0). Both names must be a
+// table and a field of the register; anything else raises data::DbError.
+int KovetkezoAzon(const QString &tabla, const QString &mezo);

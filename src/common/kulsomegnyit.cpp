@@ -1,0 +1,121 @@
+#include "common/kulsomegnyit.h"
+
+#include "app/beallitasok.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtDebug>
+
+namespace {
+
+KulsoIndito &indito()
+{
+    static KulsoIndito f;
+    return f;
+}
+
+bool futtathato(const QFileInfo &fi)
+{
+    if (!fi.isFile() || !fi.isExecutable())
+        return false;
+    // Documents on file systems that mark every file executable are still
+    // documents: only programs and scripts are started directly.
+    static const QStringList programok = {
+        QStringLiteral("application/x-executable"), QStringLiteral("application/x-pie-executable"),
+        QStringLiteral("application/x-sharedlib"),  QStringLiteral("application/x-shellscript"),
+        QStringLiteral("text/x-python3"),           QStringLiteral("text/x-python"),
+        QStringLiteral("application/x-perl"),
+    };
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(fi);
+    // An executable file of no known kind is taken for a program.
+    if (mime.name() == QLatin1String("application/octet-stream"))
+        return true;
+    for (const QString &p : programok)
+        if (mime.inherits(p))
+            return true;
+    return false;
+}
+
+void indit(const QString &cel)
+{
+    const KulsoCel k = KulsoCelFelbont(cel);
+    if (k.program) {
+        if (!QProcess::startDetached(k.programUtvonal, {}, k.mappa))
+            qWarning("KulsoMegnyit: %s could not be started", qPrintable(k.programUtvonal));
+        return;
+    }
+    if (!QDesktopServices::openUrl(k.url))
+        qWarning("KulsoMegnyit: no handler opened %s", qPrintable(k.url.toString()));
+}
+
+}  // namespace
+
+KulsoCel KulsoCelFelbont(const QString &cel)
+{
+    KulsoCel k;
+    k.mappa = ProgramMappa();
+    const QString t = cel.trimmed();
+
+    // "mailto:", "http:", "file:"... A single letter before the colon is a
+    // drive, not a scheme.
+    static const QRegularExpression sema(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (sema.match(t).hasMatch()) {
+        k.url = QUrl(t, QUrl::TolerantMode);
+        if (k.url.isLocalFile()) {
+            const QFileInfo fi(k.url.toLocalFile());
+            if (futtathato(fi)) {
+                k.program = true;
+                k.programUtvonal = fi.absoluteFilePath();
+            }
+        }
+        return k;
+    }
+
+    // Paths are written with backslashes ("\Help\index.htm") wherever
+    // the register keeps them.
+    auto helyben = [&k](QString ut) {
+        QFileInfo fi(ut);
+        if (fi.isRelative() && !k.mappa.isEmpty())
+            fi.setFile(QDir(k.mappa), ut);
+        return fi;
+    };
+    QFileInfo fi = helyben(t);
+    if (!fi.exists() && t.contains(QLatin1Char('\\'))) {
+        QString perrel = t;
+        perrel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        fi = helyben(perrel);
+    }
+    if (fi.exists()) {
+        if (futtathato(fi)) {
+            k.program = true;
+            k.programUtvonal = fi.absoluteFilePath();
+        } else {
+            k.url = QUrl::fromLocalFile(fi.absoluteFilePath());
+        }
+        return k;
+    }
+    if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
+        k.url = QUrl::fromUserInput(t);
+        return k;
+    }
+    // A file that does not exist: the desktop reports it as the shell would.
+    k.url = QUrl::fromLocalFile(fi.absoluteFilePath());
+    return k;
+}
+
+void setKulsoIndito(KulsoIndito f)
+{
+    indito() = std::move(f);
+}
+
+void KulsoMegnyit(const QString &cel)
+{
+    if (indito())
+        indito()(cel);
+    else
+        indit(cel);
+}
