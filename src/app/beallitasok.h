@@ -29,3 +29,16 @@ void setProgramMappa(const QString &mappa);
 // ("\\Data", "\\Help\\index.htm"), with the platform's separators, naming
 // the folder in its real letter case on a case-sensitive file system.
 QString ProgramUtvonal(const QString &relativ);
+
+class IniFajl;
+class QRect;
+
+// The settings file: ProgramUtvonal("\\Nyugvar.ini").
+QString BeallitasFajl();
+// Reads the stored settings into `beall` in the read order; a missing key
+// gives its default. `Sorrend` is not stored and stays as it is.
+void BeallOlvas(const IniFajl &ini, TBeall &beall);
+// Writes the stored settings in the write order: the record's values, and
+// `Bal`, `Felul`, `Magas`, `Szeles` from the main window's left, top,
+// height and width in `ablak`.
+void BeallIr(IniFajl &ini, const TBeall &beall, const QRect &ablak);

@@ -1,0 +1,125 @@
+#include "app/inditas.h"
+
+#include "app/beallitasok.h"
+#include "app/inifajl.h"
+#include "app/tfrm_login.h"
+#include "common/dobozok.h"
+#include "data/database.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRect>
+
+namespace {
+
+bool letezoMappa(const QString &utvonal)
+{
+    if (utvonal.trimmed().isEmpty())
+        return false;
+    const QFileInfo fi(utvonal);
+    return fi.exists() && fi.isDir();
+}
+
+QString fajlHiba(const QString &mit, const IniFajl &ini)
+{
+    QString s = mit + QStringLiteral("\n") + QDir::toNativeSeparators(ini.fajlNev());
+    if (!ini.hiba().isEmpty())
+        s += QStringLiteral("\n") + ini.hiba();
+    return s;
+}
+
+void bezarAdatbazis()
+{
+    try {
+        data::Database::regiszter().close();
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+    }
+}
+
+}  // namespace
+
+bool Inditas()
+{
+    return Inditas(BelepesAblak);
+}
+
+bool Inditas(const std::function<bool()> &belepes)
+{
+    // 1. The settings.
+    IniFajl ini;
+    if (!ini.betolt(BeallitasFajl()))
+        HibaDoboz(fajlHiba(QStringLiteral("A beállítások fájlja nem olvasható, "
+                                          "az alapértékek érvényesek:"), ini));
+    TBeall &beall = Beall();
+    BeallOlvas(ini, beall);
+
+    // 2. A missing data folder falls back to the default one, stored at once
+    // so that the reset survives even if the program ends below.
+    if (!letezoMappa(beall.Utvonal)) {
+        HibaDoboz(QStringLiteral("Nem létező adatbázis mappa, alapértelmezés visszaállítva."));
+        beall.Utvonal = ProgramUtvonal(QStringLiteral("\\Data"));
+        ini.irSzoveg(QStringLiteral("Alapertek"), QStringLiteral("Utvonal"), beall.Utvonal);
+        if (!ini.ment())
+            HibaDoboz(fajlHiba(QStringLiteral("A beállítások fájlja nem írható:"), ini));
+    }
+
+    // 3.
+    if (!letezoMappa(beall.Utvonal)) {
+        HibaDoboz(QStringLiteral("Nem létező adatbázis mappa."));
+        return false;
+    }
+
+    // 4. The database on the data folder.
+    data::Database &db = data::Database::regiszter();
+    try {
+        if (db.isOpen())
+            db.close();
+        db.params().clear();
+        db.params() << QStringLiteral("PATH=") + beall.Utvonal
+                    << QStringLiteral("DEFAULT DRIVER=PARADOX")
+                    << QStringLiteral("ENABLE BCD=FALSE");
+        db.open();
+    } catch (const data::DbError &e) {
+        HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
+        if (db.isOpen())
+            bezarAdatbazis();
+        return false;
+    }
+
+    // 5. The login.
+    bool belepett = false;
+    try {
+        belepett = belepes();
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+        belepett = false;
+    }
+    if (!belepett) {
+        bezarAdatbazis();
+        return false;
+    }
+    return true;
+}
+
+bool BelepesAblak()
+{
+    Tfrm_Login login;
+    return login.exec() == QDialog::Accepted && login.bejelentkezett();
+}
+
+void Kilepes(const QRect &ablak)
+{
+    IniFajl ini;
+    if (!ini.betolt(BeallitasFajl())) {
+        // Writing now would lose what the file holds beyond our keys.
+        HibaDoboz(fajlHiba(QStringLiteral("A beállítások nem menthetők, "
+                                          "a beállítások fájlja nem olvasható:"), ini));
+    } else {
+        BeallIr(ini, Beall(), ablak);
+        if (!ini.ment())
+            HibaDoboz(fajlHiba(QStringLiteral("A beállítások nem menthetők, "
+                                              "a beállítások fájlja nem írható:"), ini));
+    }
+    bezarAdatbazis();
+}

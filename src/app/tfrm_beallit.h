@@ -1,0 +1,27 @@
+#pragma once
+// The settings dialog: default city, full-screen start and data folder.
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+class Tfrm_Beallit : public QDialog {
+    Q_OBJECT
+public:
+    // Shows the values of Beall().
+    explicit Tfrm_Beallit(QWidget *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void elfogad();
+
+    QLineEdit *Edit1 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+};
