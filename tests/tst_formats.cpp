@@ -62,6 +62,13 @@ void TestFormats::fieldDisplay()
     QCOMPARE(data::displayText(12.25, plain), QStringLiteral("12,25"));
     schema::FieldDef text{QStringLiteral("x"), schema::FieldType::Text, 5};
     QCOMPARE(data::displayText(QVariant(), text), QString());
+    schema::FieldDef account{QStringLiteral("bankszamla"), schema::FieldType::Text, 24, QString(), QString(),
+                             QStringLiteral("AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_")};
+    QCOMPARE(data::displayText(QStringLiteral("117730160123456700000000"), account),
+             QStringLiteral("11773016-01234567-00000000"));
+    schema::FieldDef day{QStringLiteral("tol"), schema::FieldType::Text, 5, QString(), QString(),
+                         QStringLiteral("!90.00;1;_")};
+    QCOMPARE(data::displayText(QStringLiteral("6.15"), day), QStringLiteral("6.15"));
 }
 
 void TestFormats::seasonDayMask()

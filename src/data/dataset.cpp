@@ -416,7 +416,7 @@ QVariant DataSet::convertForField(int field, const QVariant &value) const
 
     auto notValid = [&](const char *kind) {
         return DbError(QStringLiteral("'%1' nem érvényes %2 (%3 mező).")
-                           .arg(value.toString(), QLatin1String(kind), def.title()));
+                           .arg(value.toString(), QString::fromUtf8(kind), def.title()));
     };
     switch (def.type) {
     case T::Text:

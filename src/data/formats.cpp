@@ -97,7 +97,13 @@ QString displayText(const QVariant &value, const schema::FieldDef &field)
     case T::Memo:
         break;
     }
-    return value.toString();
+    // A masked text shows as it is typed: a bank account with its hyphens.
+    const QString text = value.toString();
+    if (!field.mask.isEmpty() && !text.isEmpty()) {
+        const EditMask mask(field.mask);
+        return mask.toEdit(text).replace(mask.blank(), QLatin1Char(' ')).trimmed();
+    }
+    return text;
 }
 
 // ---- edit masks -------------------------------------------------------------

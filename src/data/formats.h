@@ -16,7 +16,8 @@ namespace data {
 QString formatNumber(const QVariant &value, const QString &format);
 
 // The text a field's value shows in lists and detail panels: the display
-// format for numbers, the Hungarian date form ("2026.12.09.") for dates.
+// format for numbers, the Hungarian date form ("2026.12.09.") for dates, the
+// edit mask's layout for masked texts.
 QString displayText(const QVariant &value, const schema::FieldDef &field);
 
 // An edit mask in the register's notation, e.g. "!90.00;1;_" or
@@ -40,6 +41,7 @@ public:
     // Whether every required position of the typed text is filled.
     bool isComplete(const QString &typed) const;
     bool savesLiterals() const { return m_saveLiterals; }
+    QChar blank() const { return m_blank; }
 
 private:
     struct Item {

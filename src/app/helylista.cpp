@@ -1,0 +1,175 @@
+#include "app/helylista.h"
+
+#include "app/beallitasok.h"
+#include "data/database.h"
+#include "data/query.h"
+#include "data/table.h"
+
+#include <QColor>
+#include <QtMath>
+
+const QVector<HelySorrend> &HelySorrendek()
+{
+    static const QVector<HelySorrend> sorrendek = {
+        {QStringLiteral("aSorrendSorszam"), QStringLiteral("Sorrend: Sorszám"), QStringLiteral("sorszam")},
+        {QStringLiteral("aSorrendNev"), QStringLiteral("Sorrend: Szálláshely"), QStringLiteral("ugyfel_nev")},
+        {QStringLiteral("aSorrendOrszag"), QStringLiteral("Sorrend: Ország"), QStringLiteral("cim_orszag")},
+        {QStringLiteral("aSorrendIrsz"), QStringLiteral("Sorrend: Irányítószám"), QStringLiteral("cim_irsz")},
+    };
+    return sorrendek;
+}
+
+const HelySorrend *HelySorrendAkcio(const QString &akcio)
+{
+    for (const HelySorrend &s : HelySorrendek())
+        if (s.akcio.compare(akcio, Qt::CaseInsensitive) == 0)
+            return &s;
+    return nullptr;
+}
+
+const HelySorrend *HelySorrendMezo(const QString &mezo)
+{
+    for (const HelySorrend &s : HelySorrendek())
+        if (s.mezo.compare(mezo, Qt::CaseInsensitive) == 0)
+            return &s;
+    return nullptr;
+}
+
+const QVector<HelyOszlop> &HelyOszlopok()
+{
+    static const QVector<HelyOszlop> oszlopok = {
+        {QStringLiteral("sorszam"), QStringLiteral("sorszám"), 0.07},
+        {QStringLiteral("ugyfel_nev"), QStringLiteral("szálláshely"), 0.26},
+        {QStringLiteral("tipus_nev"), QStringLiteral("típus"), 0.07},
+        {QStringLiteral("terulet_nev"), QStringLiteral("terület"), 0.12},
+        {QStringLiteral("cim_orszag"), QStringLiteral("ország"), 0.07},
+        {QStringLiteral("cim_irsz"), QStringLiteral("irsz"), 0.06},
+        {QStringLiteral("cim_varos"), QStringLiteral("város"), 0.12},
+        {QStringLiteral("letszam"), QStringLiteral("létszám"), 0.06},
+        {QStringLiteral("tol"), QStringLiteral("tól"), 0.06},
+        {QStringLiteral("ig"), QStringLiteral("ig"), 0.05},
+        {QStringLiteral("udulesicsekk"), QStringLiteral("ü.cs."), 0.04},
+    };
+    return oszlopok;
+}
+
+int OszlopSzelesseg(int racsSzeles, double arany)
+{
+    return qRound((racsSzeles - kRacsTartalek) * arany);
+}
+
+QString SzamlaloSzoveg(int darab, int pozicio)
+{
+    return QString::asprintf("%d / %d", darab, pozicio);
+}
+
+QString SzamlaloSzoveg(const data::DataSet &ds)
+{
+    if (!ds.isOpen())
+        return SzamlaloSzoveg(0, 0);
+    return SzamlaloSzoveg(ds.recordCount(), ds.recNo());
+}
+
+QVariant InaktivSzin(const data::DataSet &ds, int sor)
+{
+    const int aktiv = ds.fieldIndex(QStringLiteral("aktiv"));
+    if (aktiv < 0)
+        return {};
+    const QVariant v = ds.valueAt(sor, aktiv);
+    if (!v.isNull() && v.toString() == QLatin1String("N"))
+        return QColor(0x80, 0x80, 0x80);
+    return {};
+}
+
+LevelCel LeveletNeki(const QString &cim)
+{
+    if (cim.isEmpty())
+        return {true, QStringLiteral("Nincs E-Mail cím megadva.")};
+    return {false, LevelCim(cim)};
+}
+
+QString LevelCim(const QString &cim)
+{
+    return QStringLiteral("mailto:") + cim;
+}
+
+bool GyorsKereses(data::DataSet &ds, const QString &mezo, const QString &szoveg)
+{
+    if (szoveg.isEmpty())
+        return false;
+    const int i = ds.requireField(mezo);
+    if (ds.field(i).def.isText())
+        return ds.locate(mezo, szoveg, data::CaseInsensitive | data::PartialKey);
+    // A number field: the text stands for one whole value; the engine
+    // refuses a text that is not one.
+    return ds.locate(mezo, szoveg);
+}
+
+// ---------------------------------------------------------------------------
+
+HelyLista::HelyLista(data::Database &db, QObject *parent)
+    : QObject(parent),
+      m_tbl(new data::Table(db, QStringLiteral("ugyfel"), this)),
+      m_xTip(new data::Table(db, QStringLiteral("tipus"), this)),
+      m_xTerulet(new data::Table(db, QStringLiteral("terulet"), this)),
+      m_megj(new data::Table(db, QStringLiteral("ugyf_megj"), this)),
+      m_qryJav(new data::Query(db, this))
+{
+    m_tbl->setObjectName(QStringLiteral("Tbl"));
+    m_xTip->setObjectName(QStringLiteral("TblXTip"));
+    m_xTerulet->setObjectName(QStringLiteral("TblXTerulet"));
+    m_megj->setObjectName(QStringLiteral("TblMegj"));
+    m_qryJav->setObjectName(QStringLiteral("QryJav"));
+
+    m_xTip->setReadOnly(true);
+    m_xTip->setIndexFieldNames(QStringLiteral("Tipus"));
+    m_xTerulet->setReadOnly(true);
+    m_xTerulet->setIndexFieldNames(QStringLiteral("terulet"));
+    m_megj->setIndexFieldNames(QStringLiteral("ugyf_megj"));
+    m_tbl->setIndexFieldNames(Beall().Sorrend);
+
+    connect(m_tbl, &data::DataSet::opened, this, &HelyLista::jelez);
+    connect(m_tbl, &data::DataSet::closed, this, &HelyLista::jelez);
+    connect(m_tbl, &data::DataSet::currentChanged, this, &HelyLista::jelez);
+    connect(m_tbl, &data::DataSet::rowsReset, this, &HelyLista::jelez);
+    connect(m_tbl, &data::DataSet::afterPost, this, &HelyLista::jelez);
+    connect(m_tbl, &data::DataSet::afterDelete, this, &HelyLista::jelez);
+}
+
+HelyLista::~HelyLista() = default;
+
+void HelyLista::nyit()
+{
+    if (!m_xTip->isOpen())
+        m_xTip->open();
+    if (!m_xTerulet->isOpen())
+        m_xTerulet->open();
+    m_tbl->setIndexFieldNames(Beall().Sorrend);
+    if (!m_tbl->isOpen())
+        m_tbl->open();
+    jelez();
+}
+
+void HelyLista::rendez(const HelySorrend &sorrend)
+{
+    Beall().Sorrend = sorrend.mezo;
+    m_tbl->setIndexFieldNames(sorrend.mezo);
+    jelez();
+}
+
+bool HelyLista::keres(const QString &szoveg)
+{
+    if (!m_tbl->isOpen())
+        return false;
+    return GyorsKereses(*m_tbl, Beall().Sorrend, szoveg);
+}
+
+QString HelyLista::szamlalo() const
+{
+    return SzamlaloSzoveg(*m_tbl);
+}
+
+void HelyLista::jelez()
+{
+    Q_EMIT szamlaloValtozott(szamlalo());
+}

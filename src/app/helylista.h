@@ -1,0 +1,107 @@
+#pragma once
+// The accommodation list of the main window without its widgets: the place
+// data set with its lookup tables, the sort orders, the quick search, the
+// record counter, the grey rows, the column widths of the grid and the
+// decision of the "mail to the contact" action.
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace data {
+class Database;
+class DataSet;
+class Query;
+class Table;
+}
+
+// One sort order of the main list.
+struct HelySorrend {
+    QString akcio;    // the action that chooses it
+    QString statusz;  // text of the sort panel of the status bar
+    QString mezo;     // the ugyfel field that orders the list
+};
+// The four orders: by sequence number, name, country, postal code.
+const QVector<HelySorrend> &HelySorrendek();
+// The order of an action or of a field (case-insensitive); nullptr if none.
+const HelySorrend *HelySorrendAkcio(const QString &akcio);
+const HelySorrend *HelySorrendMezo(const QString &mezo);
+
+// One column of the place grid and the share of the width it takes.
+struct HelyOszlop {
+    QString mezo;
+    QString cim;
+    double arany;
+};
+const QVector<HelyOszlop> &HelyOszlopok();
+
+// The pixels of the grid that no column gets: row indicator and scroll bar.
+constexpr int kRacsTartalek = 33;
+// Width of a column: (grid width - 33) x share, rounded to a whole pixel.
+int OszlopSzelesseg(int racsSzeles, double arany);
+
+// "count / position" of the record counter.
+QString SzamlaloSzoveg(int darab, int pozicio);
+QString SzamlaloSzoveg(const data::DataSet &ds);
+
+// The text colour of a visible row: grey (#808080) when its "aktiv" field is
+// exactly "N", otherwise an invalid QVariant (the grid's own colour).
+QVariant InaktivSzin(const data::DataSet &ds, int sor);
+
+// What "mail to the contact" does with the contact's address: an error text
+// when there is no address, otherwise the target to open.
+struct LevelCel {
+    bool hiba;
+    QString szoveg;  // the error text, or "mailto:" + address
+};
+LevelCel LeveletNeki(const QString &cim);
+// The target of a click on an e-mail link: "mailto:" + address (also empty).
+QString LevelCim(const QString &cim);
+
+// Quick search in the field `mezo` of the data set: makes current the first
+// row, in the current order, whose field begins with the text (text fields,
+// letters without regard to case) or equals it as a whole number (numeric
+// fields). Empty text: nothing happens. Returns whether a row was found; the
+// current row moves only then. A text that does not fit the field raises the
+// engine's conversion error (data::DbError).
+bool GyorsKereses(data::DataSet &ds, const QString &mezo, const QString &szoveg);
+
+// The data objects of the main window on the register: the place data set
+// Tbl on "ugyfel" with its lookups, the read-only type and area tables, the
+// notes table and the general-purpose query.
+class HelyLista : public QObject {
+    Q_OBJECT
+public:
+    explicit HelyLista(data::Database &db, QObject *parent = nullptr);
+    ~HelyLista() override;
+
+    data::Table *Tbl() const { return m_tbl; }
+    data::Table *TblXTip() const { return m_xTip; }
+    data::Table *TblXTerulet() const { return m_xTerulet; }
+    data::Table *TblMegj() const { return m_megj; }
+    data::Query *QryJav() const { return m_qryJav; }
+
+    // Opens the lookup tables and the place list in the order of `Sorrend`.
+    void nyit();
+
+    // Orders the list by one of the orders: sets Sorrend and the index
+    // fields; the current row and the filter stay. Raises DbError.
+    void rendez(const HelySorrend &sorrend);
+    // Quick search in the field of the current order. Raises DbError.
+    bool keres(const QString &szoveg);
+    // The record counter of the list.
+    QString szamlalo() const;
+
+Q_SIGNALS:
+    // The counter's text may have changed (opened, moved, re-read).
+    void szamlaloValtozott(const QString &szoveg);
+
+private:
+    void jelez();
+    data::Table *m_tbl;
+    data::Table *m_xTip;
+    data::Table *m_xTerulet;
+    data::Table *m_megj;
+    data::Query *m_qryJav;
+};

@@ -1,0 +1,738 @@
+#include "app/tfrm_main.h"
+
+#include "app/beallitasok.h"
+#include "app/helylista.h"
+#include "app/helyreszletek.h"
+#include "app/inditas.h"
+#include "app/logo.h"
+#include "app/tfrm_beallit.h"
+#include "app/tfrm_felhasznalo.h"
+#include "common/ablak.h"
+#include "common/datagrid.h"
+#include "common/dobozok.h"
+#include "common/kulsomegnyit.h"
+#include "data/binding.h"
+#include "data/database.h"
+#include "data/model.h"
+#include "data/query.h"
+#include "data/table.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The actions of the main window: object name, category, caption, hint
+// (empty: the caption), shortcut and the icon names to try in turn.
+struct AkcioLeiras {
+    const char *nev;
+    const char *kategoria;
+    const char *felirat;
+    const char *tipp;
+    const char *billentyu;
+    const char *ikonok;
+};
+
+const AkcioLeiras kAkciok[] = {
+    {"aUj", "Ügyfelek", "Új sor", "", "Ins", "document-new list-add"},
+    {"aSzerkeszt", "Ügyfelek", "Szerkeszt", "", "F2", "document-edit"},
+    {"aTorol", "Ügyfelek", "Töröl", "", "Ctrl+Del", "edit-delete"},
+    {"aCsatolt", "Ügyfelek", "Csatolt dokumentumok", "", "F3", "mail-attachment"},
+    {"aCimke", "Ügyfelek", "Címke nyomtatás", "", "", "tag"},
+    {"aExcelbe", "Ügyfelek", "Excelbe", "", "Ctrl+E", "x-office-spreadsheet document-export"},
+    {"aKeres", "Ügyfelek", "Keresés", "", "Ctrl+F", "edit-find"},
+    {"aKeres2", "Ügyfelek", "Részletes keresés", "", "Ctrl+T", "system-search edit-find-replace"},
+    {"aSzakSzur", "Ügyfelek", "Szűrés", "", "Ctrl+S", "view-filter"},
+    {"aLevelNeki", "Ügyfelek", "Levelet neki...", "", "Ctrl+L", "mail-message-new mail-send"},
+    {"aMegjegyzes", "Ügyfelek", "Megjegyzések", "", "Ctrl+M", "view-pim-notes note"},
+    {"aMegjegyzesUj", "Ügyfelek", "Új megjegyzés", "", "Shift+Ctrl+M", "edit-comment document-new"},
+    {"aFrissit", "Ügyfelek", "Frissít", "", "F5", "view-refresh"},
+    {"aSorrendSorszam", "Ügyfelek", "Sorrend sorszám szerint", "", "", "format-list-ordered view-sort"},
+    {"aSorrendNev", "Ügyfelek", "Sorrend név szerint", "", "", "view-sort-ascending-name view-sort"},
+    {"aSorrendOrszag", "Ügyfelek", "Sorrend ország szerint", "", "", "map-globe globe"},
+    {"aSorrendIrsz", "Ügyfelek", "Sorrend irányítószám szerint", "", "", "view-sort-ascending view-sort"},
+    {"aBezar", "Ügyfelek", "Bezár", "", "", "application-exit"},
+    {"aTeljes", "Nyomtatások", "Teljes lista (név szerint)", "Teljes lista", "Ctrl+P", "document-print"},
+    {"aNyomtatKep", "Nyomtatások", "Teljes lista (név szerint)", "", "Ctrl+K", "document-print-preview"},
+    {"aNyomtat", "Nyomtatások", "Adatlap", "Nyomtat (Adatlap)", "Shift+Ctrl+P", "document-print"},
+    {"aAdatlap", "Nyomtatások", "Adatlap", "", "Shift+Ctrl+K", "document-preview document-print-preview"},
+    {"aNyomMegjegyzes", "Nyomtatások", "Megjegyzések", "", "", "view-pim-journal document-print-preview"},
+    {"aFoglalas", "Eszközök", "Foglalások", "", "F4", "view-calendar appointment-new"},
+    {"aKorposta", "Eszközök", "Korposta adatbázis generálás", "", "", "mail-queue mail-folder-outbox"},
+    {"aTorzsTerulet", "Törzsadatok", "Területek", "", "", "map-flat globe"},
+    {"aTorzsTipus", "Törzsadatok", "Ügyfél típusok", "", "", "go-home"},
+    {"aTorzsFizmod", "Törzsadatok", "Fizetési módok", "", "", "wallet-open view-bank"},
+    {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", "system-users user-group-properties"},
+    {"aTorzsCimke", "Törzsadatok", "Címkék", "", "", "tag-new tag"},
+    {"aBeallit", "Rendszer", "Beállítások", "", "", "configure preferences-system"},
+    {"aFelhaszn", "Rendszer", "Felhasználók", "", "", "user-group-properties system-users"},
+    {"aSQL", "Rendszer", "Szabad lekérdezés", "", "", "server-database database-index"},
+    {"aArchival", "Rendszer", "Adatbázis archiválása", "", "", "archive-insert package-x-generic"},
+    {"aSugo", "Súgó", "Súgó", "", "F1", "help-contents"},
+    {"aDoksi", "Súgó", "Program dokumentáció (pdf)", "", "", "application-pdf"},
+    {"aFontos", "Súgó", "Fontos információk", "", "Ctrl+F1", "help-hint dialog-information"},
+    {"aLevel", "Súgó", "Levélküldés Tervodanak", "", "", "mail-send"},
+    {"aHonlap", "Súgó", "Tervoda honlapja", "", "", "internet-web-browser applications-internet"},
+    {"aFrisseny", "Súgó", "Újdonságok az Interneten", "", "", "system-software-update update-none"},
+    {"aNevjegy", "Súgó", "Névjegy", "", "Alt+F1", "help-about"},
+};
+
+// The actions whose work other windows of the program do; they stand in
+// their menus and tool bars but stay disabled until those windows exist.
+const char *const kKesobbiAkciok[] = {
+    "aUj",        "aSzerkeszt",     "aTorol",        "aCsatolt",    "aCimke",           "aExcelbe",
+    "aKeres2",    "aSzakSzur",      "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
+    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",        "aTorzsTerulet",
+    "aTorzsTipus", "aTorzsFizmod",  "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
+    "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
+    "aNevjegy",
+};
+
+QString u8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+void ikonTema()
+{
+    static bool kesz = false;
+    if (kesz)
+        return;
+    kesz = true;
+    // Outside a desktop session the platform may not know where icon
+    // themes live; the shared data folders hold them.
+    QStringList utak = QIcon::themeSearchPaths();
+    for (const QString &u : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                      QStandardPaths::LocateDirectory))
+        if (!utak.contains(u))
+            utak << u;
+    QIcon::setThemeSearchPaths(utak);
+    // The desktop's own theme when it has the icons, breeze otherwise.
+    QIcon::setFallbackThemeName(QStringLiteral("breeze"));
+    if (QIcon::themeName().isEmpty() || !QIcon::hasThemeIcon(QStringLiteral("document-new")))
+        QIcon::setThemeName(QStringLiteral("breeze"));
+}
+
+QIcon ikon(const char *nevek)
+{
+    const QStringList lista = u8(nevek).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &n : lista)
+        if (QIcon::hasThemeIcon(n))
+            return QIcon::fromTheme(n);
+    return lista.isEmpty() ? QIcon() : QIcon::fromTheme(lista.first());
+}
+
+QMenu *ujMenu(const QString &cim, const QString &nev, QWidget *szulo)
+{
+    auto *m = new QMenu(cim, szulo);
+    m->setObjectName(nev);
+    m->setToolTipsVisible(false);
+    return m;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Tfrm_Main"));
+    setWindowTitle(QStringLiteral("Nyugvár"));
+    // The height the bars, a few rows and the detail panel need comes from
+    // the layout.
+    setMinimumWidth(640);
+    ikonTema();
+    setWindowIcon(Logo::ikon());
+
+    m_lista = new HelyLista(data::Database::regiszter(), this);
+    m_binder = new data::Binder(m_lista->Tbl(), this);
+
+    akciokLetrehozasa();
+    menukLetrehozasa();
+
+    auto *fo = new QVBoxLayout(this);
+    fo->setContentsMargins(0, 0, 0, 0);
+    fo->setSpacing(0);
+    fo->addWidget(fejlecLetrehozasa());
+
+    m_panel3 = new QLabel(this);
+    m_panel3->setObjectName(QStringLiteral("Panel3"));
+    {
+        QFont f = m_panel3->font();
+        f.setBold(true);
+        m_panel3->setFont(f);
+        QPalette p = m_panel3->palette();
+        p.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+        m_panel3->setPalette(p);
+        m_panel3->setFrameShape(QFrame::StyledPanel);
+        m_panel3->setFrameShadow(QFrame::Sunken);
+        m_panel3->setContentsMargins(6, 1, 6, 1);
+    }
+    fo->addWidget(m_panel3);
+    fo->addWidget(keresoSavLetrehozasa());
+
+    m_grid = new DataGrid(this);
+    m_grid->setObjectName(QStringLiteral("DBGrid1"));
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->horizontalHeader()->setStretchLastSection(false);
+    m_grid->installEventFilter(this);
+    // A few rows stay visible however small the window gets.
+    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height()
+                             + 6 * m_grid->verticalHeader()->defaultSectionSize() + 4);
+    fo->addWidget(m_grid, 1);
+
+    m_reszletek = new HelyReszletek(this);
+    connect(m_reszletek, &HelyReszletek::linkKattintas, this, &Tfrm_Main::kulsoLink);
+    fo->addWidget(m_reszletek);
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    const int szelessegek[4] = {110, 190, 0, 120};
+    for (int i = 0; i < 4; ++i) {
+        m_panelek[i] = new QLabel(m_statusBar);
+        m_panelek[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1).prepend(QStringLiteral("sb")));
+        m_panelek[i]->setContentsMargins(4, 0, 4, 0);
+        m_panelek[i]->setFrameShape(QFrame::StyledPanel);
+        m_panelek[i]->setFrameShadow(QFrame::Sunken);
+        if (szelessegek[i] > 0)
+            m_panelek[i]->setMinimumWidth(szelessegek[i]);
+        else
+            m_panelek[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        m_statusBar->addWidget(m_panelek[i], szelessegek[i] > 0 ? 0 : 1);
+    }
+    fo->addWidget(m_statusBar);
+
+    bekotes();
+    m_edit1->setFocus();
+}
+
+Tfrm_Main::~Tfrm_Main() = default;
+
+data::Table *Tfrm_Main::Tbl() const
+{
+    return m_lista->Tbl();
+}
+data::Table *Tfrm_Main::TblXTip() const
+{
+    return m_lista->TblXTip();
+}
+data::Table *Tfrm_Main::TblXTerulet() const
+{
+    return m_lista->TblXTerulet();
+}
+data::Table *Tfrm_Main::TblMegj() const
+{
+    return m_lista->TblMegj();
+}
+data::Query *Tfrm_Main::QryJav() const
+{
+    return m_lista->QryJav();
+}
+
+const QList<QAction *> Tfrm_Main::akciok() const
+{
+    return m_akcioSorrend;
+}
+
+QString Tfrm_Main::panelSzoveg(int panel) const
+{
+    if (panel < 0 || panel > 3)
+        return {};
+    return m_panelek[panel]->text();
+}
+
+QMenu *Tfrm_Main::fomenu(const QString &cim) const
+{
+    return m_fomenuk.value(cim);
+}
+
+// ---- building ---------------------------------------------------------------
+
+void Tfrm_Main::akciokLetrehozasa()
+{
+    for (const AkcioLeiras &l : kAkciok) {
+        auto *a = new QAction(this);
+        const QString nev = u8(l.nev);
+        a->setObjectName(nev);
+        a->setProperty("category", u8(l.kategoria));
+        a->setText(u8(l.felirat));
+        const QString tipp = *l.tipp ? u8(l.tipp) : u8(l.felirat);
+        a->setToolTip(tipp);
+        a->setStatusTip(tipp);
+        if (*l.billentyu)
+            a->setShortcut(QKeySequence(u8(l.billentyu), QKeySequence::PortableText));
+        a->setIcon(ikon(l.ikonok));
+        a->setIconVisibleInMenu(true);
+        m_akciok.insert(nev, a);
+        m_akcioSorrend << a;
+    }
+    // Every shortcut works wherever the focus is in the window.
+    addActions(m_akcioSorrend);
+
+    m_sorrendCsoport = new QActionGroup(this);
+    m_sorrendCsoport->setExclusive(true);
+    for (const HelySorrend &s : HelySorrendek()) {
+        QAction *a = akcio(s.akcio);
+        a->setCheckable(true);
+        m_sorrendCsoport->addAction(a);
+    }
+    akcio(QStringLiteral("aSorrendSorszam"))->setChecked(true);
+    akcio(QStringLiteral("aSzakSzur"))->setCheckable(true);
+
+    for (const char *nev : kKesobbiAkciok)
+        akcio(u8(nev))->setEnabled(false);
+
+    // The types item of the master-data menu has its own caption.
+    QAction *tipus = akcio(QStringLiteral("aTorzsTipus"));
+    m_tipusMenuPont = new QAction(QStringLiteral("Szálláshely típusok"), this);
+    m_tipusMenuPont->setObjectName(QStringLiteral("aTorzsTipusMenu"));
+    m_tipusMenuPont->setProperty("akcio", QStringLiteral("aTorzsTipus"));
+    auto tukroz = [this, tipus] {
+        m_tipusMenuPont->setIcon(tipus->icon());
+        m_tipusMenuPont->setToolTip(tipus->toolTip());
+        m_tipusMenuPont->setStatusTip(tipus->statusTip());
+        m_tipusMenuPont->setEnabled(tipus->isEnabled());
+        m_tipusMenuPont->setVisible(tipus->isVisible());
+    };
+    tukroz();
+    connect(tipus, &QAction::changed, this, tukroz);
+    connect(m_tipusMenuPont, &QAction::triggered, tipus, &QAction::trigger);
+}
+
+void Tfrm_Main::menukLetrehozasa()
+{
+    auto tolt = [this](QMenu *m, const char *elemek) {
+        for (const QString &e : u8(elemek).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (e == QLatin1String("-"))
+                m->addSeparator();
+            else if (e == QLatin1String("aTorzsTipus") && m == m_fomenuk.value(QStringLiteral("Törzsadatok")))
+                m->addAction(m_tipusMenuPont);
+            else
+                m->addAction(akcio(e));
+        }
+    };
+    struct Fomenu {
+        const char *cim;
+        const char *nev;
+        const char *elemek;
+    };
+    const Fomenu fomenuk[] = {
+        {"Szálláshelyek", "mSzallashelyek",
+         "aUj aSzerkeszt aTorol - aCsatolt aMegjegyzes - aCimke - aKeres2 aKeres aSzakSzur - "
+         "aLevelNeki aExcelbe - aBezar"},
+        {"Törzsadatok", "mTorzsadatok", "aTorzsTerulet aTorzsTipus aTorzsFizmod - aTorzsMegrendelo - aTorzsCimke"},
+        {"Nyomtatások", "mNyomtatasok", "aNyomtat aTeljes - aNyomMegjegyzes"},
+        {"Eszközök", "mEszkozok", "aFoglalas - aKorposta"},
+        {"Rendszer", "mRendszer", "aBeallit - aFelhaszn aSQL - aArchival"},
+        {"Súgó", "mSugo", "aSugo aDoksi - aFontos - aLevel aHonlap aFrisseny - aNevjegy"},
+    };
+    for (const Fomenu &f : fomenuk) {
+        QMenu *m = ujMenu(u8(f.cim), u8(f.nev), this);
+        m_fomenuk.insert(u8(f.cim), m);
+        tolt(m, f.elemek);
+    }
+
+    m_racsMenu = ujMenu(QString(), QStringLiteral("pmRacs"), this);
+    tolt(m_racsMenu,
+         "aUj aSzerkeszt aTorol - aFoglalas aLevelNeki - aKeres aKeres2 aSzakSzur - aCsatolt - aExcelbe aNyomtat");
+
+    m_nyomtatMenu = ujMenu(QString(), QStringLiteral("pmNyomtat"), this);
+    QMenu *kep = m_nyomtatMenu->addMenu(QStringLiteral("Nyomtatási kép"));
+    kep->setObjectName(QStringLiteral("pmNyomtatasiKep"));
+    kep->setIcon(QIcon::fromTheme(QStringLiteral("document-print-preview")));
+    tolt(kep, "aNyomtatKep aAdatlap");
+    QMenu *nyomtatas = m_nyomtatMenu->addMenu(QStringLiteral("Nyomtatás"));
+    nyomtatas->setObjectName(QStringLiteral("pmNyomtatas"));
+    nyomtatas->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
+    tolt(nyomtatas, "aTeljes aNyomtat");
+    m_nyomtatMenu->addSeparator();
+    m_nyomtatMenu->addAction(akcio(QStringLiteral("aExcelbe")));
+
+    m_megjMenu = ujMenu(QString(), QStringLiteral("pmMegjegyzes"), this);
+    tolt(m_megjMenu, "aMegjegyzes aMegjegyzesUj");
+
+    m_sorrendMenu = ujMenu(QStringLiteral("Sorrend"), QStringLiteral("pmSorrend"), this);
+    tolt(m_sorrendMenu, "aSorrendSorszam aSorrendNev aSorrendOrszag aSorrendIrsz");
+}
+
+QWidget *Tfrm_Main::fejlecLetrehozasa()
+{
+    auto *fejlec = new QWidget(this);
+    fejlec->setObjectName(QStringLiteral("Fejlec"));
+    auto *sor = new QHBoxLayout(fejlec);
+    sor->setContentsMargins(0, 0, 0, 0);
+    sor->setSpacing(0);
+    sor->addWidget(new Logo(fejlec));
+
+    auto *savok = new QVBoxLayout;
+    savok->setContentsMargins(0, 0, 0, 0);
+    savok->setSpacing(0);
+
+    // The main menu as a row of captioned buttons.
+    auto *menuSav = new QToolBar(fejlec);
+    menuSav->setObjectName(QStringLiteral("ToolBar1"));
+    menuSav->setMovable(false);
+    menuSav->setFloatable(false);
+    menuSav->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const char *cim : {"Szálláshelyek", "Törzsadatok", "Nyomtatások", "Eszközök", "Rendszer", "Súgó"}) {
+        QMenu *m = m_fomenuk.value(u8(cim));
+        auto *gomb = new QToolButton(menuSav);
+        gomb->setObjectName(m->objectName() + QStringLiteral("Gomb"));
+        gomb->setText(u8(cim));
+        gomb->setMenu(m);
+        gomb->setPopupMode(QToolButton::InstantPopup);
+        gomb->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        gomb->setAutoRaise(true);
+        // The drop-down arrow is not drawn: these are menu captions.
+        gomb->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"
+                                           "QToolButton { padding: 2px 8px; }"));
+        menuSav->addWidget(gomb);
+    }
+    savok->addWidget(menuSav);
+
+    auto *kepSav = new QToolBar(fejlec);
+    kepSav->setObjectName(QStringLiteral("ToolBar2"));
+    kepSav->setMovable(false);
+    kepSav->setFloatable(false);
+    kepSav->setIconSize(QSize(22, 22));
+    kepSav->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const char *e : {"aFrissit", "-", "aKorposta", "-", "aBeallit", "-", "aSugo", "aFontos", "-",
+                          "aHonlap", "aFrisseny", "-", "aBezar"}) {
+        if (qstrcmp(e, "-") == 0)
+            kepSav->addSeparator();
+        else
+            kepSav->addAction(akcio(u8(e)));
+    }
+    savok->addWidget(kepSav);
+    sor->addLayout(savok, 1);
+    return fejlec;
+}
+
+QToolBar *Tfrm_Main::keresoSavLetrehozasa()
+{
+    auto *sav = new QToolBar(this);
+    sav->setObjectName(QStringLiteral("ToolBar3"));
+    sav->setMovable(false);
+    sav->setFloatable(false);
+    sav->setIconSize(QSize(22, 22));
+    sav->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    m_edit1 = new QLineEdit(sav);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    {
+        QPalette p = m_edit1->palette();
+        p.setColor(QPalette::Base, QColor(0xC0, 0xDC, 0xC0));
+        m_edit1->setPalette(p);
+        QFont f = m_edit1->font();
+        f.setBold(true);
+        m_edit1->setFont(f);
+    }
+    m_edit1->setToolTip(QStringLiteral("Sorrend szerinti keresés"));
+    m_edit1->setStatusTip(QStringLiteral("Sorrend szerinti keresés"));
+    m_edit1->setClearButtonEnabled(true);
+    m_edit1->setFixedWidth(240);
+    m_edit1->installEventFilter(this);
+    FokuszSzinNelkul(m_edit1);
+    sav->addWidget(m_edit1);
+    sav->addSeparator();
+
+    auto tesz = [this, sav](const char *nev) { sav->addAction(akcio(u8(nev))); };
+    tesz("aKeres");
+    tesz("aKeres2");
+    tesz("aSzakSzur");
+    sav->addSeparator();
+
+    auto *sorrendGomb = new QToolButton(sav);
+    sorrendGomb->setObjectName(QStringLiteral("btnSorrend"));
+    sorrendGomb->setIcon(ikon("view-sort view-sort-ascending"));
+    sorrendGomb->setText(QStringLiteral("Sorrend"));
+    sorrendGomb->setToolTip(QStringLiteral("Sorrend"));
+    sorrendGomb->setStatusTip(QStringLiteral("Sorrend"));
+    sorrendGomb->setMenu(m_sorrendMenu);
+    sorrendGomb->setPopupMode(QToolButton::InstantPopup);
+    sorrendGomb->setAutoRaise(true);
+    sav->addWidget(sorrendGomb);
+    sav->addSeparator();
+
+    tesz("aUj");
+    tesz("aSzerkeszt");
+    tesz("aTorol");
+    sav->addSeparator();
+    tesz("aCimke");
+    sav->addSeparator();
+    tesz("aLevelNeki");
+    sav->addSeparator();
+    tesz("aCsatolt");
+    tesz("aMegjegyzes");
+    sav->addSeparator();
+    tesz("aTeljes");
+    sav->addSeparator();
+    tesz("aFoglalas");
+
+    // The notes and print buttons drop down their menus.
+    if (auto *b = qobject_cast<QToolButton *>(sav->widgetForAction(akcio(QStringLiteral("aMegjegyzes"))))) {
+        b->setMenu(m_megjMenu);
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    if (auto *b = qobject_cast<QToolButton *>(sav->widgetForAction(akcio(QStringLiteral("aTeljes"))))) {
+        b->setMenu(m_nyomtatMenu);
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    return sav;
+}
+
+void Tfrm_Main::bekotes()
+{
+    connect(m_lista, &HelyLista::szamlaloValtozott, m_panelek[0], &QLabel::setText);
+
+    for (const HelySorrend &s : HelySorrendek()) {
+        const HelySorrend *sp = &s;
+        connect(akcio(s.akcio), &QAction::triggered, this, [this, sp] { sorrendValtas(*sp); });
+    }
+    connect(akcio(QStringLiteral("aKeres")), &QAction::triggered, this, [this] {
+        m_edit1->selectAll();
+        m_edit1->setFocus(Qt::ShortcutFocusReason);
+    });
+    connect(akcio(QStringLiteral("aFrissit")), &QAction::triggered, this, &Tfrm_Main::frissit);
+    connect(akcio(QStringLiteral("aLevelNeki")), &QAction::triggered, this, &Tfrm_Main::levelNeki);
+    connect(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
+    connect(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
+    connect(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+
+    connect(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
+    connect(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &Tfrm_Main::racsMenuMutat);
+
+    // Hints of menu items reach the status bar even from menus that no
+    // button of the window opened.
+    for (QMenu *m : findChildren<QMenu *>())
+        connect(m, &QMenu::aboutToHide, this, [this] { m_panelek[2]->clear(); });
+}
+
+// ---- start-up -------------------------------------------------------------
+
+bool Tfrm_Main::Indit()
+{
+    try {
+        // The list starts in sequence-number order.
+        const HelySorrend *sorszam = HelySorrendMezo(QStringLiteral("sorszam"));
+        akcio(sorszam->akcio)->setChecked(true);
+        sorrendValtas(*sorszam);
+
+        m_lista->nyit();
+
+        if (!m_grid->dataSet()) {
+            QStringList mezok;
+            for (const HelyOszlop &o : HelyOszlopok())
+                mezok << o.mezo;
+            // The column titles are the fields' labels.
+            m_grid->setDataSet(Tbl(), mezok);
+            m_grid->dataModel()->setRowColour(InaktivSzin);
+
+            m_reszletek->kot(m_binder);
+        }
+        m_binder->load();
+        m_panelek[0]->setText(m_lista->szamlalo());
+        oszlopSzelessegek();
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+        return false;
+    }
+    m_panel3->setText(QStringLiteral("Nyugvár V") + QStringLiteral(NYUGVAR_VERSION));
+    return true;
+}
+
+// ---- actions ----------------------------------------------------------------
+
+void Tfrm_Main::sorrendValtas(const HelySorrend &sorrend)
+{
+    m_panelek[1]->setText(sorrend.statusz);
+    try {
+        m_lista->rendez(sorrend);
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+    }
+    if (QAction *a = akcio(sorrend.akcio); a && !a->isChecked())
+        a->setChecked(true);
+}
+
+void Tfrm_Main::gyorsKereses(const QString &szoveg)
+{
+    try {
+        m_lista->keres(szoveg);
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+    }
+}
+
+void Tfrm_Main::levelNeki()
+{
+    const LevelCel cel = LeveletNeki(Tbl()->isOpen() ? Tbl()->asString(QStringLiteral("kapcs_emil")) : QString());
+    if (cel.hiba)
+        HibaDoboz(cel.szoveg);
+    else
+        KulsoMegnyit(cel.szoveg);
+}
+
+void Tfrm_Main::frissit()
+{
+    try {
+        if (Tbl()->isOpen())
+            Tbl()->refresh();
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+    }
+}
+
+void Tfrm_Main::beallitasok()
+{
+    auto *ablak = new Tfrm_Beallit(this);
+    ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::felhasznalok()
+{
+    auto *ablak = new Tfrm_Felhasznalo(this);
+    ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::kulsoLink(const QString &mezo, bool level)
+{
+    const QString ertek = Tbl()->isOpen() ? Tbl()->asString(mezo) : QString();
+    KulsoMegnyit(level ? LevelCim(ertek) : ertek);
+}
+
+void Tfrm_Main::racsMenuMutat(const QPoint &hely)
+{
+    // The row under the mouse becomes current first, as users expect.
+    const QModelIndex i = m_grid->indexAt(hely);
+    if (i.isValid())
+        m_grid->setCurrentIndex(i);
+    m_racsMenu->popup(m_grid->viewport()->mapToGlobal(hely));
+}
+
+// ---- geometry ---------------------------------------------------------------
+
+void Tfrm_Main::oszlopSzelessegek()
+{
+    if (!m_grid->model())
+        return;
+    const QVector<HelyOszlop> &oszlopok = HelyOszlopok();
+    const int n = qMin(int(oszlopok.size()), m_grid->model()->columnCount());
+    for (int i = 0; i < n; ++i)
+        m_grid->setColumnWidth(i, qMax(0, OszlopSzelesseg(m_grid->width(), oszlopok[i].arany)));
+}
+
+void Tfrm_Main::elhelyez()
+{
+    const TBeall &b = Beall();
+    QPoint hely(0, 0);
+    QSize keret;
+    if (b.TeljesKep) {
+        const QScreen *kepernyo = screen() ? screen() : QGuiApplication::primaryScreen();
+        const QRect munka = kepernyo ? kepernyo->availableGeometry() : QRect(0, 0, 800, 600);
+        // The right and bottom coordinates of the work area.
+        keret = QSize(munka.x() + munka.width(), munka.y() + munka.height());
+    } else {
+        hely = QPoint(b.Bal, b.Felul);
+        keret = QSize(b.Szeles, b.Magas);
+    }
+    move(hely);
+    m_celKeret = keret;
+    const QSize keretTobblet = frameGeometry().size() - size();
+    resize(keret - keretTobblet);
+    // Before the window manager has framed the window its frame is unknown;
+    // the size is corrected once it is.
+    m_keretIgazitva = !keretTobblet.isEmpty() && keretTobblet != QSize(0, 0);
+}
+
+void Tfrm_Main::keretIgazitas()
+{
+    if (m_keretIgazitva || !isVisible())
+        return;
+    const QSize keretTobblet = frameGeometry().size() - size();
+    if (keretTobblet == QSize(0, 0))
+        return;
+    m_keretIgazitva = true;
+    resize(m_celKeret - keretTobblet);
+}
+
+// ---- events -----------------------------------------------------------------
+
+bool Tfrm_Main::event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::StatusTip:
+        // The current hint goes to the third panel; an empty one clears it.
+        m_panelek[2]->setText(static_cast<QStatusTipEvent *>(e)->tip());
+        return true;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        keretIgazitas();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(e);
+}
+
+bool Tfrm_Main::eventFilter(QObject *obj, QEvent *e)
+{
+    if (obj == m_grid && e->type() == QEvent::Resize) {
+        oszlopSzelessegek();
+    } else if (obj == m_edit1 && e->type() == QEvent::ShortcutOverride) {
+        // The window's shortcuts win over the edit box's own key bindings
+        // (Ctrl+E, Ctrl+K, Ctrl+Del...).
+        auto *k = static_cast<QKeyEvent *>(e);
+        const QKeySequence billentyu(k->keyCombination());
+        for (QAction *a : std::as_const(m_akcioSorrend))
+            if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == billentyu)
+                return true;
+    } else if (obj == m_edit1 && e->type() == QEvent::KeyPress) {
+        // Moving in the list does not need leaving the search box.
+        auto *k = static_cast<QKeyEvent *>(e);
+        if (k->modifiers() == Qt::NoModifier
+            && (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_PageUp
+                || k->key() == Qt::Key_PageDown)) {
+            QKeyEvent masolat(QEvent::KeyPress, k->key(), k->modifiers());
+            QCoreApplication::sendEvent(m_grid, &masolat);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(obj, e);
+}
+
+void Tfrm_Main::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    if (!e->spontaneous()) {
+        elhelyez();
+        m_edit1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Tfrm_Main::closeEvent(QCloseEvent *e)
+{
+    Kilepes(frameGeometry());
+    e->accept();
+}
