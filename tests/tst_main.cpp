@@ -634,7 +634,7 @@ void TestMain::actionTable()
         const QString nev = QString::fromUtf8(e.nev);
         QAction *a = m_ablak->akcio(nev);
         QVERIFY2(a, e.nev);
-        QCOMPARE(a->property("category").toString(), QString::fromUtf8(e.kategoria));
+        QCOMPARE(a->property("kategoria").toString(), QString::fromUtf8(e.kategoria));
         QCOMPARE(a->text(), QString::fromUtf8(e.felirat));
         const QString tipp = QString::fromUtf8(*e.tipp ? e.tipp : e.felirat);
         QCOMPARE(a->statusTip(), tipp);

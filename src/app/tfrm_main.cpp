@@ -271,7 +271,7 @@ void Tfrm_Main::akciokLetrehozasa()
         auto *a = new QAction(this);
         const QString nev = u8(l.nev);
         a->setObjectName(nev);
-        a->setProperty("category", u8(l.kategoria));
+        a->setProperty("kategoria", u8(l.kategoria));
         a->setText(u8(l.felirat));
         const QString tipp = *l.tipp ? u8(l.tipp) : u8(l.felirat);
         a->setToolTip(tipp);
