@@ -47,9 +47,20 @@ void Binder::write(QWidget *widget, int field, const QVariant &value)
 {
     if (m_loading || !m_ds->isOpen())
         return;
-    if (!m_ds->isEditing())
-        m_ds->edit();  // typing into a browsing row starts its edit
     m_writingWidget = widget;
+    if (!m_ds->isEditing()) {
+        // Typing into a browsing row starts its edit; the row's values stay
+        // as shown, so the control being typed in keeps its text.
+        m_startingEdit = true;
+        try {
+            m_ds->edit();
+        } catch (...) {
+            m_startingEdit = false;
+            m_writingWidget = nullptr;
+            throw;
+        }
+        m_startingEdit = false;
+    }
     try {
         m_ds->setValue(field, value);
     } catch (...) {
@@ -73,10 +84,14 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
     else if (def.type == schema::FieldType::Float)
         edit->setValidator(new QDoubleValidator(edit));
 
-    Link l;
-    l.widget = edit;
-    l.field = f;
-    l.show = [this, edit, f, def, mask] {
+    std::function<bool()> complete;
+    if (!mask.isEmpty()) {
+        complete = [edit, mask] {
+            const QString typed = edit->displayText();
+            return mask.toStored(typed).isEmpty() || mask.isComplete(typed);
+        };
+    }
+    addLink(edit, f, [this, edit, f, def, mask] {
         const QVariant v = m_ds->value(f);
         if (!mask.isEmpty())
             edit->setText(mask.toEdit(v.toString()));
@@ -85,14 +100,7 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
         else
             edit->setText(v.toString());
         edit->setCursorPosition(0);
-    };
-    if (!mask.isEmpty()) {
-        l.complete = [edit, mask] {
-            const QString typed = edit->displayText();
-            return mask.toStored(typed).isEmpty() || mask.isComplete(typed);
-        };
-    }
-    m_links.append(l);
+    }, {}, complete);
     connect(edit, &QLineEdit::textEdited, this, [this, edit, f, def, mask](const QString &text) {
         if (!mask.isEmpty()) {
             write(edit, f, mask.toStored(edit->displayText()));
@@ -108,35 +116,26 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
             write(edit, f, text);
         }
     });
-    l.show();
 }
 
 void Binder::bindCheck(QCheckBox *box, const QString &fieldName, const QVariant &checkedValue,
                        const QVariant &uncheckedValue)
 {
     const int f = m_ds->requireField(fieldName);
-    Link l;
-    l.widget = box;
-    l.field = f;
-    l.show = [this, box, f, checkedValue] {
-        const QVariant v = m_ds->value(f);
-        box->setChecked(v.isValid() && !v.isNull() && v.toString() == checkedValue.toString());
-    };
-    m_links.append(l);
     connect(box, &QCheckBox::clicked, this, [this, box, f, checkedValue, uncheckedValue](bool on) {
         write(box, f, on ? checkedValue : uncheckedValue);
     });
-    l.show();
+    addLink(box, f, [this, box, f, checkedValue] {
+        const QVariant v = m_ds->value(f);
+        box->setChecked(v.isValid() && !v.isNull() && v.toString() == checkedValue.toString());
+    });
 }
 
 void Binder::bindLookup(QComboBox *combo, const QString &keyField, DataSet *source, const QString &sourceKey,
                         const QString &sourceText)
 {
     const int f = m_ds->requireField(keyField);
-    Link l;
-    l.widget = combo;
-    l.field = f;
-    l.reload = [combo, source, sourceKey, sourceText] {
+    auto reload = [combo, source, sourceKey, sourceText] {
         const QSignalBlocker block(combo);
         combo->clear();
         if (!source->isOpen())
@@ -146,7 +145,11 @@ void Binder::bindLookup(QComboBox *combo, const QString &keyField, DataSet *sour
         for (int r = 0; r < source->recordCount(); ++r)
             combo->addItem(source->displayTextAt(r, tf), source->valueAt(r, kf));
     };
-    l.show = [this, combo, f] {
+    reload();
+    connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo, f](int index) {
+        write(combo, f, index < 0 ? QVariant() : combo->itemData(index));
+    });
+    addLink(combo, f, [this, combo, f] {
         const QSignalBlocker block(combo);
         const QVariant key = m_ds->value(f);
         int at = -1;
@@ -159,13 +162,7 @@ void Binder::bindLookup(QComboBox *combo, const QString &keyField, DataSet *sour
             }
         }
         combo->setCurrentIndex(at);
-    };
-    m_links.append(l);
-    connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo, f](int index) {
-        write(combo, f, index < 0 ? QVariant() : combo->itemData(index));
-    });
-    l.reload();
-    l.show();
+    }, reload);
 }
 
 void Binder::bindDate(QDateEdit *edit, const QString &fieldName)
@@ -175,51 +172,47 @@ void Binder::bindDate(QDateEdit *edit, const QString &fieldName)
     const QDate empty(1900, 1, 1);
     edit->setMinimumDate(empty);
     edit->setSpecialValueText(QStringLiteral(" "));
-    Link l;
-    l.widget = edit;
-    l.field = f;
-    l.show = [this, edit, f, empty] {
-        const QSignalBlocker block(edit);
-        const QDate d = m_ds->value(f).toDate();
-        edit->setDate(d.isValid() ? d : empty);
-    };
-    m_links.append(l);
     connect(edit, &QDateEdit::dateChanged, this, [this, edit, f, empty](const QDate &d) {
         write(edit, f, d == empty ? QVariant() : QVariant(d));
     });
-    l.show();
+    addLink(edit, f, [this, edit, f, empty] {
+        const QSignalBlocker block(edit);
+        const QDate d = m_ds->value(f).toDate();
+        edit->setDate(d.isValid() ? d : empty);
+    });
 }
 
 void Binder::bindMemo(QPlainTextEdit *memo, const QString &fieldName)
 {
     const int f = m_ds->requireField(fieldName);
-    Link l;
-    l.widget = memo;
-    l.field = f;
-    l.show = [this, memo, f] {
-        const QSignalBlocker block(memo);
-        memo->setPlainText(m_ds->value(f).toString());
-    };
-    m_links.append(l);
     connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, f] {
         write(memo, f, memo->toPlainText());
     });
-    l.show();
+    addLink(memo, f, [this, memo, f] {
+        const QSignalBlocker block(memo);
+        memo->setPlainText(m_ds->value(f).toString());
+    });
 }
 
 void Binder::bindLabel(QLabel *label, const QString &fieldName)
 {
     const int f = m_ds->requireField(fieldName);
-    Link l;
-    l.widget = label;
-    l.field = f;
-    l.show = [this, label, f] { label->setText(displayText(m_ds->value(f), m_ds->field(f).def)); };
-    m_links.append(l);
-    l.show();
+    addLink(label, f, [this, label, f] { label->setText(displayText(m_ds->value(f), m_ds->field(f).def)); });
+}
+
+void Binder::addLink(QWidget *widget, int field, std::function<void()> show, std::function<void()> reload,
+                     std::function<bool()> complete)
+{
+    m_links.append({widget, field, show, std::move(reload), std::move(complete)});
+    m_loading = true;
+    show();
+    m_loading = false;
 }
 
 void Binder::load()
 {
+    if (m_startingEdit)
+        return;
     m_loading = true;
     for (const Link &l : qAsConst(m_links))
         l.show();

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
 #include <QVector>
 #include <functional>
 
@@ -59,10 +60,13 @@ private:
         std::function<void()> reload;   // lookups only
         std::function<bool()> complete; // masked edits only
     };
+    void addLink(QWidget *widget, int field, std::function<void()> show, std::function<void()> reload = {},
+                 std::function<bool()> complete = {});
     void write(QWidget *widget, int field, const QVariant &value);
     DataSet *m_ds;
     QVector<Link> m_links;
     bool m_loading = false;
+    bool m_startingEdit = false;
     QWidget *m_writingWidget = nullptr;  // the control whose typing is being stored
 };
 

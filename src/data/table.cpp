@@ -107,34 +107,26 @@ const schema::TableDef &Table::tableDef() const
 
 void Table::setIndexFieldNames(const QString &fields)
 {
-    const QVariant key = isOpen() && currentRow() >= 0 ? rowKey(currentRow()) : QVariant();
-    const QString oldFields = m_indexFields, oldName = m_indexName;
-    m_indexFields = fields;
-    m_indexName.clear();
-    if (!isOpen())
-        return;
-    try {
-        resolveOrder();
-    } catch (const DbError &) {
-        m_indexFields = oldFields;
-        m_indexName = oldName;
-        resolveOrder();
-        throw;
-    }
-    resetKeeping(key, 0);
+    changeOrder(fields, QString());
 }
 
 void Table::setIndexName(const QString &name)
 {
+    changeOrder(QString(), name);
+}
+
+void Table::changeOrder(const QString &fields, const QString &indexName)
+{
     const QVariant key = isOpen() && currentRow() >= 0 ? rowKey(currentRow()) : QVariant();
     const QString oldFields = m_indexFields, oldName = m_indexName;
-    m_indexName = name;
-    m_indexFields.clear();
+    m_indexFields = fields;
+    m_indexName = indexName;
     if (!isOpen())
         return;
     try {
         resolveOrder();
     } catch (const DbError &) {
+        // An unknown field or index leaves the order as it was.
         m_indexFields = oldFields;
         m_indexName = oldName;
         resolveOrder();

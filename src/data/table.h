@@ -64,6 +64,7 @@ private:
         bool descending;
         bool text;          // Hungarian collation
     };
+    void changeOrder(const QString &fields, const QString &indexName);
     void resolveOrder();
     QString whereClause(QVariantList &params) const;
     QString orderColumns() const;
