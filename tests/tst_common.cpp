@@ -79,19 +79,6 @@ void kerek(QWidget *w, int fordulat)
     QApplication::sendEvent(w, &e);
 }
 
-// Types a text as key presses, accented letters included.
-void gepel(QWidget *w, const QString &szoveg)
-{
-    for (const QChar c : szoveg) {
-        if (c.unicode() < 128) {
-            QTest::keyClick(w, char(c.unicode()));
-        } else {
-            QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
-
 // A double click as the windowing system delivers it: press, release,
 // press (a double click), release.
 void duplaKattintas(QWidget *w, const QPoint &hely)

@@ -22,19 +22,6 @@ using namespace testsupport;
 
 namespace {
 
-// Types a text as key presses, accented letters included.
-void gepel(QWidget *w, const QString &szoveg)
-{
-    for (const QChar c : szoveg) {
-        if (c.unicode() < 128) {
-            QTest::keyClick(w, char(c.unicode()));
-        } else {
-            QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
-
 // Records the captions of the questions as well.
 class Felvevo : public DobozFelvevo {
 public:

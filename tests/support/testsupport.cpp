@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <stdexcept>
@@ -137,6 +138,18 @@ void onNextModal(std::function<void(QWidget *)> fn, int timeoutMs)
         }
     });
     timer->start();
+}
+
+void gepel(QWidget *w, const QString &szoveg)
+{
+    for (const QChar c : szoveg) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(w, char(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
 }
 
 }  // namespace testsupport

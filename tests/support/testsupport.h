@@ -66,6 +66,9 @@ public:
     bool beker(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg) override;
 };
 
+// Types a text into a widget as key presses, accented letters included.
+void gepel(QWidget *w, const QString &szoveg);
+
 // Runs `fn` on the next modal widget as soon as it is shown (for windows
 // that must be driven while their exec() runs).
 void onNextModal(std::function<void(QWidget *)> fn, int timeoutMs = 5000);
