@@ -10,6 +10,7 @@
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
+#include "common/ikonok.h"
 #include "common/kulsomegnyit.h"
 #include "data/binding.h"
 #include "data/database.h"
@@ -109,35 +110,6 @@ QString u8(const char *s)
     return QString::fromUtf8(s);
 }
 
-void ikonTema()
-{
-    static bool kesz = false;
-    if (kesz)
-        return;
-    kesz = true;
-    // Outside a desktop session the platform may not know where icon
-    // themes live; the shared data folders hold them.
-    QStringList utak = QIcon::themeSearchPaths();
-    for (const QString &u : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                                      QStandardPaths::LocateDirectory))
-        if (!utak.contains(u))
-            utak << u;
-    QIcon::setThemeSearchPaths(utak);
-    // The desktop's own theme when it has the icons, breeze otherwise.
-    QIcon::setFallbackThemeName(QStringLiteral("breeze"));
-    if (QIcon::themeName().isEmpty() || !QIcon::hasThemeIcon(QStringLiteral("document-new")))
-        QIcon::setThemeName(QStringLiteral("breeze"));
-}
-
-QIcon ikon(const char *nevek)
-{
-    const QStringList lista = u8(nevek).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString &n : lista)
-        if (QIcon::hasThemeIcon(n))
-            return QIcon::fromTheme(n);
-    return lista.isEmpty() ? QIcon() : QIcon::fromTheme(lista.first());
-}
-
 QMenu *ujMenu(const QString &cim, const QString &nev, QWidget *szulo)
 {
     auto *m = new QMenu(cim, szulo);
@@ -157,7 +129,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
     // The height the bars, a few rows and the detail panel need comes from
     // the layout.
     setMinimumWidth(640);
-    ikonTema();
+    IkonTema();
     setWindowIcon(Logo::ikon());
 
     m_lista = new HelyLista(data::Database::regiszter(), this);
@@ -278,7 +250,7 @@ void Tfrm_Main::akciokLetrehozasa()
         a->setStatusTip(tipp);
         if (*l.billentyu)
             a->setShortcut(QKeySequence(u8(l.billentyu), QKeySequence::PortableText));
-        a->setIcon(ikon(l.ikonok));
+        a->setIcon(TemaIkon(l.ikonok));
         a->setIconVisibleInMenu(true);
         m_akciok.insert(nev, a);
         m_akcioSorrend << a;
@@ -461,7 +433,7 @@ QToolBar *Tfrm_Main::keresoSavLetrehozasa()
 
     auto *sorrendGomb = new QToolButton(sav);
     sorrendGomb->setObjectName(QStringLiteral("btnSorrend"));
-    sorrendGomb->setIcon(ikon("view-sort view-sort-ascending"));
+    sorrendGomb->setIcon(TemaIkon("view-sort view-sort-ascending"));
     sorrendGomb->setText(QStringLiteral("Sorrend"));
     sorrendGomb->setToolTip(QStringLiteral("Sorrend"));
     sorrendGomb->setStatusTip(QStringLiteral("Sorrend"));

@@ -2,11 +2,10 @@
 
 #include "common/dobozok.h"
 #include "common/egergorgo.h"
+#include "common/ikonok.h"
 #include "data/database.h"
 
-#include <QIcon>
 #include <QPalette>
-#include <QStandardPaths>
 #include <QToolTip>
 #include <exception>
 
@@ -17,16 +16,7 @@ Alkalmazas::Alkalmazas(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Nyugvár nyilvántartás"));
     EgerGorgoBillentyuve(*this);
 
-    // Icons come from the desktop's theme; without a desktop, from Breeze.
-    QStringList utak = QIcon::themeSearchPaths();
-    for (const QString &ut : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                                       QStandardPaths::LocateDirectory))
-        if (!utak.contains(ut))
-            utak << ut;
-    QIcon::setThemeSearchPaths(utak);
-    QIcon::setFallbackThemeName(QStringLiteral("breeze"));
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
-        QIcon::setThemeName(QStringLiteral("breeze"));
+    IkonTema();
 
     // Hint windows are peach coloured.
     QPalette tipp = QToolTip::palette();
