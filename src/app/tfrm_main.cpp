@@ -30,7 +30,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>

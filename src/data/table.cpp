@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 
 namespace data {
 
@@ -75,9 +76,32 @@ int storageRank(const QVariant &v)
 
 }  // namespace
 
-Table::Table(Database &db, QObject *parent) : DataSet(db, parent) {}
+// Collation keys of the texts the rows were last ordered by, per field and
+// row: making a key costs far more than comparing two, so an order change or
+// a filter switched off sorts again without making them anew.
+struct Table::SortKeyCache {
+    struct Known {
+        QString text;
+        QCollatorSortKey key;
+    };
+    using PerRow = std::unordered_map<qint64, Known>;
+    QHash<QString, PerRow> byField;
 
-Table::Table(Database &db, const QString &tableName, QObject *parent) : DataSet(db, parent)
+    static QCollatorSortKey keyOf(PerRow &known, qint64 id, const QString &text)
+    {
+        auto it = known.find(id);
+        if (it != known.end() && it->second.text == text)
+            return it->second.key;
+        QCollatorSortKey key = hungarian().sortKey(text);
+        known.insert_or_assign(id, Known{text, key});
+        return key;
+    }
+};
+
+Table::Table(Database &db, QObject *parent) : DataSet(db, parent), m_sortKeys(std::make_unique<SortKeyCache>()) {}
+
+Table::Table(Database &db, const QString &tableName, QObject *parent)
+    : DataSet(db, parent), m_sortKeys(std::make_unique<SortKeyCache>())
 {
     setTableName(tableName);
 }
@@ -237,26 +261,42 @@ void Table::loadRows()
         if (!m_order[p].text)
             continue;
         sortKeys[p].reserve(n);
+        auto &known = m_sortKeys->byField[field(m_order[p].field).def.name];
         for (int r = 0; r < n; ++r)
-            sortKeys[p].append(hungarian().sortKey(m_keys[p][r].toString()));
+            sortKeys[p].append(m_sortKeys->keyOf(known, m_ids[r], m_keys[p][r].toString()));
     }
+    // Null, number or text of each text value, read once (QVariant lookups
+    // inside the comparison would dominate the sort).
+    QVector<QVector<quint8>> ranks(m_order.size());
+    for (int p = 0; p < m_order.size(); ++p) {
+        if (!m_order[p].text)
+            continue;
+        ranks[p].resize(n);
+        for (int r = 0; r < n; ++r)
+            ranks[p][r] = quint8(storageRank(m_keys[p][r]));
+    }
+    const QVector<OrderPart> &order = m_order;
+    const QVector<QVector<quint8>> &rank = ranks;
+    const QVector<QVector<QCollatorSortKey>> &key = sortKeys;
+    const QVector<QVector<QVariant>> &value = m_keys;
+    const QVector<qint64> &id = m_ids;
     QVector<int> perm(n);
     std::iota(perm.begin(), perm.end(), 0);
     std::sort(perm.begin(), perm.end(), [&](int a, int b) {
-        for (int p = 0; p < m_order.size(); ++p) {
+        for (int p = 0; p < order.size(); ++p) {
             int c;
-            if (m_order[p].text) {
-                const int ra = storageRank(m_keys[p][a]), rb = storageRank(m_keys[p][b]);
-                c = ra != rb ? ra - rb : sortKeys[p][a].compare(sortKeys[p][b]);
-                if (m_order[p].descending)
+            if (order[p].text) {
+                const int ra = rank[p][a], rb = rank[p][b];
+                c = ra != rb ? ra - rb : key[p][a].compare(key[p][b]);
+                if (order[p].descending)
                     c = -c;
             } else {
-                c = comparePart(p, m_keys[p][a], m_keys[p][b]);
+                c = comparePart(p, value[p][a], value[p][b]);
             }
             if (c != 0)
                 return c < 0;
         }
-        return m_ids[a] < m_ids[b];
+        return id[a] < id[b];
     });
     QVector<qint64> ids(n);
     QVector<QVector<QVariant>> keys(m_order.size(), QVector<QVariant>(n));
@@ -274,6 +314,7 @@ void Table::unloadRows()
     m_ids.clear();
     m_keys.clear();
     m_cache.clear();
+    m_sortKeys->byField.clear();
 }
 
 int Table::comparePart(int part, const QVariant &a, const QVariant &b) const
