@@ -23,14 +23,8 @@ Tfrm_Beallit::Tfrm_Beallit(QWidget *parent) : QDialog(parent)
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
 
-    auto *Label1 = new QLabel(QStringLiteral("alapértelmezett város"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setBuddy(Edit1);
-    auto *Label2 = new QLabel(QStringLiteral("adatbázis elérési útvonala"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setBuddy(Edit2);
-    Edit1->setAccessibleName(Label1->text());
-    Edit2->setAccessibleName(Label2->text());
+    auto *Label1 = VezerloCimke(QStringLiteral("alapértelmezett város"), Edit1, QStringLiteral("Label1"));
+    auto *Label2 = VezerloCimke(QStringLiteral("adatbázis elérési útvonala"), Edit2, QStringLiteral("Label2"));
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));

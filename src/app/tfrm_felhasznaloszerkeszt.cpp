@@ -41,15 +41,9 @@ Tfrm_FelhasznaloSzerkeszt::Tfrm_FelhasznaloSzerkeszt(data::DataSet *ds, QWidget 
     urlap->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     urlap->setHorizontalSpacing(12);
     urlap->setVerticalSpacing(8);
-    auto cimke = [this](const char *nev, const QString &szoveg, QLineEdit *buddy) {
-        auto *l = new QLabel(szoveg, this);
-        l->setObjectName(QLatin1String(nev));
-        l->setBuddy(buddy);
-        return l;
-    };
-    urlap->addRow(cimke("Label1", QStringLiteral("Felhasználó"), DBEdit1), DBEdit1);
-    urlap->addRow(cimke("Label2", QStringLiteral("Jelszó"), DBEdit2), DBEdit2);
-    urlap->addRow(cimke("Label3", QStringLiteral("Jelszó még egyszer"), Edit1), Edit1);
+    urlap->addRow(VezerloCimke(QStringLiteral("Felhasználó"), DBEdit1, QStringLiteral("Label1")), DBEdit1);
+    urlap->addRow(VezerloCimke(QStringLiteral("Jelszó"), DBEdit2, QStringLiteral("Label2")), DBEdit2);
+    urlap->addRow(VezerloCimke(QStringLiteral("Jelszó még egyszer"), Edit1, QStringLiteral("Label3")), Edit1);
 
     auto *gombsor = new QHBoxLayout;
     gombsor->addStretch(1);

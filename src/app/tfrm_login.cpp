@@ -48,14 +48,8 @@ Tfrm_Login::Tfrm_Login(QWidget *parent)
     stilus->setParent(edtJelszo);
     edtJelszo->setStyle(stilus);
 
-    auto *lblFelhasznalo = new QLabel(QStringLiteral("Felhasználó"), this);
-    lblFelhasznalo->setObjectName(QStringLiteral("Label1"));
-    lblFelhasznalo->setBuddy(edtFelhasznalo);
-    auto *lblJelszo = new QLabel(QStringLiteral("Jelszó"), this);
-    lblJelszo->setObjectName(QStringLiteral("Label2"));
-    lblJelszo->setBuddy(edtJelszo);
-    edtFelhasznalo->setAccessibleName(lblFelhasznalo->text());
-    edtJelszo->setAccessibleName(lblJelszo->text());
+    auto *lblFelhasznalo = VezerloCimke(QStringLiteral("Felhasználó"), edtFelhasznalo, QStringLiteral("Label1"));
+    auto *lblJelszo = VezerloCimke(QStringLiteral("Jelszó"), edtJelszo, QStringLiteral("Label2"));
 
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));

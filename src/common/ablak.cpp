@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -188,6 +189,15 @@ void EnterTabNelkul(QWidget *vezerlo)
 {
     if (vezerlo)
         vezerlo->setProperty(kEnterTabNelkul, true);
+}
+
+QLabel *VezerloCimke(const QString &szoveg, QWidget *vezerlo, const QString &nev)
+{
+    auto *cimke = new QLabel(szoveg, vezerlo->parentWidget());
+    cimke->setObjectName(nev);
+    cimke->setBuddy(vezerlo);
+    vezerlo->setAccessibleName(szoveg);
+    return cimke;
 }
 
 void RogzitettMeret(QWidget *ablak, int szeles, int magas)

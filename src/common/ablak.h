@@ -2,6 +2,8 @@
 // The conventions every editor and dialog window follows.
 
 class QLineEdit;
+class QLabel;
+class QString;
 class QWidget;
 
 // Installs them on a window: the window sees key presses before its
@@ -22,5 +24,9 @@ void RogzitettMeret(QWidget *ablak, int szeles, int magas);
 // Places a window in the middle of the desktop's work area (the screen of
 // its parent, or the primary screen).
 void KepernyoKozepere(QWidget *ablak);
+// The label of a control, beside it in the same window: the control is its
+// buddy and takes its text as accessible name, so screen readers and test
+// tools read the label for the control.
+QLabel *VezerloCimke(const QString &szoveg, QWidget *vezerlo, const QString &nev);
 // A password box: the typed characters are shown as "*".
 void JelszoMezo(QLineEdit *edit);
