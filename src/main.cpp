@@ -1,6 +1,7 @@
 // Nyugvár: the register of a holiday-accommodation agency.
 
 #include "app/inditas.h"
+#include "app/tfrm_login.h"
 #include "app/tfrm_main.h"
 #include "common/alkalmazas.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
 
     // Settings, data folder, database and login; each failure has shown its
     // message already.
-    if (!Inditas())
+    if (!Inditas(BelepesAblak))
         return 1;
 
     Tfrm_Main fo;

@@ -152,3 +152,9 @@ void Tfrm_Login::ujJelszoGomb()
 {
     m_belepes->ujJelszo(edtFelhasznalo->text(), edtJelszo->text());
 }
+
+bool BelepesAblak()
+{
+    Tfrm_Login login;
+    return login.exec() == QDialog::Accepted && login.bejelentkezett();
+}

@@ -34,3 +34,7 @@ private:
     QPushButton *btnUjJelszo = nullptr;
     QPushButton *btnMegsem = nullptr;
 };
+
+// The login of the real program: shows the login window modally; true after
+// a successful login.
+bool BelepesAblak();
