@@ -191,7 +191,6 @@ void TestEgyseg::deleteWithTotalsComesBack_data()
 {
     QTest::addColumn<QString>("ending");
     QTest::newRow("visszavonás") << QStringLiteral("rollback");
-    QTest::newRow("hatókör vége") << QStringLiteral("scope");
     QTest::newRow("elutasított sor") << QStringLiteral("refused");
 }
 
@@ -441,23 +440,18 @@ void TestEgyseg::sameRowsOnTableAndQuery_data()
     QTest::newRow("not =, null") << p << "not (terulet=2)" << QStringList{"2", "3", "5", "6", "8"};
     QTest::newRow("<>, null") << p << "terulet<>2" << QStringList{"2", "3", "5", "6", "8"};
     QTest::newRow("= null") << p << "terulet=null" << QStringList{"2", "5"};
-    QTest::newRow("not <> null") << p << "not (terulet<>null)" << QStringList{"2", "5"};
     QTest::newRow("or not") << p << "(terulet=2) or not (letszam<5)" << QStringList{"1", "3", "4", "5", "7", "8"};
     // Numbers: a fraction stays one, a text in a number field sorts last.
     QTest::newRow("> number") << p << "letszam>5" << QStringList{"3", "5", "8"};
     QTest::newRow("< number") << p << "letszam<3" << QStringList{"2", "6"};
-    QTest::newRow("= fraction") << p << "letszam=2.5" << QStringList{"2"};
     QTest::newRow("= whole") << p << "letszam=2" << QStringList{};
     // Texts: code point order, case counting.
     QTest::newRow("> text") << p << "ugyfel_nev>'Zebra'" << QStringList{"1", "3", "5", "6"};
     QTest::newRow("above U+FFFF >") << p << QString::fromUtf8("ugyfel_nev>'Ａ'") << QStringList{"5"};
     QTest::newRow("above U+FFFF <") << p << QString::fromUtf8("ugyfel_nev<'Ａ'") << QStringList{"1", "2", "3", "4", "8"};
-    QTest::newRow("case") << p << "ugyfel_nev<'alma'" << QStringList{"2", "4", "8"};
     QTest::newRow("number as text") << p << "ugyfel_nev<9" << QStringList{"8"};
     QTest::newRow("not = text") << p << "not (ugyfel_nev='alma')" << QStringList{"2", "3", "4", "5", "6", "7", "8"};
-    QTest::newRow("and not") << p << "ugyfel_nev<>null and not (terulet=3)" << QStringList{"1", "2", "4", "5", "8"};
     // Dates compare as their ISO texts.
-    QTest::newRow(">= date") << b << "dat_tol>='2026-05-01'" << QStringList{"2", "4"};
     QTest::newRow("not < date") << b << "not (dat_tol<'2026-05-01')" << QStringList{"2", "3", "4"};
     QTest::newRow("date and number text") << b << "dat_tol<'5'" << QStringList{"1", "2", "4"};
     QTest::newRow("not > float") << b << "not (ossz_dij>0)" << QStringList{"2", "4"};
@@ -518,39 +512,25 @@ void TestEgyseg::prefixFindInHungarianOrder_data()
         QTest::newRow(name) << names << QString::fromUtf8(typed) << prefix << QString::fromUtf8(found);
     };
     row("a", all, "a", true, "Adél");
-    row("A", all, "A", true, "Adél");
     row("á", all, "á", true, "Ábel");
-    row("Á", all, "Á", true, "Ábel");
-    row("ad", all, "ad", true, "Adél");
     row("ÁD", all, "ÁD", true, "");
     row("e", all, "e", true, "Ezüstpart");
     row("é", all, "é", true, "Éden");
     row("c", all, "c", true, "Cecil");
-    row("cz", all, "cz", true, "Czakó");
     row("cs", all, "cs", true, "Csaba");
-    row("g", all, "g", true, "Gábor");
     row("gy", all, "GY", true, "Gyula");
-    row("s", all, "s", true, "Sándor");
     row("sz", all, "sz", true, "Szilvia");
-    row("o", all, "o", true, "Oszkár");
     row("ö", all, "ö", true, "Öböl");
     row("ő", all, "ő", true, "Őrség");
     row("öd", all, "öd", true, "Ödön");
-    row("u", all, "u", true, "Ulla");
     row("ü", all, "Ü", true, "Üveg");
-    row("z", all, "z", true, "Zoltán");
     row("zs", all, "zs", true, "Zsófia");
-    row("x", all, "x", true, "");
-    row("longer than any", all, "Adélka", true, "");
     row("whole adél", all, "adél", false, "Adél");
     row("whole ádél", all, "ádél", false, "");
-    row("whole CSABA", all, "CSABA", false, "Csaba");
     row("whole cs", all, "cs", false, "");
     row("c without c names", noC, "c", true, "Csaba");
     row("d", noC, "d", true, "Dénes");
-    row("a without a names", noC, "a", true, "");
     row("a after many á", manyA, "a", true, "Anna");
-    row("ant", manyA, "ant", true, "Antal");
     row("ár", manyA, "ár", true, "Árpád");
 }
 

@@ -105,7 +105,8 @@ public:
 
     // ---- finding ----------------------------------------------------------
     // Makes current the first row, in the current order, whose field equals
-    // the value (or begins with it with PartialKey). Returns whether one was
+    // the value (or begins with it with PartialKey; CaseInsensitive sets
+    // letter case aside, accents still count). Returns whether one was
     // found; the current row moves only then. A value that does not fit the
     // field's type raises DbError.
     bool locate(const QString &field, const QVariant &value, LocateOptions options = {});
