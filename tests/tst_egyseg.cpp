@@ -166,8 +166,11 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), 100000.0);
     QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_jut FROM ugyfel")).toDouble(), 12500.0);
 
-    // The retry saves what was typed, once.
+    // The retry saves what was typed, once; a window that hears of the
+    // booking sees the place saved too.
     sql(QStringLiteral("DROP TRIGGER zarolt"));
+    State placeSeen = State::Inactive;
+    connect(&bookings, &DataSet::afterPost, this, [&] { placeSeen = places.state(); });
     {
         UnitOfWork unit(db());
         bookings.post();
@@ -177,6 +180,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     }
     QCOMPARE(bookingPosted.count(), 1);
     QCOMPARE(placePosted.count(), 1);
+    QCOMPARE(placeSeen, State::Browse);
     QCOMPARE(bookings.state(), State::Browse);
     QCOMPARE(places.state(), State::Browse);
     QCOMPARE(bookings.recordCount(), 1);

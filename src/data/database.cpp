@@ -279,18 +279,25 @@ void Database::completeUnit()
     m_depth = 0;
     m_changesAtBegin.clear();
     const QVector<DataSet *> members = std::exchange(m_unitMembers, {});
-    // The rows are committed: every data set shows them and tells its
-    // windows, even when one of them fails to re-read.
+    // The rows are committed: every data set shows them, even when one of
+    // them fails to re-read; then the windows hear of the save, each data
+    // set already showing its rows whatever a listener does.
     QString failure;
+    QVector<QPair<DataSet *, int>> notices;
     for (DataSet *ds : members) {
         if (!m_dataSets.contains(ds))
-            continue;  // destroyed by an earlier data set's listener
+            continue;
         try {
-            ds->unitCommitted();
+            notices.append({ds, ds->unitCommitted()});
         } catch (const DbError &e) {
+            notices.append({ds, DataSet::PostNotice});
             if (failure.isEmpty())
                 failure = e.message();
         }
+    }
+    for (const auto &n : qAsConst(notices)) {
+        if (n.second != 0 && m_dataSets.contains(n.first))
+            n.first->sendNotices(n.second);  // destroyed by a listener meanwhile: skipped
     }
     if (!failure.isEmpty())
         throw DbError(QStringLiteral("A mentés megtörtént, de a sorok újraolvasása nem sikerült: %1").arg(failure));

@@ -709,21 +709,28 @@ void DataSet::unitLevelMerged(int level)
         m_heldLevel = level - 1;
 }
 
-void DataSet::unitCommitted()
+int DataSet::unitCommitted()
 {
     const bool held = m_heldLevel > 0 && isEditing();
-    bool posted = held, deleted = false;
+    int notices = held ? PostNotice : 0;
     for (const UnitStep &s : qAsConst(m_unitSteps)) {
-        posted = posted || s.step == Step::Shown;
-        deleted = deleted || s.step == Step::Deleted;
+        if (s.step == Step::Shown)
+            notices |= PostNotice;
+        else if (s.step == Step::Deleted)
+            notices |= DeleteNotice;
     }
     const QVariant key = heldKey();
     clearUnit();
     if (held)
         showPosted(key, m_state == State::Insert);
-    if (posted)
+    return notices;
+}
+
+void DataSet::sendNotices(int notices)
+{
+    if (notices & PostNotice)
         Q_EMIT afterPost();
-    if (deleted)
+    if (notices & DeleteNotice)
         Q_EMIT afterDelete();
 }
 

@@ -207,7 +207,11 @@ private:
     void noteReread();
     void clearUnit();
     void unitLevelMerged(int level);
-    void unitCommitted();
+    // Shows what the unit posted; returns the notices it owes (Notice bits),
+    // which Database sends once every data set of the unit shows its rows.
+    enum Notice { PostNotice = 0x1, DeleteNotice = 0x2 };
+    int unitCommitted();
+    void sendNotices(int notices);
     void unitRolledBack(int level, bool rowsChanged);
 
     Database &m_db;
