@@ -103,6 +103,14 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
     }, {}, complete);
     connect(edit, &QLineEdit::textEdited, this, [this, edit, f, def, mask](const QString &text) {
         if (!mask.isEmpty()) {
+            // "6.15" typed from the left leaves "6_.15": the day's digits
+            // move to the right end of their run once the cursor has left it.
+            const int cursor = edit->cursorPosition();
+            const QString shown = mask.aligned(edit->displayText(), cursor);
+            if (shown != edit->displayText()) {
+                edit->setText(shown);
+                edit->setCursorPosition(cursor);
+            }
             write(edit, f, mask.toStored(edit->displayText()));
         } else if (def.isNumeric()) {
             // Half-typed numbers ("-", "12,") wait until they mean a number.

@@ -403,6 +403,42 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
 
 // ---- editing ----------------------------------------------------------------
 
+namespace {
+
+// A surrogate pair is one character: a text is never cut between its halves,
+// which would leave the database a text that is not valid UTF-8.
+bool pairAt(const QString &t, int i)
+{
+    return t[i].isHighSurrogate() && i + 1 < t.size() && t[i + 1].isLowSurrogate();
+}
+
+// The end of the first `characters` characters of `t`, in UTF-16 units.
+int characterEnd(const QString &t, int characters)
+{
+    int i = 0;
+    for (int n = 0; n < characters && i < t.size(); ++n)
+        i += pairAt(t, i) ? 2 : 1;
+    return i;
+}
+
+// Half a pair (pasted from a broken source) becomes the replacement character.
+QString withoutLoneSurrogates(const QString &t)
+{
+    QString out;
+    out.reserve(t.size());
+    for (int i = 0; i < t.size(); ++i) {
+        if (pairAt(t, i)) {
+            out += t[i];
+            out += t[++i];
+        } else {
+            out += t[i].isSurrogate() ? QChar(QChar::ReplacementCharacter) : t[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 QVariant DataSet::convertForField(int field, const QVariant &value) const
 {
     const schema::FieldDef &def = m_fields[field].def;
@@ -422,8 +458,10 @@ QVariant DataSet::convertForField(int field, const QVariant &value) const
     case T::Text:
     case T::Memo: {
         QString t = value.toString();
+        if (!QStringView(t).isValidUtf16())
+            t = withoutLoneSurrogates(t);
         if (def.size > 0 && t.size() > def.size)
-            t.truncate(def.size);
+            t.truncate(characterEnd(t, def.size));
         return t.isEmpty() ? QVariant() : QVariant(t);
     }
     case T::Integer:
@@ -497,6 +535,20 @@ QVariant DataSet::convertForField(int field, const QVariant &value) const
     return value;
 }
 
+void DataSet::checkMasks() const
+{
+    // A masked text is checked when the row is posted, not while it is
+    // typed: half a season day is a normal state of the edit box.
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const schema::FieldDef &def = m_fields[i].def;
+        if (!m_changed.value(i) || def.mask.isEmpty())
+            continue;
+        const QString v = m_buffer.value(i).toString();
+        if (!EditMask(def.mask).fits(v))
+            throw DbError(QStringLiteral("'%1' nem felel meg a(z) %2 mező mintájának.").arg(v, def.title()));
+    }
+}
+
 void DataSet::insert()
 {
     requireOpen();
@@ -567,6 +619,7 @@ void DataSet::post()
         throw DbError(QStringLiteral("Az adatkészlet nincs szerkesztés vagy beszúrás állapotban."));
     const bool inserting = m_state == State::Insert;
     QVariant key = m_editKey;
+    checkMasks();
     if (inserting || m_modified)
         key = writeRow(inserting, m_editKey, m_buffer, m_changed);  // raises, state kept
     m_state = State::Browse;
