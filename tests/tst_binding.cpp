@@ -8,6 +8,8 @@
 #include "testsupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -48,6 +50,7 @@ private Q_SLOTS:
     void typingWritesTheRowAndStartsItsEdit();
     void valuesSetInCodeReachTheControls();
     void masksStoreAndCheckTheirValue();
+    void textSizeCountsCharacters();
     void seasonDayAsTyped_data();
     void seasonDayAsTyped();
     void modelShowsFormatsAndColours();
@@ -77,7 +80,6 @@ void TestBinding::controlsShowTheCurrentRow()
     b.bindMemo(&services, QStringLiteral("szolgaltatas"));
 
     QCOMPARE(name.text(), QStringLiteral("Alma"));
-    QCOMPARE(name.maxLength(), 75);
     QCOMPARE(account.displayText(), QStringLiteral("11773016-01234567-00000000"));
     QVERIFY(active.isChecked());
     QCOMPARE(area.count(), 2);
@@ -171,6 +173,36 @@ void TestBinding::masksStoreAndCheckTheirValue()
     QTest::keyClicks(&from, QStringLiteral("01"));
     QCOMPARE(b.incompleteField(), QString());
     QCOMPARE(t.asString(QStringLiteral("tol")), QStringLiteral("07.01"));
+}
+
+void TestBinding::textSizeCountsCharacters()
+{
+    // felhasznalo holds 20 characters; an emoji is one of them, though the
+    // edit box counts it as two.
+    data::Table t(Database::regiszter(), QStringLiteral("felhasznalo"));
+    t.open();
+    data::Binder b(&t);
+    QLineEdit name;
+    b.bindEdit(&name, QStringLiteral("felhasznalo"));
+    t.insert();
+    const QString emoji = QStringLiteral("\U0001F3D6");
+    QTest::keyClicks(&name, QStringLiteral("abcdefghijklmnopqrs"));
+    QTest::sendKeyEvent(QTest::Click, &name, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QCOMPARE(name.text(), QStringLiteral("abcdefghijklmnopqrs") + emoji);
+    // The box is full: more typing, at the end or in the middle, is dropped.
+    QTest::sendKeyEvent(QTest::Click, &name, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QTest::keyClicks(&name, QStringLiteral("tu"));
+    name.setCursorPosition(3);
+    QTest::keyClicks(&name, QStringLiteral("X"));
+    QCOMPARE(name.text(), QStringLiteral("abcdefghijklmnopqrs") + emoji);
+    QCOMPARE(name.cursorPosition(), 3);
+    QCOMPARE(t.asString(QStringLiteral("felhasznalo")), QStringLiteral("abcdefghijklmnopqrs") + emoji);
+    // A long paste keeps its first 20 characters.
+    name.clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("ő").repeated(30));
+    QTest::keyClick(&name, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(t.asString(QStringLiteral("felhasznalo")), QStringLiteral("ő").repeated(20));
+    QCOMPARE(name.text(), QStringLiteral("ő").repeated(20));
 }
 
 void TestBinding::seasonDayAsTyped_data()

@@ -405,29 +405,15 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
 
 namespace {
 
-// A surrogate pair is one character: a text is never cut between its halves,
-// which would leave the database a text that is not valid UTF-8.
-bool pairAt(const QString &t, int i)
-{
-    return t[i].isHighSurrogate() && i + 1 < t.size() && t[i + 1].isLowSurrogate();
-}
-
-// The end of the first `characters` characters of `t`, in UTF-16 units.
-int characterEnd(const QString &t, int characters)
-{
-    int i = 0;
-    for (int n = 0; n < characters && i < t.size(); ++n)
-        i += pairAt(t, i) ? 2 : 1;
-    return i;
-}
-
-// Half a pair (pasted from a broken source) becomes the replacement character.
+// Half a surrogate pair (pasted from a broken source) becomes the
+// replacement character: the database would store it as bytes that are not
+// UTF-8 and never give the same text back.
 QString withoutLoneSurrogates(const QString &t)
 {
     QString out;
     out.reserve(t.size());
     for (int i = 0; i < t.size(); ++i) {
-        if (pairAt(t, i)) {
+        if (t[i].isHighSurrogate() && i + 1 < t.size() && t[i + 1].isLowSurrogate()) {
             out += t[i];
             out += t[++i];
         } else {
@@ -460,8 +446,8 @@ QVariant DataSet::convertForField(int field, const QVariant &value) const
         QString t = value.toString();
         if (!QStringView(t).isValidUtf16())
             t = withoutLoneSurrogates(t);
-        if (def.size > 0 && t.size() > def.size)
-            t.truncate(characterEnd(t, def.size));
+        if (def.size > 0)
+            t = cutToCharacters(t, def.size);
         return t.isEmpty() ? QVariant() : QVariant(t);
     }
     case T::Integer:

@@ -106,6 +106,18 @@ QString displayText(const QVariant &value, const schema::FieldDef &field)
     return text;
 }
 
+QString cutToCharacters(const QString &text, int characters)
+{
+    if (text.size() <= characters)
+        return text;
+    int end = 0;
+    for (int n = 0; n < characters && end < text.size(); ++n) {
+        const bool pair = text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
 // ---- edit masks -------------------------------------------------------------
 
 EditMask::EditMask(const QString &mask)

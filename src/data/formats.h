@@ -20,6 +20,10 @@ QString formatNumber(const QVariant &value, const QString &format);
 // edit mask's layout for masked texts.
 QString displayText(const QVariant &value, const schema::FieldDef &field);
 
+// The first `characters` characters of `text`: a character outside the basic
+// plane (an emoji) counts as one and is never cut in half.
+QString cutToCharacters(const QString &text, int characters);
+
 // An edit mask in the register's notation, e.g. "!90.00;1;_" or
 // "AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_": '0' a digit, '9' an optional digit,
 // 'A' a letter or digit, 'a' an optional letter or digit, 'L' a letter,
