@@ -110,16 +110,12 @@ void TestFormats::storedValuesFitTheirMask_data()
     const QString account = QStringLiteral("AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_");
     QTest::newRow("day 6.15") << day << "6.15" << true;
     QTest::newRow("day 06.15") << day << "06.15" << true;
-    QTest::newRow("day 12.31") << day << "12.31" << true;
-    QTest::newRow("empty") << day << "" << true;
     QTest::newRow("one decimal") << day << "6.1" << false;
     QTest::newRow("no point") << day << "615" << false;
     QTest::newRow("three digits") << day << "123.45" << false;
     QTest::newRow("letter") << day << "6x.15" << false;
-    QTest::newRow("two points") << day << "6.15.1" << false;
     QTest::newRow("leading blank") << day << " 6.15" << false;
     QTest::newRow("account") << account << "11773016012345670000000A" << true;
-    QTest::newRow("account short") << account << "1177301601234567000000" << false;
     QTest::newRow("account with hyphens") << account << "11773016-01234567-00000000" << false;
     QTest::newRow("account sign") << account << "11773016012345670000000+" << false;
 }

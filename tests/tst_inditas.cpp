@@ -96,7 +96,6 @@ private Q_SLOTS:
     void olvashatatlanBeallitasFajl();
     void ablakosKodlapMegmarad();
     void kodlapbanNemIrhatoNevUzenettel();
-    void hibasUtf16FajlNemIrodikFelul();
     void programMappaValodiBetukkel();
     void beallitasAblak();
 };
@@ -499,25 +498,6 @@ void TstInditas::kodlapbanNemIrhatoNevUzenettel()
     const QByteArray irt = olvas(BeallitasFajl());
     QVERIFY(irt.contains(QStringLiteral("AlapVaros=Győr\r\n").toUtf8()));
     QVERIFY(irt.contains((QStringLiteral("Tulajdonos=") + nev).toUtf8()));
-}
-
-void TstInditas::hibasUtf16FajlNemIrodikFelul()
-{
-    // A UTF-16 file that is broken: the defaults apply with a message, and
-    // neither the reset of the data folder nor the exit writes into it.
-    TempDataFolder mappa;
-    QVERIFY2(mappa.isValid(), qPrintable(mappa.error()));
-    setProgramMappa(mappa.root());
-    const QByteArray eredeti("\xFF\xFE[\0A\0]\0\r\0\n\0U\0=\0/\0x\0\n");  // odd length
-    QVERIFY(ir(BeallitasFajl(), eredeti));
-    DobozFelvevo dobozok;
-    Belepteto login;
-    QVERIFY(Inditas(login.fv()));
-    QVERIFY(!dobozok.hibak.isEmpty());
-    QVERIFY(dobozok.hibak.first().contains(QStringLiteral("UTF-16")));
-    Kilepes(QRect(0, 0, 640, 400));
-    QVERIFY(dobozok.hibak.last().startsWith(QStringLiteral("A beállítások nem menthetők")));
-    QCOMPARE(olvas(BeallitasFajl()), eredeti);
 }
 
 void TstInditas::programMappaValodiBetukkel()

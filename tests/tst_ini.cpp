@@ -28,8 +28,6 @@ private Q_SLOTS:
     void mentesiHiba();
     void kodolasMegmarad_data();
     void kodolasMegmarad();
-    void kodlapbanNemIrhatoErtek();
-    void kevertFajl();
     void felnemismertKodolas_data();
     void felnemismertKodolas();
 };
@@ -382,50 +380,6 @@ void TstIni::kodolasMegmarad()
     QString vart = kBeallitasok;
     vart.replace("Győr", "Őriszentpéter").append("TulTel=Űrállomás\r\n");
     QCOMPARE(fajlbol(fajl), kodolva(vart, kodolas, bom));
-}
-
-void TstIni::kodlapbanNemIrhatoErtek()
-{
-    // A name that Windows-1250 cannot hold is not turned into question marks:
-    // the file becomes UTF-8 with every text kept, and the change is told.
-    QTemporaryDir dir;
-    const QString fajl = dir.filePath("Nyugvar.ini");
-    QVERIFY(fajlba(fajl, ablakos(kBeallitasok)));
-    IniFajl ini;
-    QVERIFY(ini.betolt(fajl));
-    ini.irSzoveg("Tulajdonos", "TulCim", QStringLiteral("Łódź, ul. Żurawia 3"));  // in Windows-1250 too
-    QCOMPARE(ini.kodolas(), IniFajl::Kodolas::Windows1250);
-    const QString nev = QStringLiteral("Søren Ødegård \U0001F3E1");
-    ini.irSzoveg("Tulajdonos", "Tulajdonos", nev);
-    QCOMPARE(ini.kodolas(), IniFajl::Kodolas::Utf8);
-    QVERIFY2(ini.figyelmeztetes().contains("Tulajdonos") && ini.figyelmeztetes().contains(QStringLiteral("ø")),
-             qPrintable(ini.figyelmeztetes()));
-    QVERIFY(ini.ment());
-
-    QString vart = kBeallitasok;
-    vart.replace("Kovács Ödön", nev).replace("Tűzoltó utca 5., Sződliget", QStringLiteral("Łódź, ul. Żurawia 3"));
-    QCOMPARE(fajlbol(fajl), vart.toUtf8());
-    IniFajl ujra;
-    QVERIFY(ujra.betolt(fajl));
-    QCOMPARE(ujra.olvasSzoveg("Tulajdonos", "Tulajdonos"), nev);
-    QCOMPARE(ujra.olvasSzoveg("Alapertek", "AlapVaros"), QStringLiteral("Győr"));
-}
-
-void TstIni::kevertFajl()
-{
-    // A UTF-8 file (with its byte order mark) into which a Windows program
-    // wrote one line in its code page: both lines read right, and the file
-    // stays UTF-8.
-    const QByteArray eredeti = "\xEF\xBB\xBF[Alapertek]\nAlapVaros=" + QStringLiteral("Pécs").toUtf8() +
-                               "\n[Tulajdonos]\nTulCim=" + ablakos(QStringLiteral("Fő utca")) + "\n";
-    IniFajl ini;
-    QVERIFY(ini.setTartalom(eredeti));
-    QCOMPARE(ini.kodolas(), IniFajl::Kodolas::Utf8);
-    QCOMPARE(ini.olvasSzoveg("Alapertek", "AlapVaros"), QStringLiteral("Pécs"));
-    QCOMPARE(ini.olvasSzoveg("Tulajdonos", "TulCim"), QStringLiteral("Fő utca"));
-    ini.irSzoveg("Tulajdonos", "TulCim", QStringLiteral("Fő tér"));
-    QCOMPARE(ini.tartalom(), QByteArray("\xEF\xBB\xBF[Alapertek]\nAlapVaros=") + QStringLiteral("Pécs").toUtf8() +
-                                 "\n[Tulajdonos]\nTulCim=" + QStringLiteral("Fő tér").toUtf8() + "\n");
 }
 
 void TstIni::felnemismertKodolas_data()

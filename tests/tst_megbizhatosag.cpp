@@ -3,8 +3,6 @@
 // reach the user in Hungarian.
 
 #include "app/belepes.h"
-#include "app/beallitasok.h"
-#include "app/inditas.h"
 #include "data/database.h"
 #include "data/storage.h"
 #include "data/table.h"
@@ -92,7 +90,6 @@ private Q_SLOTS:
 
     void ujabbMotorFajlja_data();
     void ujabbMotorFajlja();
-    void ujabbMotorIndulaskor();
     void jogosultsagok_data();
     void jogosultsagok();
     void egeszKarakterekreVag_data();
@@ -101,12 +98,10 @@ private Q_SLOTS:
     void motorUzenetekMagyarul();
     void zaroltAdatbazis();
     void megteltLemez();
-    void ismetlodoKulcs();
 };
 
 void TstMegbizhatosag::init()
 {
-    Beall() = TBeall();
     if (Database::regiszter().isOpen())
         Database::regiszter().close();
 }
@@ -115,7 +110,6 @@ void TstMegbizhatosag::cleanup()
 {
     if (Database::regiszter().isOpen())
         Database::regiszter().close();
-    setProgramMappa(QString());
 }
 
 void TstMegbizhatosag::ujabbMotorFajlja_data()
@@ -144,25 +138,6 @@ void TstMegbizhatosag::ujabbMotorFajlja()
     QCOMPARE(hiba.startsWith(QStringLiteral("Az adatbázis nem írható")), irasiHiba);
     QVERIFY(!Database::regiszter().isOpen());
     QCOMPARE(olvas(mappa.dbFile()), elotte);
-}
-
-void TstMegbizhatosag::ujabbMotorIndulaskor()
-{
-    // The start ends with the message, before the login window.
-    TempDataFolder mappa;
-    QVERIFY2(mappa.isValid(), qPrintable(mappa.error()));
-    setProgramMappa(mappa.root());
-    fejlecBajt(mappa.dbFile(), 18, 3);
-    DobozFelvevo dobozok;
-    int belepesek = 0;
-    QVERIFY(!Inditas([&] { return ++belepesek > 0; }));
-    QCOMPARE(belepesek, 0);
-    QCOMPARE(dobozok.hibak.size(), 1);
-    const QString hiba = dobozok.hibak.first();
-    QVERIFY2(hiba.startsWith(QStringLiteral("Adatbázis megnyitása sikertelen\n")) && hiba.contains(nat(mappa.dbFile()))
-                 && hiba.contains(QStringLiteral("újabb változata")),
-             qPrintable(hiba));
-    QVERIFY(!Database::regiszter().isOpen());
 }
 
 void TstMegbizhatosag::jogosultsagok_data()
@@ -364,23 +339,6 @@ void TstMegbizhatosag::megteltLemez()
     db.exec(QStringLiteral("PRAGMA max_page_count = 1073741823"));
     t.post();
     QCOMPARE(t.recordCount(), 2);
-}
-
-void TstMegbizhatosag::ismetlodoKulcs()
-{
-    testsupport::OpenRegister reg;
-    data::Table t(Database::regiszter(), QStringLiteral("felhasznalo"));
-    t.open();
-    t.insert();
-    t.setValue(QStringLiteral("felhasznalo"), QStringLiteral("rendszergazda"));
-    try {
-        t.post();
-        QFAIL("a second user of the same name was stored");
-    } catch (const DbError &e) {
-        QVERIFY2(e.message().startsWith(QStringLiteral("Már van ilyen kulcsú sor")) &&
-                     e.message().endsWith(QStringLiteral("\n(UNIQUE constraint failed: felhasznalo.felhasznalo)")),
-                 qPrintable(e.message()));
-    }
 }
 
 QTEST_MAIN(TstMegbizhatosag)

@@ -168,6 +168,7 @@ bool IniFajl::setTartalom(const QByteArray &tartalom)
     m_sorok.clear();
     m_hiba.clear();
     m_figyelmeztetes.clear();
+    m_kodolas = Kodolas::Utf8;
     QByteArray sorok = tartalom;
     if (tartalom.startsWith("\xFF\xFE") || tartalom.startsWith("\xFE\xFF")) {
         const bool le = tartalom.startsWith("\xFF\xFE");
