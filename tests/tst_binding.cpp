@@ -8,6 +8,8 @@
 #include "testsupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -48,6 +50,9 @@ private Q_SLOTS:
     void typingWritesTheRowAndStartsItsEdit();
     void valuesSetInCodeReachTheControls();
     void masksStoreAndCheckTheirValue();
+    void textSizeCountsCharacters();
+    void seasonDayAsTyped_data();
+    void seasonDayAsTyped();
     void modelShowsFormatsAndColours();
 
 private:
@@ -75,7 +80,6 @@ void TestBinding::controlsShowTheCurrentRow()
     b.bindMemo(&services, QStringLiteral("szolgaltatas"));
 
     QCOMPARE(name.text(), QStringLiteral("Alma"));
-    QCOMPARE(name.maxLength(), 75);
     QCOMPARE(account.displayText(), QStringLiteral("11773016-01234567-00000000"));
     QVERIFY(active.isChecked());
     QCOMPARE(area.count(), 2);
@@ -169,6 +173,94 @@ void TestBinding::masksStoreAndCheckTheirValue()
     QTest::keyClicks(&from, QStringLiteral("01"));
     QCOMPARE(b.incompleteField(), QString());
     QCOMPARE(t.asString(QStringLiteral("tol")), QStringLiteral("07.01"));
+}
+
+void TestBinding::textSizeCountsCharacters()
+{
+    // felhasznalo holds 20 characters; an emoji is one of them, though the
+    // edit box counts it as two.
+    data::Table t(Database::regiszter(), QStringLiteral("felhasznalo"));
+    t.open();
+    data::Binder b(&t);
+    QLineEdit name;
+    b.bindEdit(&name, QStringLiteral("felhasznalo"));
+    t.insert();
+    const QString emoji = QStringLiteral("\U0001F3D6");
+    QTest::keyClicks(&name, QStringLiteral("abcdefghijklmnopqrs"));
+    QTest::sendKeyEvent(QTest::Click, &name, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QCOMPARE(name.text(), QStringLiteral("abcdefghijklmnopqrs") + emoji);
+    // The box is full: more typing, at the end or in the middle, is dropped.
+    QTest::sendKeyEvent(QTest::Click, &name, Qt::Key_unknown, emoji, Qt::NoModifier);
+    QTest::keyClicks(&name, QStringLiteral("tu"));
+    name.setCursorPosition(3);
+    QTest::keyClicks(&name, QStringLiteral("X"));
+    QCOMPARE(name.text(), QStringLiteral("abcdefghijklmnopqrs") + emoji);
+    QCOMPARE(name.cursorPosition(), 3);
+    QCOMPARE(t.asString(QStringLiteral("felhasznalo")), QStringLiteral("abcdefghijklmnopqrs") + emoji);
+    // A long paste keeps its first 20 characters.
+    name.clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("ő").repeated(30));
+    QTest::keyClick(&name, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(t.asString(QStringLiteral("felhasznalo")), QStringLiteral("ő").repeated(20));
+    QCOMPARE(name.text(), QStringLiteral("ő").repeated(20));
+}
+
+void TestBinding::seasonDayAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");   // after leaving the box
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("one-digit month") << "6.15" << "_6.15" << true << "6.15";
+    QTest::newRow("leading zero") << "06.15" << "06.15" << true << "06.15";
+    QTest::newRow("digits only") << "1231" << "12.31" << true << "12.31";
+    QTest::newRow("letter dropped") << "6.1x5" << "_6.15" << true << "6.15";
+    QTest::newRow("nothing typed") << "" << "__.__" << true << "";
+    QTest::newRow("one digit after the point") << "6.1" << "_6.1_" << false << "";
+    QTest::newRow("no point") << "615" << "61.5_" << false << "";
+}
+
+void TestBinding::seasonDayAsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, accepted);
+    QFETCH(QString, stored);
+
+    data::Table t(Database::regiszter(), QStringLiteral("ugyfel"));
+    t.setIndexFieldNames(QStringLiteral("sorszam"));
+    t.open();
+    QWidget window;
+    auto *from = new QLineEdit(&window);
+    auto *name = new QLineEdit(&window);
+    name->move(0, 40);
+    data::Binder b(&t);
+    b.bindEdit(from, QStringLiteral("tol"));
+    b.bindEdit(name, QStringLiteral("ugyfel_nev"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    t.insert();
+    t.setValue(QStringLiteral("sorszam"), 9);
+    from->setFocus();
+    QTest::keyClicks(from, typed);
+    name->setFocus();  // leaving the box
+    QCOMPARE(from->displayText(), shown);
+    QCOMPARE(b.incompleteField(), accepted ? QString() : QStringLiteral("tól"));
+
+    if (accepted) {
+        t.post();
+    } else {
+        QVERIFY_THROWS_EXCEPTION(data::DbError, t.post());
+        QCOMPARE(t.state(), data::State::Insert);  // the editor stays open
+        t.cancel();
+    }
+    data::Query q(Database::regiszter());
+    q.setSql(QStringLiteral("SELECT tol FROM ugyfel WHERE sorszam = 9"));
+    q.open();
+    QCOMPARE(q.recordCount(), accepted ? 1 : 0);
+    if (accepted)
+        QCOMPARE(q.asString(QStringLiteral("tol")), stored);
 }
 
 void TestBinding::modelShowsFormatsAndColours()

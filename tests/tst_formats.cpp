@@ -20,6 +20,8 @@ private Q_SLOTS:
     void fieldDisplay();
     void seasonDayMask();
     void bankAccountMask();
+    void storedValuesFitTheirMask_data();
+    void storedValuesFitTheirMask();
     void maskDrivesALineEdit();
 };
 
@@ -97,6 +99,33 @@ void TestFormats::bankAccountMask()
     QCOMPARE(m.toStored(typed).size(), 24);
     QCOMPARE(m.toEdit(QStringLiteral("11773016012345670000000A")), typed);
     QVERIFY(!m.isComplete(QStringLiteral("11773016-0123____-________")));
+}
+
+void TestFormats::storedValuesFitTheirMask_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("fits");
+    const QString day = QStringLiteral("!90.00;1;_");
+    const QString account = QStringLiteral("AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_");
+    QTest::newRow("day 6.15") << day << "6.15" << true;
+    QTest::newRow("day 06.15") << day << "06.15" << true;
+    QTest::newRow("one decimal") << day << "6.1" << false;
+    QTest::newRow("no point") << day << "615" << false;
+    QTest::newRow("three digits") << day << "123.45" << false;
+    QTest::newRow("letter") << day << "6x.15" << false;
+    QTest::newRow("leading blank") << day << " 6.15" << false;
+    QTest::newRow("account") << account << "11773016012345670000000A" << true;
+    QTest::newRow("account with hyphens") << account << "11773016-01234567-00000000" << false;
+    QTest::newRow("account sign") << account << "11773016012345670000000+" << false;
+}
+
+void TestFormats::storedValuesFitTheirMask()
+{
+    QFETCH(QString, mask);
+    QFETCH(QString, stored);
+    QFETCH(bool, fits);
+    QCOMPARE(EditMask(mask).fits(stored), fits);
 }
 
 void TestFormats::maskDrivesALineEdit()

@@ -94,6 +94,8 @@ private Q_SLOTS:
     void teljesKepEsErtekekHelyben();
     void kilepesNemIrhato();
     void olvashatatlanBeallitasFajl();
+    void ablakosKodlapMegmarad();
+    void kodlapbanNemIrhatoNevUzenettel();
     void programMappaValodiBetukkel();
     void beallitasAblak();
 };
@@ -446,6 +448,56 @@ void TstInditas::olvashatatlanBeallitasFajl()
     QVERIFY(dobozok.hibak.last().contains(BeallitasFajl()));
     QVERIFY(QFileInfo(BeallitasFajl()).isDir());
     QVERIFY(!data::Database::regiszter().isOpen());
+}
+
+void TstInditas::ablakosKodlapMegmarad()
+{
+    // The settings file as a Windows editor saves it: Windows-1250. Start and
+    // exit keep every accented letter, in that code page.
+    TempDataFolder mappa;
+    QVERIFY2(mappa.isValid(), qPrintable(mappa.error()));
+    setProgramMappa(mappa.root());
+    const QByteArray eredeti = "[Alapertek]\r\nAlapVaros=Gy\xF5r\r\n[Tulajdonos]\r\n"
+                               "Tulajdonos=Kov\xE1" "cs \xD6" "d\xF6n\r\nTulCim=T\xFBzolt\xF3 u. 5.\r\n";
+    QVERIFY(ir(BeallitasFajl(), eredeti));
+    DobozFelvevo dobozok;
+    Belepteto login;
+    QVERIFY(Inditas(login.fv()));
+    QCOMPARE(Beall().AlapVaros, QStringLiteral("Győr"));
+    QCOMPARE(Beall().Tulajdonos, QStringLiteral("Kovács Ödön"));
+    QCOMPARE(Beall().TulCim, QStringLiteral("Tűzoltó u. 5."));
+    Kilepes(QRect(0, 0, 640, 400));
+    QCOMPARE(dobozok.hibak, QStringList());
+    QCOMPARE(dobozok.uzenetek, QStringList());
+    const QByteArray irt = olvas(BeallitasFajl());
+    QVERIFY2(irt.contains("AlapVaros=Gy\xF5r\r\n") && irt.contains("Tulajdonos=Kov\xE1" "cs \xD6" "d\xF6n\r\n")
+                 && irt.contains("TulCim=T\xFBzolt\xF3 u. 5.\r\n"),
+             irt.constData());
+
+    // And the next start reads the same.
+    Beall() = TBeall();
+    QVERIFY(Inditas(login.fv()));
+    QCOMPARE(Beall().TulCim, QStringLiteral("Tűzoltó u. 5."));
+}
+
+void TstInditas::kodlapbanNemIrhatoNevUzenettel()
+{
+    TempDataFolder mappa;
+    QVERIFY2(mappa.isValid(), qPrintable(mappa.error()));
+    setProgramMappa(mappa.root());
+    QVERIFY(ir(BeallitasFajl(), "[Alapertek]\r\nAlapVaros=Gy\xF5r\r\n"));
+    DobozFelvevo dobozok;
+    Belepteto login;
+    QVERIFY(Inditas(login.fv()));
+    const QString nev = QStringLiteral("Søren \U0001F3E1");
+    Beall().Tulajdonos = nev;
+    Kilepes(QRect(0, 0, 640, 400));
+    QCOMPARE(dobozok.hibak, QStringList());
+    QCOMPARE(dobozok.uzenetek.size(), 1);
+    QVERIFY2(dobozok.uzenetek.first().contains(QStringLiteral("UTF-8")), qPrintable(dobozok.uzenetek.first()));
+    const QByteArray irt = olvas(BeallitasFajl());
+    QVERIFY(irt.contains(QStringLiteral("AlapVaros=Győr\r\n").toUtf8()));
+    QVERIFY(irt.contains((QStringLiteral("Tulajdonos=") + nev).toUtf8()));
 }
 
 void TstInditas::programMappaValodiBetukkel()

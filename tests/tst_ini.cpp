@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -24,7 +26,13 @@ private Q_SLOTS:
     void egeszekEsLogikaiak();
     void mentesEsBetoltes();
     void mentesiHiba();
+    void kodolasMegmarad_data();
+    void kodolasMegmarad();
+    void felnemismertKodolas_data();
+    void felnemismertKodolas();
 };
+
+Q_DECLARE_METATYPE(IniFajl::Kodolas)
 
 namespace {
 
@@ -35,6 +43,53 @@ QByteArray irva(const QByteArray &eredeti, const std::function<void(IniFajl &)> 
     fn(ini);
     return ini.tartalom();
 }
+
+// Hungarian text in Windows-1250, byte by byte: the test's own table of the
+// accented letters, so the file class's code page is checked against it.
+QByteArray ablakos(const QString &szoveg)
+{
+    static const QHash<QChar, char> betuk = {
+        {u'á', '\xE1'}, {u'é', '\xE9'}, {u'í', '\xED'}, {u'ó', '\xF3'}, {u'ö', '\xF6'}, {u'ő', '\xF5'},
+        {u'ú', '\xFA'}, {u'ü', '\xFC'}, {u'ű', '\xFB'}, {u'Á', '\xC1'}, {u'É', '\xC9'}, {u'Í', '\xCD'},
+        {u'Ó', '\xD3'}, {u'Ö', '\xD6'}, {u'Ő', '\xD5'}, {u'Ú', '\xDA'}, {u'Ü', '\xDC'}, {u'Ű', '\xDB'}};
+    QByteArray b;
+    for (const QChar c : szoveg)
+        b += c.unicode() < 128 ? char(c.unicode()) : betuk.value(c, '?');
+    return b;
+}
+
+QByteArray kodolva(const QString &szoveg, IniFajl::Kodolas kodolas, bool bom)
+{
+    switch (kodolas) {
+    case IniFajl::Kodolas::Windows1250: return ablakos(szoveg);
+    case IniFajl::Kodolas::Utf16LE:
+        return QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom).encode(szoveg);
+    case IniFajl::Kodolas::Utf16BE:
+        return QStringEncoder(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom).encode(szoveg);
+    case IniFajl::Kodolas::Utf8: break;
+    }
+    return (bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + szoveg.toUtf8();
+}
+
+bool fajlba(const QString &nev, const QByteArray &tartalom)
+{
+    QFile f(nev);
+    return f.open(QIODevice::WriteOnly) && f.write(tartalom) == tartalom.size();
+}
+
+QByteArray fajlbol(const QString &nev)
+{
+    QFile f(nev);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QString kBeallitasok = QStringLiteral("; Nyugvár beállításai\r\n"
+                                            "[Alapertek]\r\n"
+                                            "AlapVaros=Győr\r\n"
+                                            "\r\n"
+                                            "[Tulajdonos]\r\n"
+                                            "Tulajdonos=Kovács Ödön\r\n"
+                                            "TulCim=Tűzoltó utca 5., Sződliget\r\n");
 
 }  // namespace
 
@@ -285,6 +340,77 @@ void TstIni::mentesiHiba()
     IniFajl olvaso;
     QVERIFY(!olvaso.betolt(mappa));
     QVERIFY(!olvaso.hiba().isEmpty());
+}
+
+void TstIni::kodolasMegmarad_data()
+{
+    QTest::addColumn<IniFajl::Kodolas>("kodolas");
+    QTest::addColumn<bool>("bom");
+    QTest::newRow("Windows-1250") << IniFajl::Kodolas::Windows1250 << false;
+    QTest::newRow("UTF-8") << IniFajl::Kodolas::Utf8 << false;
+    QTest::newRow("UTF-8 BOM") << IniFajl::Kodolas::Utf8 << true;
+    QTest::newRow("UTF-16LE") << IniFajl::Kodolas::Utf16LE << true;
+    QTest::newRow("UTF-16BE") << IniFajl::Kodolas::Utf16BE << true;
+}
+
+void TstIni::kodolasMegmarad()
+{
+    // A settings file keeps its accented letters through a start and an exit,
+    // and is written back in the encoding it came in.
+    QFETCH(IniFajl::Kodolas, kodolas);
+    QFETCH(bool, bom);
+    QTemporaryDir dir;
+    const QString fajl = dir.filePath("Nyugvar.ini");
+    QVERIFY(fajlba(fajl, kodolva(kBeallitasok, kodolas, bom)));
+
+    IniFajl ini;
+    QVERIFY2(ini.betolt(fajl), qPrintable(ini.hiba()));
+    QCOMPARE(ini.kodolas(), kodolas);
+    QCOMPARE(ini.olvasSzoveg("Alapertek", "AlapVaros"), QStringLiteral("Győr"));
+    QCOMPARE(ini.olvasSzoveg("Tulajdonos", "Tulajdonos"), QStringLiteral("Kovács Ödön"));
+    QCOMPARE(ini.olvasSzoveg("Tulajdonos", "TulCim"), QStringLiteral("Tűzoltó utca 5., Sződliget"));
+
+    // Written at exit: every key again, one of them changed, one new.
+    ini.irSzoveg("Tulajdonos", "Tulajdonos", ini.olvasSzoveg("Tulajdonos", "Tulajdonos"));
+    ini.irSzoveg("Tulajdonos", "TulCim", ini.olvasSzoveg("Tulajdonos", "TulCim"));
+    ini.irSzoveg("Alapertek", "AlapVaros", "Őriszentpéter");
+    ini.irSzoveg("Tulajdonos", "TulTel", "Űrállomás");
+    QVERIFY2(ini.ment(), qPrintable(ini.hiba()));
+    QCOMPARE(ini.figyelmeztetes(), QString());
+    QString vart = kBeallitasok;
+    vart.replace("Győr", "Őriszentpéter").append("TulTel=Űrállomás\r\n");
+    QCOMPARE(fajlbol(fajl), kodolva(vart, kodolas, bom));
+}
+
+void TstIni::felnemismertKodolas_data()
+{
+    QTest::addColumn<QByteArray>("tartalom");
+    const QByteArray utf16 = kodolva(kBeallitasok, IniFajl::Kodolas::Utf16LE, true);
+    QTest::newRow("UTF-16, cut in half a character") << utf16.left(utf16.size() - 1);
+    QTest::newRow("UTF-16, half a pair") << QByteArray("\xFF\xFE[\0a\0]\0\n\0\x3D\xD8k\0");
+    QTest::newRow("UTF-32") << QByteArray(QStringEncoder(QStringConverter::Utf32LE, QStringConverter::Flag::WriteBom)
+                                              .encode(kBeallitasok));
+    QTest::newRow("UTF-16 without BOM") << QByteArray(QStringEncoder(QStringConverter::Utf16LE).encode(kBeallitasok));
+}
+
+void TstIni::felnemismertKodolas()
+{
+    // A file whose encoding cannot be taken is reported, and never written
+    // over or appended to in another encoding.
+    QFETCH(QByteArray, tartalom);
+    QTemporaryDir dir;
+    const QString fajl = dir.filePath("Nyugvar.ini");
+    QVERIFY(fajlba(fajl, tartalom));
+    IniFajl ini;
+    QVERIFY(!ini.betolt(fajl));
+    QVERIFY(!ini.hiba().isEmpty());
+    QVERIFY(ini.tartalom().isEmpty());
+    ini.irSzoveg("Alapertek", "Utvonal", "/adat");
+    QVERIFY(!ini.ment());
+    QVERIFY(!ini.hiba().isEmpty());
+    QCOMPARE(fajlbol(fajl), tartalom);
+    // Another file may still be written.
+    QVERIFY(ini.ment(dir.filePath("masik.ini")));
 }
 
 QTEST_GUILESS_MAIN(TstIni)

@@ -56,6 +56,8 @@ bool Inditas(const std::function<bool()> &belepes)
         ini.irSzoveg(QStringLiteral("Alapertek"), QStringLiteral("Utvonal"), beall.Utvonal);
         if (!ini.ment())
             HibaDoboz(fajlHiba(QStringLiteral("A beállítások fájlja nem írható:"), ini));
+        else if (!ini.figyelmeztetes().isEmpty())
+            UzenetDoboz(ini.figyelmeztetes() + QStringLiteral("\n") + QDir::toNativeSeparators(ini.fajlNev()));
     }
 
     // 3.
@@ -108,6 +110,8 @@ void Kilepes(const QRect &ablak)
         if (!ini.ment())
             HibaDoboz(fajlHiba(QStringLiteral("A beállítások nem menthetők, "
                                               "a beállítások fájlja nem írható:"), ini));
+        else if (!ini.figyelmeztetes().isEmpty())
+            UzenetDoboz(ini.figyelmeztetes() + QStringLiteral("\n") + QDir::toNativeSeparators(ini.fajlNev()));
     }
     bezarAdatbazis();
 }

@@ -1,14 +1,18 @@
 #include "app/inifajl.h"
 
+#include "common/kodlap.h"
+
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
 // The text of a raw line without its line break (and without a byte order
-// mark on the first line).
+// mark on the first line): UTF-8 when it is valid UTF-8, else Windows-1250.
 QString sorSzoveg(const QByteArray &sor)
 {
     QByteArray b = sor;
@@ -16,13 +20,21 @@ QString sorSzoveg(const QByteArray &sor)
         b.remove(0, kBom.size());
     while (b.endsWith('\n') || b.endsWith('\r'))
         b.chop(1);
-    return QString::fromUtf8(b);
+    return kodlap::ervenyesUtf8(b) ? QString::fromUtf8(b) : kodlap::dekodol1250(b);
+}
+
+// The line break that ends a raw line: "\r\n", "\n" or none.
+QByteArray sorTores(const QByteArray &sor)
+{
+    if (sor.endsWith("\r\n"))
+        return QByteArrayLiteral("\r\n");
+    return sor.endsWith('\n') ? QByteArrayLiteral("\n") : QByteArray();
 }
 
 // "[nev]" (blanks allowed around and inside the brackets).
-bool szakaszFej(const QByteArray &sor, QString &nev)
+bool szakaszFej(const QString &sor, QString &nev)
 {
-    const QString s = sorSzoveg(sor).trimmed();
+    const QString s = sor.trimmed();
     if (!s.startsWith(QLatin1Char('[')))
         return false;
     const int zaro = s.indexOf(QLatin1Char(']'));
@@ -33,9 +45,8 @@ bool szakaszFej(const QByteArray &sor, QString &nev)
 }
 
 // "kulcs=ertek"; comment lines (";" or "#") and lines without "=" are none.
-bool kulcsSor(const QByteArray &sor, QString &kulcs, QString *ertek = nullptr)
+bool kulcsSor(const QString &s, QString &kulcs, QString *ertek = nullptr)
 {
-    const QString s = sorSzoveg(sor);
     const QString t = s.trimmed();
     if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#'))
         || t.startsWith(QLatin1Char('[')))
@@ -56,13 +67,24 @@ bool egyezik(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
-QByteArray sortoresNelkul(const QString &ertek)
+QString sortoresNelkul(const QString &ertek)
 {
     QString e = ertek;
     e.replace(QLatin1String("\r\n"), QLatin1String(" "));
     e.replace(QLatin1Char('\r'), QLatin1Char(' '));
     e.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return e.toUtf8();
+    return e;
+}
+
+// The text of UTF-16 bytes after their byte order mark; false when they are
+// not valid UTF-16 or hold a NUL character (then rather UTF-32 or binary).
+bool utf16Szoveg(const QByteArray &bajtok, QStringConverter::Encoding kodolas, QString &szoveg)
+{
+    if (bajtok.size() % 2 != 0)
+        return false;
+    QStringDecoder d(kodolas, QStringConverter::Flag::Stateless);
+    szoveg = d.decode(bajtok.mid(2));
+    return !d.hasError() && !szoveg.contains(QChar(0));
 }
 
 }  // namespace
@@ -72,19 +94,24 @@ bool IniFajl::betolt(const QString &fajlNev)
     m_fajlNev = fajlNev;
     m_hiba.clear();
     m_sorok.clear();
+    m_nemOlvashato = false;
+    m_kodolas = Kodolas::Utf8;
     QFile f(fajlNev);
     if (!f.exists())
         return true;
+    m_nemOlvashato = true;
     if (!f.open(QIODevice::ReadOnly)) {
         m_hiba = f.errorString();
         return false;
     }
-    setTartalom(f.readAll());
+    const QByteArray adat = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         m_hiba = f.errorString();
-        m_sorok.clear();
         return false;
     }
+    if (!setTartalom(adat))
+        return false;
+    m_nemOlvashato = false;
     return true;
 }
 
@@ -98,6 +125,11 @@ bool IniFajl::ment(const QString &fajlNev)
     m_hiba.clear();
     if (fajlNev.isEmpty()) {
         m_hiba = QStringLiteral("Nincs megadva fájlnév.");
+        return false;
+    }
+    if (m_nemOlvashato && fajlNev == m_fajlNev) {
+        // What the file holds was never read: writing would lose it.
+        m_hiba = QStringLiteral("A fájl nem olvasható be, ezért nem írható felül.");
         return false;
     }
     QSaveFile f(fajlNev);
@@ -124,19 +156,70 @@ QByteArray IniFajl::tartalom() const
     QByteArray b;
     for (const QByteArray &sor : m_sorok)
         b += sor;
-    return b;
+    if (m_kodolas != Kodolas::Utf16LE && m_kodolas != Kodolas::Utf16BE)
+        return b;
+    QStringEncoder e(m_kodolas == Kodolas::Utf16LE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                     QStringConverter::Flag::WriteBom);
+    return e.encode(QString::fromUtf8(b));
 }
 
-void IniFajl::setTartalom(const QByteArray &tartalom)
+bool IniFajl::setTartalom(const QByteArray &tartalom)
 {
     m_sorok.clear();
+    m_hiba.clear();
+    m_figyelmeztetes.clear();
+    m_kodolas = Kodolas::Utf8;
+    QByteArray sorok = tartalom;
+    if (tartalom.startsWith("\xFF\xFE") || tartalom.startsWith("\xFE\xFF")) {
+        const bool le = tartalom.startsWith("\xFF\xFE");
+        QString szoveg;
+        if (!utf16Szoveg(tartalom, le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE, szoveg)) {
+            m_hiba = QStringLiteral("A fájl UTF-16 bájtsorrend-jellel kezdődik, de a tartalma nem "
+                                    "érvényes UTF-16 szöveg.");
+            return false;
+        }
+        m_kodolas = le ? Kodolas::Utf16LE : Kodolas::Utf16BE;
+        sorok = szoveg.toUtf8();
+    } else if (tartalom.contains('\0')) {
+        m_hiba = QStringLiteral("A fájl kódolása ismeretlen (nullás bájtokat tartalmaz, de nincs "
+                                "UTF-16 bájtsorrend-jele).");
+        return false;
+    } else {
+        // A UTF-8 byte order mark says UTF-8 even where a line is not.
+        const bool utf8 = tartalom.startsWith(kBom) || kodlap::ervenyesUtf8(tartalom);
+        m_kodolas = utf8 ? Kodolas::Utf8 : Kodolas::Windows1250;
+    }
     int kezd = 0;
-    while (kezd < tartalom.size()) {
-        const int nl = tartalom.indexOf('\n', kezd);
-        const int vege = nl < 0 ? tartalom.size() : nl + 1;
-        m_sorok.append(tartalom.mid(kezd, vege - kezd));
+    while (kezd < sorok.size()) {
+        const int nl = sorok.indexOf('\n', kezd);
+        const int vege = nl < 0 ? sorok.size() : nl + 1;
+        m_sorok.append(sorok.mid(kezd, vege - kezd));
         kezd = vege;
     }
+    return true;
+}
+
+QString IniFajl::szoveg(int sor) const
+{
+    return sorSzoveg(m_sorok[sor]);
+}
+
+QByteArray IniFajl::bajtok(const QString &szoveg, const QString &kulcs)
+{
+    if (m_kodolas != Kodolas::Windows1250)
+        return szoveg.toUtf8();
+    QString hiany;
+    if (const auto b = kodlap::kodol1250(szoveg, &hiany))
+        return *b;
+    // Windows-1250 has no byte for the character: rather a file in UTF-8
+    // than a value with question marks. Every line keeps its text.
+    for (QByteArray &sor : m_sorok)
+        sor = sorSzoveg(sor).toUtf8() + sorTores(sor);
+    m_kodolas = Kodolas::Utf8;
+    m_figyelmeztetes = QStringLiteral("A beállítások fájlja UTF-8 kódolásúvá vált, mert a(z) %1 értékében "
+                                      "olyan karakter van („%2”), amely Windows-1250 kódolásban nem írható.")
+                           .arg(kulcs, hiany);
+    return szoveg.toUtf8();
 }
 
 IniFajl::Szakasz IniFajl::keresSzakasz(const QString &nev) const
@@ -144,7 +227,7 @@ IniFajl::Szakasz IniFajl::keresSzakasz(const QString &nev) const
     Szakasz sz;
     QString n;
     for (int i = 0; i < m_sorok.size(); ++i) {
-        if (!szakaszFej(m_sorok[i], n))
+        if (!szakaszFej(szoveg(i), n))
             continue;
         if (sz.fej >= 0) {
             sz.vege = i;
@@ -163,7 +246,7 @@ int IniFajl::keresKulcs(const Szakasz &sz, const QString &kulcs) const
         return -1;
     QString k;
     for (int i = sz.fej + 1; i < sz.vege; ++i) {
-        if (kulcsSor(m_sorok[i], k) && egyezik(k, kulcs))
+        if (kulcsSor(szoveg(i), k) && egyezik(k, kulcs))
             return i;
     }
     return -1;
@@ -185,7 +268,7 @@ QString IniFajl::olvasSzoveg(const QString &szakasz, const QString &kulcs, const
     if (i < 0)
         return alap;
     QString k, ertek;
-    kulcsSor(m_sorok[i], k, &ertek);
+    kulcsSor(szoveg(i), k, &ertek);
     return ertek;
 }
 
@@ -227,7 +310,7 @@ void IniFajl::lezar(int sor)
 void IniFajl::irSzoveg(const QString &szakasz, const QString &kulcs, const QString &ertek)
 {
     const QByteArray nl = sorveg();
-    const QByteArray e = sortoresNelkul(ertek);
+    const QByteArray e = bajtok(sortoresNelkul(ertek), kulcs);
     const Szakasz sz = keresSzakasz(szakasz);
 
     const int meglevo = keresKulcs(sz, kulcs);
@@ -235,11 +318,7 @@ void IniFajl::irSzoveg(const QString &szakasz, const QString &kulcs, const QStri
         // Keep the key as it is spelled, with its blanks up to the value;
         // only the value changes.
         QByteArray &sor = m_sorok[meglevo];
-        QByteArray vege;
-        if (sor.endsWith("\r\n"))
-            vege = QByteArrayLiteral("\r\n");
-        else if (sor.endsWith('\n'))
-            vege = QByteArrayLiteral("\n");
+        const QByteArray vege = sorTores(sor);
         int p = sor.indexOf('=') + 1;
         while (p < sor.size() && (sor[p] == ' ' || sor[p] == '\t'))
             ++p;
@@ -247,14 +326,14 @@ void IniFajl::irSzoveg(const QString &szakasz, const QString &kulcs, const QStri
         return;
     }
 
-    const QByteArray ujSor = kulcs.toUtf8() + '=' + e + nl;
+    const QByteArray ujSor = bajtok(kulcs, kulcs) + '=' + e + nl;
     if (sz.fej >= 0) {
         // After the section's last key line (or its header when it has none),
         // so blank lines and comments before the next section stay there.
         int hova = sz.fej;
         QString k;
         for (int i = sz.fej + 1; i < sz.vege; ++i) {
-            if (kulcsSor(m_sorok[i], k))
+            if (kulcsSor(szoveg(i), k))
                 hova = i;
         }
         lezar(hova);
@@ -265,10 +344,10 @@ void IniFajl::irSzoveg(const QString &szakasz, const QString &kulcs, const QStri
     // A new section at the end of the file, after a blank line.
     if (!m_sorok.isEmpty()) {
         lezar(m_sorok.size() - 1);
-        if (!sorSzoveg(m_sorok.last()).trimmed().isEmpty())
+        if (!szoveg(m_sorok.size() - 1).trimmed().isEmpty())
             m_sorok.append(nl);
     }
-    m_sorok.append('[' + szakasz.toUtf8() + ']' + nl);
+    m_sorok.append('[' + bajtok(szakasz, szakasz) + ']' + nl);
     m_sorok.append(ujSor);
 }
 

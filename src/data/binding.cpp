@@ -27,6 +27,20 @@ QString editText(const QVariant &v, const schema::FieldDef &def)
     return v.toString();
 }
 
+// A text field's size counts characters, the edit box's maximum length
+// UTF-16 units (an emoji is two). What was typed beyond the size, just before
+// the cursor, is dropped by whole characters, as the box would drop it.
+QString withoutTypedExcess(QString text, int size, int &cursor)
+{
+    while (cursor > 0 && cutToCharacters(text, size) != text) {
+        const bool pair = cursor >= 2 && text[cursor - 1].isLowSurrogate() && text[cursor - 2].isHighSurrogate();
+        const int n = pair ? 2 : 1;
+        text.remove(cursor - n, n);
+        cursor -= n;
+    }
+    return cutToCharacters(text, size);
+}
+
 }  // namespace
 
 Binder::Binder(DataSet *dataSet, QObject *parent) : QObject(parent), m_ds(dataSet)
@@ -78,7 +92,7 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
     if (!mask.isEmpty())
         edit->setInputMask(mask.inputMask());
     else if (def.isText() && def.size > 0)
-        edit->setMaxLength(def.size);
+        edit->setMaxLength(2 * def.size);  // the box counts UTF-16 units, the field characters
     if (def.isIntegral())
         edit->setValidator(new QIntValidator(edit));
     else if (def.type == schema::FieldType::Float)
@@ -103,6 +117,14 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
     }, {}, complete);
     connect(edit, &QLineEdit::textEdited, this, [this, edit, f, def, mask](const QString &text) {
         if (!mask.isEmpty()) {
+            // "6.15" typed from the left leaves "6_.15": the day's digits
+            // move to the right end of their run once the cursor has left it.
+            const int cursor = edit->cursorPosition();
+            const QString shown = mask.aligned(edit->displayText(), cursor);
+            if (shown != edit->displayText()) {
+                edit->setText(shown);
+                edit->setCursorPosition(cursor);
+            }
             write(edit, f, mask.toStored(edit->displayText()));
         } else if (def.isNumeric()) {
             // Half-typed numbers ("-", "12,") wait until they mean a number.
@@ -112,6 +134,12 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
                 write(edit, f, QVariant());
             else if (ok)
                 write(edit, f, def.isIntegral() ? QVariant(qlonglong(d)) : QVariant(d));
+        } else if (def.isText() && def.size > 0 && cutToCharacters(text, def.size) != text) {
+            int cursor = edit->cursorPosition();
+            const QString fitting = withoutTypedExcess(text, def.size, cursor);
+            edit->setText(fitting);
+            edit->setCursorPosition(cursor);
+            write(edit, f, fitting);
         } else {
             write(edit, f, text);
         }

@@ -5,13 +5,100 @@
 #include "data/storage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QPair>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <utility>
 
 namespace data {
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The two version bytes of an SQLite file header: the engine that wrote a
+// file may mark it for newer engines only, to write (offset 18) or even to
+// read (offset 19). 0 when the file has no SQLite header.
+QPair<int, int> headerVersions(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {0, 0};
+    const QByteArray h = f.read(20);
+    if (h.size() < 20 || !h.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return {0, 0};
+    return {uchar(h[18]), uchar(h[19])};
+}
+
+// The journal files a run leaves beside the database when it ends without
+// closing it.
+QStringList leftoverJournals(const QString &file)
+{
+    QStringList found;
+    for (const char *suffix : {"-journal", "-wal", "-shm"}) {
+        const QFileInfo fi(file + QLatin1String(suffix));
+        if (fi.exists())
+            found << fi.fileName();
+    }
+    return found;
+}
+
+// Why the database file cannot be read, found before the engine is asked:
+// it reports an unreadable folder as a missing file.
+void checkReadable(const QString &folder, const QString &file)
+{
+    const QFileInfo dir(folder);
+    if (!dir.exists())
+        throw DbError(QStringLiteral("Az adatbázis mappája nem található: %1").arg(native(folder)));
+    if (!dir.isDir())
+        throw DbError(QStringLiteral("Az adatbázis mappájának helyén egy fájl van: %1").arg(native(folder)));
+    if (!dir.isReadable() || !dir.isExecutable())
+        throw DbError(QStringLiteral("Az adatbázis mappája nem olvasható (hozzáférés megtagadva): %1")
+                          .arg(native(folder)));
+
+    const QFileInfo fi(file);
+    if (!fi.exists())
+        throw DbError(QStringLiteral("Az adatbázis fájl nem található: %1").arg(native(file)));
+    if (!fi.isFile())
+        throw DbError(QStringLiteral("Az adatbázis fájl helyén egy mappa van: %1").arg(native(file)));
+    if (!fi.isReadable())
+        throw DbError(QStringLiteral("Az adatbázis fájl nem olvasható (hozzáférés megtagadva): %1")
+                          .arg(native(file)));
+    if (headerVersions(file).second > 2)
+        throw DbError(QStringLiteral("Az adatbázis fájlt az adatbázis-kezelő egy újabb változata írta, "
+                                     "ez a változat nem tudja olvasni: %1").arg(native(file)));
+}
+
+// Why the engine may not write the file, as far as the file system tells;
+// empty when it tells nothing.
+QString writeObstacle(const QString &folder, const QString &file)
+{
+    const QFileInfo fi(file);
+    if (headerVersions(file).first > 2)
+        return QStringLiteral("A fájlt az adatbázis-kezelő egy újabb változata írta, ez a változat csak "
+                              "olvasni tudja.");
+    if (!fi.isWritable())
+        return QStringLiteral("A fájl írásvédett (csak olvasható).");
+    if (!QFileInfo(folder).isWritable()) {
+        const QStringList left = leftoverJournals(file);
+        if (!left.isEmpty())
+            return QStringLiteral("A mappája nem írható, és egy korábbi futás naplófájljai maradtak benne (%1), "
+                                  "amelyeket így nem lehet feldolgozni.")
+                .arg(left.join(QStringLiteral(", ")));
+        return QStringLiteral("A mappája nem írható, így a mentéshez szükséges naplófájl (%1-journal) nem "
+                              "hozható létre.")
+            .arg(fi.fileName());
+    }
+    return QString();
+}
+
+}  // namespace
 
 DbError::DbError(const QString &message)
     : std::runtime_error(message.toStdString()), m_message(message)
@@ -67,8 +154,7 @@ void Database::open()
     if (folder.isEmpty())
         throw DbError(QStringLiteral("Nincs megadva az adatbázis mappája (PATH)."));
     const QString file = filePath();
-    if (!QFileInfo(file).isFile())
-        throw DbError(QStringLiteral("Az adatbázis fájl nem található: %1").arg(QDir::toNativeSeparators(file)));
+    checkReadable(folder, file);
 
     QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
                           ? QSqlDatabase::database(m_connectionName, false)
@@ -77,12 +163,7 @@ void Database::open()
     db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded) +
                        QStringLiteral("?mode=rw"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
-    if (!db.open()) {
-        const QString msg = engineMessage(db.lastError());
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
-        throw DbError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), msg));
-    }
+    const bool opened = db.open();
 
     auto fail = [&](const QString &msg) {
         db.close();
@@ -90,12 +171,21 @@ void Database::open()
         QSqlDatabase::removeDatabase(m_connectionName);
         throw DbError(msg);
     };
+    // An engine error, with what the file system tells of its cause.
+    auto failEngine = [&](const QSqlError &error) {
+        const QString obstacle = writeObstacle(folder, file);
+        if (obstacle.isEmpty())
+            fail(QStringLiteral("%1: %2").arg(native(file), engineMessage(error)));
+        fail(QStringLiteral("Az adatbázis nem írható: %1\n%2\n%3").arg(native(file), obstacle, engineMessage(error)));
+    };
+    if (!opened)
+        failEngine(db.lastError());
 
     QSqlQuery q(db);
     // Reading the catalogue is the first real read: a file that is not a
     // database fails here.
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
-        fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), engineMessage(q.lastError())));
+        failEngine(q.lastError());
     QStringList present;
     while (q.next())
         present << q.value(0).toString().toLower();
@@ -123,8 +213,19 @@ void Database::open()
     for (const char *pragma : {"PRAGMA journal_mode = DELETE", "PRAGMA synchronous = FULL",
                                "PRAGMA foreign_keys = OFF"}) {
         if (!q.exec(QLatin1String(pragma)))
-            fail(engineMessage(q.lastError()));
+            failEngine(q.lastError());
     }
+
+    // The engine opens a file it may not write without a word, and the first
+    // post would fail. One write that is rolled back finds it now: it needs
+    // the file and the journal beside it.
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        failEngine(q.lastError());
+    const bool written = q.exec(QStringLiteral("PRAGMA user_version = 0"));
+    const QSqlError writeError = q.lastError();
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    if (!written)
+        failEngine(writeError);
     m_open = true;
 }
 

@@ -400,6 +400,28 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
 
 // ---- editing ----------------------------------------------------------------
 
+namespace {
+
+// Half a surrogate pair (pasted from a broken source) becomes the
+// replacement character: the database would store it as bytes that are not
+// UTF-8 and never give the same text back.
+QString withoutLoneSurrogates(const QString &t)
+{
+    QString out;
+    out.reserve(t.size());
+    for (int i = 0; i < t.size(); ++i) {
+        if (t[i].isHighSurrogate() && i + 1 < t.size() && t[i + 1].isLowSurrogate()) {
+            out += t[i];
+            out += t[++i];
+        } else {
+            out += t[i].isSurrogate() ? QChar(QChar::ReplacementCharacter) : t[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 QVariant DataSet::convertForField(int field, const QVariant &value) const
 {
     const schema::FieldDef &def = m_fields[field].def;
@@ -419,8 +441,10 @@ QVariant DataSet::convertForField(int field, const QVariant &value) const
     case T::Text:
     case T::Memo: {
         QString t = value.toString();
-        if (def.size > 0 && t.size() > def.size)
-            t.truncate(def.size);
+        if (!QStringView(t).isValidUtf16())
+            t = withoutLoneSurrogates(t);
+        if (def.size > 0)
+            t = cutToCharacters(t, def.size);
         return t.isEmpty() ? QVariant() : QVariant(t);
     }
     case T::Integer:
@@ -492,6 +516,20 @@ QVariant DataSet::convertForField(int field, const QVariant &value) const
         return value.toBool();
     }
     return value;
+}
+
+void DataSet::checkMasks() const
+{
+    // A masked text is checked when the row is posted, not while it is
+    // typed: half a season day is a normal state of the edit box.
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const schema::FieldDef &def = m_fields[i].def;
+        if (!m_changed.value(i) || def.mask.isEmpty())
+            continue;
+        const QString v = m_buffer.value(i).toString();
+        if (!EditMask(def.mask).fits(v))
+            throw DbError(QStringLiteral("'%1' nem felel meg a(z) %2 mező mintájának.").arg(v, def.title()));
+    }
 }
 
 void DataSet::insert()
@@ -570,6 +608,7 @@ void DataSet::post()
     }
     const bool inserting = m_state == State::Insert;
     QVariant key = m_editKey;
+    checkMasks();
     if (inserting || m_modified)
         key = writeRow(inserting, m_editKey, m_buffer, m_changed);  // raises, state kept
     showPosted(key, inserting);

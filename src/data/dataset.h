@@ -177,6 +177,8 @@ protected:
     // Converts a value to the type of a field; raises DbError when it does
     // not fit. Texts are cut to the field's size; an empty text is null.
     QVariant convertForField(int field, const QVariant &value) const;
+    // Raises DbError when a changed masked text does not fit its mask.
+    void checkMasks() const;
     // Matching rule of finds, shared by every source.
     static bool valueMatches(const QVariant &have, const QVariant &wanted, bool text, LocateOptions options);
 

@@ -106,6 +106,18 @@ QString displayText(const QVariant &value, const schema::FieldDef &field)
     return text;
 }
 
+QString cutToCharacters(const QString &text, int characters)
+{
+    if (text.size() <= characters)
+        return text;
+    int end = 0;
+    for (int n = 0; n < characters && end < text.size(); ++n) {
+        const bool pair = text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
 // ---- edit masks -------------------------------------------------------------
 
 EditMask::EditMask(const QString &mask)
@@ -192,17 +204,7 @@ QString EditMask::toEdit(const QString &stored) const
 {
     if (m_items.isEmpty())
         return stored;
-    // The runs of input positions between literals.
-    struct Run { int from; int to; };
-    QVector<Run> runs;
-    for (int i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].literal)
-            continue;
-        if (runs.isEmpty() || runs.last().to != i)
-            runs.append({i, i + 1});
-        else
-            runs.last().to = i + 1;
-    }
+    const QVector<Run> runs = this->runs();
     QString out(m_items.size(), m_blank);
     for (int i = 0; i < m_items.size(); ++i)
         if (m_items[i].literal)
@@ -240,16 +242,81 @@ QString EditMask::toEdit(const QString &stored) const
     return out;
 }
 
+QVector<EditMask::Run> EditMask::runs() const
+{
+    QVector<Run> out;
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].literal)
+            continue;
+        if (out.isEmpty() || out.last().to != i)
+            out.append({i, i + 1});
+        else
+            out.last().to = i + 1;
+    }
+    return out;
+}
+
+bool EditMask::accepts(const Item &item, QChar c)
+{
+    switch (item.ch.unicode()) {
+    case '0': case '9': return c.isDigit();
+    case '#': return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+    case 'A': case 'a': return c.isLetterOrNumber();
+    case 'L': case 'l': return c.isLetter();
+    default: return !c.isNull();
+    }
+}
+
+bool EditMask::blankAt(const QString &typed, int i) const
+{
+    return i >= typed.size() || typed[i] == m_blank || typed[i] == QLatin1Char(' ');
+}
+
 bool EditMask::isComplete(const QString &typed) const
 {
-    for (int i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].literal || !m_items[i].required)
-            continue;
-        const QChar c = i < typed.size() ? typed[i] : QChar(QLatin1Char(' '));
-        if (c == m_blank || c == QLatin1Char(' '))
+    for (const Run &run : runs()) {
+        int required = 0;
+        int filled = 0;
+        for (int i = run.from; i < run.to; ++i) {
+            required += m_items[i].required ? 1 : 0;
+            filled += blankAt(typed, i) ? 0 : 1;
+        }
+        if (filled < required)
             return false;
     }
     return true;
+}
+
+bool EditMask::fits(const QString &stored) const
+{
+    if (m_items.isEmpty() || stored.isEmpty())
+        return true;
+    const QString edit = toEdit(stored);
+    if (toStored(edit) != stored || !isComplete(edit))
+        return false;
+    for (int i = 0; i < m_items.size(); ++i)
+        if (!m_items[i].literal && !blankAt(edit, i) && !accepts(m_items[i], edit[i]))
+            return false;
+    return true;
+}
+
+QString EditMask::aligned(const QString &typed, int cursor) const
+{
+    if (!m_trimLeading)
+        return typed;
+    QString out = typed;
+    for (const Run &run : runs()) {
+        if (run.to > cursor || run.to > out.size())
+            break;
+        QString chars;
+        for (int i = run.from; i < run.to; ++i)
+            if (!blankAt(out, i))
+                chars += out[i];
+        const int start = run.to - int(chars.size());
+        for (int i = run.from; i < run.to; ++i)
+            out[i] = i < start ? m_blank : chars[i - start];
+    }
+    return out;
 }
 
 }  // namespace data

@@ -20,6 +20,10 @@ QString formatNumber(const QVariant &value, const QString &format);
 // edit mask's layout for masked texts.
 QString displayText(const QVariant &value, const schema::FieldDef &field);
 
+// The first `characters` characters of `text`: a character outside the basic
+// plane (an emoji) counts as one and is never cut in half.
+QString cutToCharacters(const QString &text, int characters);
+
 // An edit mask in the register's notation, e.g. "!90.00;1;_" or
 // "AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_": '0' a digit, '9' an optional digit,
 // 'A' a letter or digit, 'a' an optional letter or digit, 'L' a letter,
@@ -38,8 +42,19 @@ public:
     QString toStored(const QString &typed) const;
     // The text to put into the edit box for a stored value.
     QString toEdit(const QString &stored) const;
-    // Whether every required position of the typed text is filled.
+    // Whether the typed text fills the mask: every run of input positions
+    // between literals holds at least as many characters as it requires.
+    // Where they stand inside the run does not matter, so "6_.15" typed in
+    // "!90.00" is as complete as "_6.15".
     bool isComplete(const QString &typed) const;
+    // Whether a stored value is one the mask can produce: it survives the way
+    // into the edit box and back unchanged, fills the mask and has a fitting
+    // character at every position. An empty value always fits.
+    bool fits(const QString &stored) const;
+    // With '!' the characters of a run stand at its right end. `typed` with
+    // every run that ends at or before `cursor` laid out so; the run being
+    // typed in is left alone.
+    QString aligned(const QString &typed, int cursor) const;
     bool savesLiterals() const { return m_saveLiterals; }
     QChar blank() const { return m_blank; }
 
@@ -49,6 +64,14 @@ private:
         bool literal;
         bool required;
     };
+    struct Run {
+        int from;
+        int to;  // one past the last input position
+    };
+    QVector<Run> runs() const;
+    static bool accepts(const Item &item, QChar c);
+    bool blankAt(const QString &typed, int i) const;
+
     QVector<Item> m_items;
     bool m_saveLiterals = true;
     QChar m_blank = QLatin1Char('_');

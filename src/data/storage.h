@@ -12,7 +12,10 @@ namespace data {
 
 QVariant toStorage(const QVariant &value);
 QVariant fromStorage(const QVariant &raw, schema::FieldType type);
-// The engine's own message of an error.
+// The message of an engine error: for the errors a user meets in daily work
+// (locked, full disk, read-only, damaged file, a duplicate key...) a Hungarian
+// sentence with the engine's own text after it in brackets; otherwise the
+// engine's own text.
 QString engineMessage(const QSqlError &error);
 
 }  // namespace data
