@@ -1,76 +1,48 @@
 #include "common/kodlap.h"
 
-#include <QHash>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace kodlap {
 
 namespace {
 
-// The characters of the bytes 0x80 to 0xFF.
-const char16_t kFelso[128] = {
-    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
-    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
-    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
-    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
-    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
-    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
-    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
-    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
-    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
-};
-
-const QHash<char16_t, char> &bajtja()
-{
-    static const QHash<char16_t, char> h = [] {
-        QHash<char16_t, char> m;
-        for (int i = 0; i < 128; ++i)
-            m.insert(kFelso[i], char(0x80 + i));
-        return m;
-    }();
-    return h;
-}
+const char *const kNev = "windows-1250";
 
 }  // namespace
 
 QString dekodol1250(const QByteArray &bajtok)
 {
-    QString s(bajtok.size(), Qt::Uninitialized);
-    for (int i = 0; i < bajtok.size(); ++i) {
-        const uchar b = uchar(bajtok[i]);
-        s[i] = QChar(b < 0x80 ? char16_t(b) : kFelso[b - 0x80]);
-    }
-    return s;
+    // The converter maps the code page's unassigned bytes to the control
+    // characters of the same number, so every byte comes back unchanged.
+    QStringDecoder d(kNev, QStringConverter::Flag::Stateless);
+    return d.decode(bajtok);
 }
 
 std::optional<QByteArray> kodol1250(const QString &szoveg, QString *elsoHiany)
 {
-    QByteArray out;
-    out.reserve(szoveg.size());
-    for (int i = 0; i < szoveg.size(); ++i) {
-        const char16_t c = szoveg[i].unicode();
-        if (c < 0x80) {
-            out += char(c);
-            continue;
-        }
-        const auto it = bajtja().constFind(c);
-        if (it == bajtja().constEnd()) {
-            if (elsoHiany) {
-                const bool par = szoveg[i].isHighSurrogate() && i + 1 < szoveg.size();
-                *elsoHiany = szoveg.mid(i, par ? 2 : 1);
+    QStringEncoder e(kNev, QStringConverter::Flag::Stateless);
+    QByteArray out = e.encode(szoveg);
+    if (!e.hasError())
+        return out;
+    if (elsoHiany) {
+        // The first character that has no byte: found one character at a time,
+        // which costs nothing on the short texts that fail.
+        for (int i = 0; i < szoveg.size(); ++i) {
+            const bool par = szoveg[i].isHighSurrogate() && i + 1 < szoveg.size();
+            const QString c = szoveg.mid(i, par ? 2 : 1);
+            QStringEncoder egy(kNev, QStringConverter::Flag::Stateless);
+            const QByteArray b = egy.encode(c);
+            Q_UNUSED(b);
+            if (egy.hasError()) {
+                *elsoHiany = c;
+                break;
             }
-            return std::nullopt;
+            if (par)
+                ++i;
         }
-        out += *it;
     }
-    return out;
+    return std::nullopt;
 }
 
 bool ervenyesUtf8(const QByteArray &bajtok)
