@@ -9,6 +9,19 @@
 
 namespace data {
 
+namespace {
+
+// A number as plain text: up to 15 significant digits with the locale's
+// decimal separator and no digit grouping ("150000,5" in Hungarian).
+QString plainNumber(double d)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(d, 'g', 15);
+}
+
+}  // namespace
+
 DataSet::DataSet(Database &db, QObject *parent) : QObject(parent), m_db(db)
 {
     m_db.attach(this);
@@ -24,10 +37,30 @@ DataSet::~DataSet()
 
 int DataSet::fieldIndex(const QString &name) const
 {
-    for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].def.name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    if (m_fieldByName.isEmpty()) {
+        // Not opened yet: the fields a source is still building.
+        for (int i = 0; i < m_fields.size(); ++i)
+            if (m_fields[i].def.name.compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        return -1;
+    }
+    // Names are mostly written as declared: found without folding.
+    auto it = m_fieldByName.constFind(name);
+    if (it == m_fieldByName.constEnd())
+        it = m_fieldByName.constFind(name.toCaseFolded());
+    return it == m_fieldByName.constEnd() ? -1 : *it;
+}
+
+void DataSet::buildNameIndex()
+{
+    m_fieldByName.clear();
+    QHash<QString, int> byName;
+    // The first of two names that differ only in case wins, as a scan would.
+    for (int i = m_fields.size() - 1; i >= 0; --i) {
+        byName.insert(m_fields[i].def.name.toCaseFolded(), i);
+        byName.insert(m_fields[i].def.name, i);
+    }
+    m_fieldByName = byName;
 }
 
 int DataSet::requireField(const QString &name) const
@@ -61,6 +94,7 @@ void DataSet::open()
         m_calculators.append(c.second);
     }
     m_fields = fields;
+    buildNameIndex();
     if (!m_filterText.isEmpty())
         setFilter(m_filterText);  // re-resolve the filter against the fields
     loadRows();
@@ -116,8 +150,22 @@ void DataSet::setCurrent(int row)
     row = n == 0 ? -1 : qBound(0, row, n - 1);
     const bool moved = row != m_current;
     m_current = row;
-    if (moved)
+    if (moved && !controlsDisabled())
         Q_EMIT currentChanged();
+}
+
+void DataSet::disableControls()
+{
+    ++m_disabledControls;
+}
+
+void DataSet::enableControls()
+{
+    if (m_disabledControls == 0 || --m_disabledControls > 0)
+        return;
+    controlsEnabled();
+    // The controls missed the moves of the walk: they show its end afresh.
+    Q_EMIT rowsReset();
 }
 
 void DataSet::setCurrentRow(int row)
@@ -221,7 +269,7 @@ QString DataSet::asString(const QString &field) const
     switch (def.type) {
     case schema::FieldType::Date: return v.toDate().toString(Qt::ISODate);
     case schema::FieldType::Timestamp: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    case schema::FieldType::Float: return QLocale().toString(v.toDouble(), 'g', 15);
+    case schema::FieldType::Float: return plainNumber(v.toDouble());
     default: return v.toString();
     }
 }

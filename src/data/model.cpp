@@ -11,11 +11,16 @@ DataSetModel::DataSetModel(DataSet *dataSet, QObject *parent) : QAbstractTableMo
         resolve();
         endResetModel();
     };
-    connect(m_ds, &DataSet::rowsReset, this, reset);
+    // During a walk the data set's notices wait: the walk's end resets once.
+    connect(m_ds, &DataSet::rowsReset, this, [this, reset] {
+        if (!m_ds->controlsDisabled())
+            reset();
+    });
     connect(m_ds, &DataSet::opened, this, reset);
     connect(m_ds, &DataSet::closed, this, reset);
     connect(m_ds, &DataSet::rowChanged, this, [this](int row) {
-        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+        if (!m_ds->controlsDisabled())
+            Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
 }
 

@@ -18,6 +18,9 @@ namespace data {
 
 namespace {
 
+constexpr int kPageRows = 128;     // rows read at once, centred on the one asked for
+constexpr int kCachedRows = 4096;  // rows kept before the cache starts afresh
+
 // Names sort as Hungarians expect: Ábel, Cecil, Csaba, Oszkár, Öröm.
 const QCollator &hungarian()
 {
@@ -44,6 +47,14 @@ QString quoted(const QString &name)
 [[noreturn]] void raise(const QSqlQuery &q)
 {
     throw DbError(engineMessage(q.lastError()));
+}
+
+// A read loop ends at the last row or at an error: a row that cannot be
+// read (a damaged page) raises, never passes for a missing one.
+void requireNoError(const QSqlQuery &q)
+{
+    if (q.lastError().isValid())
+        raise(q);
 }
 
 void run(QSqlQuery &q, const QString &sql, const QVariantList &params)
@@ -251,6 +262,7 @@ void Table::loadRows()
         for (int p = 0; p < m_order.size(); ++p)
             m_keys[p].append(q.value(p + 1));
     }
+    requireNoError(q);
     if (!anyText)
         return;
 
@@ -388,10 +400,11 @@ Row Table::fetchRow(int row) const
 
 void Table::fetchPage(int row) const
 {
-    // A grid asks for neighbouring rows next: read a page around the row.
-    const int from = qMax(0, row - 16);
-    const int to = qMin(int(m_ids.size()), row + 64);
-    if (m_cache.size() > 4096)
+    // A grid or a walk asks for neighbouring rows next, in either direction:
+    // read a page centred on the row.
+    const int from = qMax(0, row - kPageRows / 2);
+    const int to = qMin(int(m_ids.size()), row + kPageRows / 2);
+    if (m_cache.size() > kCachedRows)
         m_cache.clear();
     QVariantList ids;
     for (int r = from; r < to; ++r)
@@ -429,6 +442,7 @@ void Table::fetchPage(int row) const
             r[colField[c]] = fromStorage(q.value(c + 1), field(colField[c]).def.type);
         m_cache.insert(q.value(0).toLongLong(), r);
     }
+    requireNoError(q);
     // A row that another program deleted meanwhile shows empty.
     for (const QVariant &id : ids)
         if (!m_cache.contains(id.toLongLong()))
@@ -445,7 +459,10 @@ QVariant Table::lookupValue(int f, const QVariant &key) const
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
             .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey)),
         {toStorage(key)});
-    return q.next() ? fromStorage(q.value(0), field(f).def.type) : QVariant();
+    if (q.next())
+        return fromStorage(q.value(0), field(f).def.type);
+    requireNoError(q);
+    return QVariant();
 }
 
 // ---- finding ----------------------------------------------------------------
@@ -472,6 +489,7 @@ int Table::findRow(int f, const QVariant &value, LocateOptions options) const
     while (q.next())
         if (valueMatches(fromStorage(q.value(1), field(f).def.type), value, text, options))
             hits.insert(q.value(0).toLongLong());
+    requireNoError(q);
     if (hits.isEmpty())
         return -1;
     for (int r = 0; r < m_ids.size(); ++r)
@@ -597,8 +615,10 @@ int Table::placeRow(const QVariant &key, int oldRow)
             .arg(m_order.isEmpty() ? QString() : QStringLiteral(", ") + orderColumns(), quoted(tableName()),
                  where.isEmpty() ? QString() : QStringLiteral(" AND ") + where),
         params);
-    if (!q.next())
+    if (!q.next()) {
+        requireNoError(q);
         return -1;  // the row no longer passes the filter
+    }
     QVector<QVariant> k(m_order.size());
     for (int p = 0; p < m_order.size(); ++p)
         k[p] = q.value(p + 1);
