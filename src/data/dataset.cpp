@@ -379,6 +379,8 @@ void DataSet::resetKeeping(const QVariant &key, int fallbackRow)
     const int n = rowCount();
     m_current = n == 0 ? -1 : qBound(0, row, n - 1);
     m_bof = m_eof = n == 0;
+    if (controlsDisabled())
+        return;  // told once when the walk ends
     Q_EMIT rowsReset();
     Q_EMIT currentChanged();
 }
