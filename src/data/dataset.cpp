@@ -17,6 +17,9 @@ QString plainNumber(double d)
 {
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    // Whole forints are the common case, and far cheaper to write.
+    if (std::abs(d) < 1e15 && d == std::trunc(d))
+        return locale.toString(qlonglong(d));
     return locale.toString(d, 'g', 15);
 }
 
@@ -262,10 +265,11 @@ bool DataSet::isNull(const QString &field) const
 
 QString DataSet::asString(const QString &field) const
 {
-    const QVariant v = value(field);
+    const int f = requireField(field);
+    const QVariant v = value(f);
     if (!v.isValid() || v.isNull())
         return QString();
-    const schema::FieldDef &def = m_fields[requireField(field)].def;
+    const schema::FieldDef &def = m_fields[f].def;
     switch (def.type) {
     case schema::FieldType::Date: return v.toDate().toString(Qt::ISODate);
     case schema::FieldType::Timestamp: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));

@@ -15,6 +15,7 @@ namespace data {
 namespace {
 
 constexpr int kPageRows = 256;  // rows read at once for grids and jumps
+constexpr int kLongestPage = 8192;
 constexpr int kReadOnRows = 1024;  // rows read at once by a walk
 // A walk jumping further ahead than this starts the statement anew there:
 // the engine skips rows faster than reading them.
@@ -332,8 +333,19 @@ Row Query::fetchRow(int row) const
 
 void Query::readPage(int row) const
 {
-    const int from = qMax(0, row - kPageRows / 2);
-    const int to = qMin(m_rowCount, row + kPageRows / 2);
+    // A reader going on page after page in one direction gets longer
+    // pages: each page is a new statement that skips the rows before it.
+    int from, to;
+    const int pageEnd = m_pageFirst + m_page.size();
+    if (!m_page.isEmpty() && (row == pageEnd || row == m_pageFirst - 1)) {
+        m_pageRows = qBound(kPageRows, 2 * m_pageRows, kLongestPage);
+        from = row == pageEnd ? row : qMax(0, row + 1 - m_pageRows);
+        to = qMin(m_rowCount, from + m_pageRows);
+    } else {
+        m_pageRows = kPageRows;
+        from = qMax(0, row - kPageRows / 2);
+        to = qMin(m_rowCount, row + kPageRows / 2);
+    }
     const int firstPos = position(from);
     std::unique_ptr<QSqlQuery> q = openResult(firstPos, position(to - 1) - firstPos + 1);
     m_page.clear();

@@ -72,6 +72,7 @@ private:
     QVector<int> m_positions;    // filtered: result positions of the passing rows
     mutable int m_pageFirst = 0; // visible row of m_page's first row
     mutable QVector<Row> m_page;
+    mutable int m_pageRows = 0;  // rows of the last page read
     mutable std::unique_ptr<QSqlQuery> m_cursor;  // a walk's open statement
     mutable int m_cursorAt = 0;  // result position of the cursor's next row
 };

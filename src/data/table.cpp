@@ -400,10 +400,20 @@ Row Table::fetchRow(int row) const
 
 void Table::fetchPage(int row) const
 {
-    // A grid or a walk asks for neighbouring rows next, in either direction:
-    // read a page centred on the row.
-    const int from = qMax(0, row - kPageRows / 2);
-    const int to = qMin(int(m_ids.size()), row + kPageRows / 2);
+    // A grid asks for neighbouring rows next, in either direction: read a
+    // page centred on the row. A walk going on past the last page reads
+    // the next one whole.
+    int from = qMax(0, row - kPageRows / 2);
+    int to = qMin(int(m_ids.size()), row + kPageRows / 2);
+    if (row == m_pageEnd) {
+        from = row;
+        to = qMin(int(m_ids.size()), row + kPageRows);
+    } else if (row == m_pageStart - 1) {
+        from = qMax(0, row + 1 - kPageRows);
+        to = row + 1;
+    }
+    m_pageStart = from;
+    m_pageEnd = to;
     if (m_cache.size() > kCachedRows)
         m_cache.clear();
     QVariantList ids;
