@@ -98,6 +98,7 @@ private Q_SLOTS:
     void pagesAreCentredOnTheRowAskedFor_data();
     void pagesAreCentredOnTheRowAskedFor();
     void disabledControlsHearOnceAtTheEnd();
+    void repeatedNamesSortAsAnyText();
     void queryWalkLooksBackAndKeepsItsRows();
     void queryResultsOfEveryShape();
     void plainNumberText_data();
@@ -204,6 +205,37 @@ void TestBejaras::disabledControlsHearOnceAtTheEnd()
     ds->prior();
     QCOMPARE(edit.text(), QStringLiteral("499"));  // the controls follow again
     QCOMPARE(moves.count(), 1);
+}
+
+void TestBejaras::repeatedNamesSortAsAnyText()
+{
+    testsupport::OpenRegister reg;
+    // The indexed name takes the sort by runs of equal names; the same
+    // names in the town (no index) take the sort row by row.
+    const QStringList names{"alma", "Öröm", "Alma", "", "Csaba", "alma", "Cukor", "Ábel", "Csaba", "abel",
+                            "Alma", "öröm", "", "Zsófi", "zsófi", "Ábel"};
+    for (int i = 0; i < names.size(); ++i)
+        sql(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, cim_varos) VALUES (%1, %2, %2)")
+                .arg(i + 1)
+                .arg(names[i].isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + names[i] + QLatin1Char('\'')));
+    Table t(Database::regiszter(), QStringLiteral("ugyfel"));
+    auto order = [&](const QString &by) {
+        t.setIndexFieldNames(by);
+        QStringList rows;
+        for (t.first(); !t.eof(); t.next())
+            rows << t.asString(QStringLiteral("sorszam")) + QLatin1Char(' ') + t.asString(by);
+        return rows;
+    };
+    t.open();
+    const QStringList byName = order(QStringLiteral("ugyfel_nev"));
+    QCOMPARE(byName.mid(0, 2), (QStringList{"4 ", "13 "}));
+    QVERIFY(byName.indexOf(QStringLiteral("7 Cukor")) < byName.indexOf(QStringLiteral("5 Csaba")));
+    QStringList byTown = order(QStringLiteral("cim_varos"));
+    QCOMPARE(byName, byTown);
+    t.setFilter(QStringLiteral("sorszam>3"));
+    t.setFiltered(true);  // a sort again, with the keys kept
+    byTown = order(QStringLiteral("cim_varos"));
+    QCOMPARE(order(QStringLiteral("ugyfel_nev")), byTown);
 }
 
 void TestBejaras::queryWalkLooksBackAndKeepsItsRows()

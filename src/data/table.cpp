@@ -12,7 +12,6 @@
 #include <QSqlQuery>
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 
 namespace data {
 
@@ -85,28 +84,66 @@ int storageRank(const QVariant &v)
     }
 }
 
+// Whether two stored values are the same (texts compared without a variant
+// lookup: this runs once per row).
+bool sameStored(const QVariant &a, const QVariant &b)
+{
+    const int ra = storageRank(a);
+    if (ra != storageRank(b))
+        return false;
+    if (ra == 2 && a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
+        return *static_cast<const QString *>(a.constData()) == *static_cast<const QString *>(b.constData());
+    return ra == 0 || a == b;
+}
+
 }  // namespace
 
-// Collation keys of the texts the rows were last ordered by, per field and
-// row: making a key costs far more than comparing two, so an order change or
-// a filter switched off sorts again without making them anew.
+// Collation keys of the texts the rows were last ordered by, per field:
+// making a key costs far more than comparing two, so an order change or a
+// filter switched off sorts again without making them anew. A sort keeps
+// its keys as made, in plain arrays; they are indexed by rowid only when a
+// later sort on the same field asks for them.
 struct Table::SortKeyCache {
-    struct Known {
-        QString text;
-        QCollatorSortKey key;
+    struct Keys {
+        QVector<qint64> ids;
+        QVector<QString> texts;
+        QVector<QCollatorSortKey> keys;
     };
-    using PerRow = std::unordered_map<qint64, Known>;
-    QHash<QString, PerRow> byField;
+    QHash<QString, Keys> byField;
 
-    static QCollatorSortKey keyOf(PerRow &known, qint64 id, const QString &text)
-    {
-        auto it = known.find(id);
-        if (it != known.end() && it->second.text == text)
-            return it->second.key;
-        QCollatorSortKey key = hungarian().sortKey(text);
-        known.insert_or_assign(id, Known{text, key});
-        return key;
-    }
+    // The keys of one sort on a field, taken from the last one where its
+    // row still holds the same text.
+    class Maker {
+    public:
+        Maker(SortKeyCache &cache, const QString &field)
+            : m_cache(cache), m_field(field), m_old(cache.byField.take(field))
+        {
+            m_slot.reserve(m_old.ids.size());
+            for (int i = 0; i < m_old.ids.size(); ++i)
+                m_slot.insert(m_old.ids[i], i);
+        }
+        ~Maker() { m_cache.byField.insert(m_field, std::move(m_made)); }
+        Maker(const Maker &) = delete;
+        Maker &operator=(const Maker &) = delete;
+
+        QCollatorSortKey key(qint64 id, const QString &text)
+        {
+            const auto it = m_slot.constFind(id);
+            const QCollatorSortKey key = it != m_slot.constEnd() && m_old.texts[*it] == text
+                                             ? m_old.keys[*it]
+                                             : hungarian().sortKey(text);
+            m_made.ids.append(id);
+            m_made.texts.append(text);
+            m_made.keys.append(key);
+            return key;
+        }
+
+    private:
+        SortKeyCache &m_cache;
+        QString m_field;
+        Keys m_old, m_made;
+        QHash<qint64, int> m_slot;
+    };
 };
 
 Table::Table(Database &db, QObject *parent) : DataSet(db, parent), m_sortKeys(std::make_unique<SortKeyCache>()) {}
@@ -251,8 +288,11 @@ void Table::loadRows()
         sql += QStringLiteral(" WHERE ") + where;
     // Numbers and dates order in SQL along an index; texts order below in
     // Hungarian collation.
+    const bool runs = textRunsFromIndex();
     if (!anyText)
         sql += QStringLiteral(" ORDER BY ") + sqlOrder.join(QStringLiteral(", "));
+    else if (runs)
+        sql += QStringLiteral(" ORDER BY ") + orderColumns() + QStringLiteral(", t.rowid");
 
     QSqlQuery q(database().connection());
     q.setForwardOnly(true);
@@ -265,6 +305,10 @@ void Table::loadRows()
     requireNoError(q);
     if (!anyText)
         return;
+    if (runs) {
+        sortTextRuns();
+        return;
+    }
 
     // Sort once with collation keys, then permute the rows.
     const int n = m_ids.size();
@@ -273,9 +317,9 @@ void Table::loadRows()
         if (!m_order[p].text)
             continue;
         sortKeys[p].reserve(n);
-        auto &known = m_sortKeys->byField[field(m_order[p].field).def.name];
+        SortKeyCache::Maker keys(*m_sortKeys, field(m_order[p].field).def.name);
         for (int r = 0; r < n; ++r)
-            sortKeys[p].append(m_sortKeys->keyOf(known, m_ids[r], m_keys[p][r].toString()));
+            sortKeys[p].append(keys.key(m_ids[r], m_keys[p][r].toString()));
     }
     // Null, number or text of each text value, read once (QVariant lookups
     // inside the comparison would dominate the sort).
@@ -319,6 +363,86 @@ void Table::loadRows()
     }
     m_ids = std::move(ids);
     m_keys = std::move(keys);
+}
+
+bool Table::textRunsFromIndex() const
+{
+    if (m_order.size() != 1 || !m_order[0].text)
+        return false;
+    const QString &name = field(m_order[0].field).def.name;
+    for (const schema::IndexDef &ix : tableDef().indexes)
+        if (!ix.fields.isEmpty() && ix.fields.first().compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// The rows came in the index's byte order, then by rowid: equal texts in
+// runs. A collation key is made once per run and only the runs are sorted;
+// runs that collate equal (texts differing in nothing the collation sees)
+// are merged by rowid, so the order is that of the general sort.
+void Table::sortTextRuns()
+{
+    const int n = m_ids.size();
+    const QVector<QVariant> &value = m_keys[0];
+    QVector<int> start;  // the first row of each run, and n after the last
+    for (int r = 0; r < n; ++r)
+        if (r == 0 || !sameStored(value[r], value[r - 1]))
+            start << r;
+    const int runs = start.size();
+    start << n;
+
+    QVector<quint8> rank(runs);
+    QVector<QCollatorSortKey> key;
+    key.reserve(runs);
+    {
+        SortKeyCache::Maker keys(*m_sortKeys, field(m_order[0].field).def.name);
+        for (int i = 0; i < runs; ++i) {
+            const QVariant &v = value[start[i]];
+            rank[i] = quint8(storageRank(v));
+            key.append(keys.key(m_ids[start[i]], v.toString()));
+        }
+    }
+    const bool descending = m_order[0].descending;
+    auto compare = [&](int a, int b) {
+        const int c = rank[a] != rank[b] ? rank[a] - rank[b] : key[a].compare(key[b]);
+        return descending ? -c : c;
+    };
+    QVector<int> sorted(runs);
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+        const int c = compare(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+
+    QVector<qint64> ids;
+    QVector<QVariant> values;
+    ids.reserve(n);
+    values.reserve(n);
+    for (int i = 0; i < runs;) {
+        int j = i + 1;
+        while (j < runs && compare(sorted[i], sorted[j]) == 0)
+            ++j;
+        if (j == i + 1) {
+            for (int r = start[sorted[i]]; r < start[sorted[i] + 1]; ++r) {
+                ids << m_ids[r];
+                values << value[r];
+            }
+            i = j;
+            continue;
+        }
+        QVector<int> rows;
+        for (int k = i; k < j; ++k)
+            for (int r = start[sorted[k]]; r < start[sorted[k] + 1]; ++r)
+                rows << r;
+        std::sort(rows.begin(), rows.end(), [&](int a, int b) { return m_ids[a] < m_ids[b]; });
+        for (int r : rows) {
+            ids << m_ids[r];
+            values << value[r];
+        }
+        i = j;
+    }
+    m_ids = std::move(ids);
+    m_keys[0] = std::move(values);
 }
 
 void Table::unloadRows()

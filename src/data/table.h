@@ -66,6 +66,8 @@ private:
     };
     void changeOrder(const QString &fields, const QString &indexName);
     void resolveOrder();
+    bool textRunsFromIndex() const;
+    void sortTextRuns();
     QString whereClause(QVariantList &params) const;
     QString orderColumns() const;
     int comparePart(int part, const QVariant &a, const QVariant &b) const;
