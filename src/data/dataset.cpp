@@ -58,7 +58,8 @@ void DataSet::buildNameIndex()
 {
     m_fieldByName.clear();
     QHash<QString, int> byName;
-    // The first of two names that differ only in case wins, as a scan would.
+    // Filled from the last field back, so that of names equal but for case
+    // the first owns the folded entry, as it did the case-blind scan.
     for (int i = m_fields.size() - 1; i >= 0; --i) {
         byName.insert(m_fields[i].def.name.toCaseFolded(), i);
         byName.insert(m_fields[i].def.name, i);
