@@ -1,22 +1,31 @@
 // Benchmark of the data layer on a large agency:
-//   nyugvar_bench [irsz.csv]
+//   nyugvar_bench [--small] [irsz.csv]
 // Fills a temporary data folder with 50,000 places, 500,000 bookings, 20,000
-// orderers and 100,000 notes, then times what the user waits for: the place
-// list opening, a sort change, typing into the quick search, a filter and the
-// bookings of one place. Prints one line per figure.
+// orderers and 100,000 notes (a tenth of each with --small), then times what
+// the user waits for: the place list opening, a sort change, typing into the
+// quick search, a filter, the bookings of one place, walks over the places
+// and the bookings as reports and exports make them, and a refused post.
+// Prints one line per figure. The walk over a query result runs in a process
+// of its own (nyugvar_bench --walk-query <data folder> [--controls-on]), so
+// that its peak memory is that of a whole process.
 
 #include "data/adatmappa.h"
+#include "data/binding.h"
 #include "data/database.h"
 #include "data/model.h"
+#include "data/query.h"
 #include "data/table.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -26,19 +35,25 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
-constexpr int kPlaces = 50000;
+// The agency's size; --small takes a tenth of each.
+struct Size {
+    int places = 50000;
+    int bookings = 500000;
+    int orderers = 20000;
+    int notes = 100000;
+} g_size;
 constexpr int kTypes = 20;
 constexpr int kAreas = 30;
 constexpr int kPayments = 5;
-constexpr int kBookings = 500000;
-constexpr int kOrderers = 20000;
-constexpr int kNotes = 100000;
+constexpr int kBoundControls = 30;  // a full editor's bound controls
 constexpr int kGridRows = 40;  // rows a full-size main grid shows
 
 // ---- figures -----------------------------------------------------------------
@@ -274,7 +289,7 @@ int fill(const QString &dbFile, const QVector<PostalCode> &codes)
         q = f.prepare(QStringLiteral(
             "INSERT INTO foglalo (foglalo, foglalo_nev, cim_irsz, cim_varos, cim_cim, mobil, telefon,"
             " emil, megjegyzes) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (int i = 1; i <= kOrderers; ++i) {
+        for (int i = 1; i <= g_size.orderers; ++i) {
             const QString name = gen.person();
             const PostalCode &pc = code();
             q.bindValue(0, i);
@@ -290,21 +305,21 @@ int fill(const QString &dbFile, const QVector<PostalCode> &codes)
         }
 
         // Each place's commission rate, needed by its bookings.
-        QVector<double> rate(kPlaces + 1);
-        for (int i = 1; i <= kPlaces; ++i)
+        QVector<double> rate(g_size.places + 1);
+        for (int i = 1; i <= g_size.places; ++i)
             rate[i] = gen.between(8, 15) + (gen.chance(0.2) ? 0.5 : 0.0);
 
         // Bookings first, so that the places can carry their running totals.
-        QVector<double> totalFee(kPlaces + 1, 0.0), totalCommission(kPlaces + 1, 0.0);
-        QVector<int> bookingsOf(kPlaces + 1, 0);
+        QVector<double> totalFee(g_size.places + 1, 0.0), totalCommission(g_size.places + 1, 0.0);
+        QVector<int> bookingsOf(g_size.places + 1, 0);
         q = f.prepare(QStringLiteral(
             "INSERT INTO foglalas (foglalas, foglalaz, ugyfel, dat_tol, dat_ig, nap, foglalo,"
             " letszam_felnott, letszam_gyerek, fizmod, jutalek, ossz_dij, ossz_jut, megjegyzes,"
             " ar_fogl, ar_helyszin) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const QDate firstDay(2015, 1, 1), lastDay(2026, 12, 31);
-        for (int i = 1; i <= kBookings; ++i) {
+        for (int i = 1; i <= g_size.bookings; ++i) {
             // A fifth of the bookings go to the 500 most popular places.
-            const int place = gen.chance(0.2) ? gen.between(1, 500) : gen.between(1, kPlaces);
+            const int place = gen.chance(0.2) ? gen.between(1, 500) : gen.between(1, g_size.places);
             const QDate from = gen.dayBetween(firstDay, lastDay);
             const int nights = gen.between(1, 14);
             const int adults = gen.between(1, 6);
@@ -320,7 +335,7 @@ int fill(const QString &dbFile, const QVector<PostalCode> &codes)
             q.bindValue(3, from.toString(Qt::ISODate));
             q.bindValue(4, from.addDays(nights).toString(Qt::ISODate));
             q.bindValue(5, nights);
-            q.bindValue(6, gen.between(1, kOrderers));
+            q.bindValue(6, gen.between(1, g_size.orderers));
             q.bindValue(7, adults);
             q.bindValue(8, gen.between(0, 4));
             q.bindValue(9, gen.between(1, kPayments));
@@ -334,7 +349,7 @@ int fill(const QString &dbFile, const QVector<PostalCode> &codes)
         }
         busiest = int(std::max_element(bookingsOf.begin() + 1, bookingsOf.end()) - bookingsOf.begin());
 
-        QVector<int> sequence(kPlaces);
+        QVector<int> sequence(g_size.places);
         std::iota(sequence.begin(), sequence.end(), 1);
         std::shuffle(sequence.begin(), sequence.end(), gen.rng());
         q = f.prepare(QStringLiteral(
@@ -345,7 +360,7 @@ int fill(const QString &dbFile, const QVector<PostalCode> &codes)
             " bankszamla, jutalek, ossz_dij, ossz_jut, megjegyzes, terulet, szolgaltatas)"
             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?,"
             " ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (int i = 1; i <= kPlaces; ++i) {
+        for (int i = 1; i <= g_size.places; ++i) {
             const PostalCode &pc = code();
             QString name = gen.pick(kNameFirst) + QLatin1Char(' ') + gen.pick(kNameKind);
             if (gen.chance(0.4))
@@ -399,10 +414,10 @@ int fill(const QString &dbFile, const QVector<PostalCode> &codes)
 
         q = f.prepare(QStringLiteral(
             "INSERT INTO ugyf_megj (ugyf_megj, ugyfel, datum, rovid, megjegyzes) VALUES (?, ?, ?, ?, ?)"));
-        for (int i = 1; i <= kNotes; ++i) {
+        for (int i = 1; i <= g_size.notes; ++i) {
             const QString title = gen.pick(kNoteTitles);
             q.bindValue(0, i);
-            q.bindValue(1, gen.between(1, kPlaces));
+            q.bindValue(1, gen.between(1, g_size.places));
             q.bindValue(2, gen.dayBetween(firstDay, lastDay).toString(Qt::ISODate));
             q.bindValue(3, title);
             q.bindValue(4, QString(title + QStringLiteral(": ") + gen.person() + QStringLiteral(" telefonált, visszahívást kér.")));
@@ -441,6 +456,122 @@ void readGridRows(data::DataSet &ds)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < model.columnCount(); ++c)
             (void)model.data(model.index(r, c), Qt::DisplayRole);
+}
+
+// Reads every field of the current row by name, as a report or an export does.
+qint64 readEveryField(const data::DataSet &ds)
+{
+    qint64 chars = 0;
+    for (int f = 0; f < ds.fieldCount(); ++f)
+        chars += ds.asString(ds.field(f).def.name).size();
+    return chars;
+}
+
+int walk(data::DataSet &ds, bool everyField)
+{
+    int rows = 0;
+    for (ds.first(); !ds.eof(); ds.next()) {
+        ++rows;
+        if (everyField)
+            readEveryField(ds);
+    }
+    return rows;
+}
+
+// The place list walked with a grid and an editor's bound controls on it,
+// with the controls left on and disabled.
+void timeBoundWalk(data::Table &places)
+{
+    data::DataSetModel model(&places);
+    model.useAllFields();
+    data::Binder binder(&places);
+    std::vector<std::unique_ptr<QLineEdit>> edits;
+    for (int f = 0; f < places.fieldCount() && int(edits.size()) < kBoundControls; ++f) {
+        const data::Field &fd = places.field(f);
+        if (fd.kind != data::FieldKind::Stored || fd.def.type == schema::FieldType::Memo)
+            continue;
+        edits.push_back(std::make_unique<QLineEdit>());
+        binder.bindEdit(edits.back().get(), fd.def.name);
+    }
+    QObject counting;
+    int resets = 0;
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &counting, [&] { ++resets; });
+    for (bool disabled : {false, true}) {
+        int rows = 0;
+        resets = 0;
+        const double ms = timed([&] {
+            std::unique_ptr<data::ControlsDisabled> quiet;
+            if (disabled)
+                quiet = std::make_unique<data::ControlsDisabled>(places);
+            rows = walk(places, false);
+        });
+        line(disabled ? "walk the places, grid + 30 controls, disabled" : "walk the places, grid + 30 controls, on", ms,
+             QStringLiteral("%1 rows, %2 grid resets, last shown \"%3\"")
+                 .arg(rows).arg(resets).arg(edits[1]->text()));
+    }
+}
+
+// A post that the engine refuses (a duplicate key) while the place list and
+// two other data sets are open: how long it takes and how many re-read.
+void timeRefusedPost(data::Database &db, data::Table &places, int busiest)
+{
+    data::Table types(db, QStringLiteral("tipus"));
+    types.setIndexFieldNames(QStringLiteral("Tipus"));
+    types.open();
+    data::Table bookings(db, QStringLiteral("foglalas"));
+    bookings.setFilter(QStringLiteral("ugyfel=%1").arg(busiest));
+    bookings.setFiltered(true);
+    bookings.open();
+    QObject counting;
+    QSet<const data::DataSet *> reread;
+    int resets = 0;
+    for (data::DataSet *ds : {static_cast<data::DataSet *>(&places), static_cast<data::DataSet *>(&types),
+                              static_cast<data::DataSet *>(&bookings)})
+        QObject::connect(ds, &data::DataSet::rowsReset, &counting, [&, ds] {
+            reread.insert(ds);
+            ++resets;
+        });
+    types.insert();
+    types.setValue(QStringLiteral("Tipus"), 1);
+    types.setValue(QStringLiteral("Tipus_nev"), QStringLiteral("Kettőzött"));
+    bool refused = false;
+    const double ms = timed([&] {
+        try {
+            types.post();
+        } catch (const data::DbError &) {
+            refused = true;
+        }
+    });
+    line("refused post, place list by name + 2 more open", ms,
+         QStringLiteral("%1, %2 rowsReset signals, %3 of 3 data sets re-read")
+             .arg(refused ? QStringLiteral("refused") : QStringLiteral("NOT REFUSED"))
+             .arg(resets).arg(reread.size()));
+    types.cancel();
+}
+
+// Runs in a process of its own: the walk over a query result of every
+// booking, reading every field, and the whole process's peak memory.
+int walkQuery(const QString &folder, bool controlsOn)
+{
+    data::Database &db = data::Database::regiszter();
+    db.params() << QStringLiteral("PATH=") + folder;
+    db.open();
+    data::Query q(db);
+    q.setSql(QStringLiteral("SELECT * FROM foglalas"));
+    int rows = 0;
+    const double ms = timed([&] {
+        q.open();
+        std::unique_ptr<data::ControlsDisabled> quiet;
+        if (!controlsOn)
+            quiet = std::make_unique<data::ControlsDisabled>(q);
+        rows = walk(q, true);
+    });
+    line(controlsOn ? "walk SELECT * FROM foglalas, every field, controls on"
+                    : "walk SELECT * FROM foglalas, every field, disabled",
+         ms, QStringLiteral("%1 rows, peak %2 MB for the whole process")
+                 .arg(rows).arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1));
+    db.close();
+    return 0;
 }
 
 int runTimings(const QString &folder, int busiest)
@@ -498,7 +629,7 @@ int runTimings(const QString &folder, int busiest)
     });
     line("prefix find for a missing name", ms, ok ? QStringLiteral("FOUND?") : QStringLiteral("not found"));
 
-    ms = timed([&] { ok = places.locate(QStringLiteral("sorszam"), kPlaces - 7); });
+    ms = timed([&] { ok = places.locate(QStringLiteral("sorszam"), g_size.places - 7); });
     line("find by sorszam (not the order field)", ms,
          QStringLiteral("%1 at sorszam %2").arg(ok ? QStringLiteral("found") : QStringLiteral("NOT FOUND"))
              .arg(places.asInteger(QStringLiteral("sorszam"))));
@@ -547,7 +678,7 @@ int runTimings(const QString &folder, int busiest)
         bookings.close();
     };
     openBookings(busiest, "open the bookings of the busiest place");
-    openBookings(kPlaces - 1, "open the bookings of an ordinary place");
+    openBookings(g_size.places - 1, "open the bookings of an ordinary place");
 
     data::Table notes(db, QStringLiteral("ugyf_megj"));
     notes.setIndexName(QStringLiteral("idx_datum_desc"));
@@ -559,6 +690,23 @@ int runTimings(const QString &folder, int busiest)
          QStringLiteral("%1 rows").arg(notes.recordCount()));
     notes.close();
 
+    timeBoundWalk(places);
+
+    {
+        data::Table bookings(db, QStringLiteral("foglalas"));
+        bookings.setIndexFieldNames(QStringLiteral("foglalas"));
+        int rows = 0;
+        ms = timed([&] {
+            bookings.open();
+            data::ControlsDisabled walking(bookings);
+            rows = walk(bookings, true);
+        });
+        line("walk the booking table, every field, disabled", ms, QStringLiteral("%1 rows").arg(rows));
+    }
+
+    places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
+    timeRefusedPost(db, places, busiest);
+
     places.close();
     db.close();
     return 0;
@@ -566,10 +714,36 @@ int runTimings(const QString &folder, int busiest)
 
 }  // namespace
 
+// The query walk in a process of its own; prints its lines.
+void runQueryWalk(const QString &folder, bool controlsOn)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    QStringList args{QStringLiteral("--walk-query"), folder};
+    if (controlsOn)
+        args << QStringLiteral("--controls-on");
+    child.start(QCoreApplication::applicationFilePath(), args);
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        std::fprintf(stderr, "nyugvar_bench: the query walk failed\n");
+}
+
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
+    // Bound controls need a widget platform; none is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    if (args.value(1) == QLatin1String("--walk-query")) {
+        try {
+            return walkQuery(args.value(2), args.contains(QStringLiteral("--controls-on")));
+        } catch (const data::DbError &e) {
+            std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
+            return 1;
+        }
+    }
+    if (args.removeAll(QStringLiteral("--small")) > 0)
+        g_size = {g_size.places / 10, g_size.bookings / 10, g_size.orderers / 10, g_size.notes / 10};
     const QString irszCsv = args.size() > 1 ? args[1] : defaultIrszCsv();
 
     QTemporaryDir tmp;
@@ -579,7 +753,7 @@ int main(int argc, char **argv)
     }
     const QString folder = tmp.filePath(QStringLiteral("Data"));
     std::printf("Nyugvár benchmark: %d places, %d bookings, %d orderers, %d notes\n",
-                kPlaces, kBookings, kOrderers, kNotes);
+                g_size.places, g_size.bookings, g_size.orderers, g_size.notes);
 
     int busiest = 0;
     try {
@@ -615,5 +789,8 @@ int main(int argc, char **argv)
                 qPrintable(peakReset ? QStringLiteral("from the end of the fill (%1 MB resident then, %2 MB peak during the fill)")
                                            .arg(rssBefore / 1024.0, 0, 'f', 1).arg(fillPeak / 1024.0, 0, 'f', 1)
                                      : QStringLiteral("whole run, fill included")));
+    std::fflush(stdout);
+    runQueryWalk(folder, false);
+    runQueryWalk(folder, true);
     return 0;
 }

@@ -49,7 +49,7 @@ Binder::Binder(DataSet *dataSet, QObject *parent) : QObject(parent), m_ds(dataSe
     connect(m_ds, &DataSet::stateChanged, this, &Binder::load);
     connect(m_ds, &DataSet::rowsReset, this, &Binder::load);
     connect(m_ds, &DataSet::valueChanged, this, [this](int field) {
-        if (m_loading)
+        if (m_loading || m_ds->controlsDisabled())
             return;
         for (const Link &l : qAsConst(m_links))
             if (l.field == field && l.widget != m_writingWidget)
@@ -239,7 +239,8 @@ void Binder::addLink(QWidget *widget, int field, std::function<void()> show, std
 
 void Binder::load()
 {
-    if (m_startingEdit)
+    // A walk's end shows its row once.
+    if (m_startingEdit || m_ds->controlsDisabled())
         return;
     m_loading = true;
     for (const Link &l : qAsConst(m_links))

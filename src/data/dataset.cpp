@@ -9,6 +9,22 @@
 
 namespace data {
 
+namespace {
+
+// A number as plain text: up to 15 significant digits with the locale's
+// decimal separator and no digit grouping ("150000,5" in Hungarian).
+QString plainNumber(double d)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    // Whole forints are the common case, and far cheaper to write.
+    if (std::abs(d) < 1e15 && d == std::trunc(d))
+        return locale.toString(qlonglong(d));
+    return locale.toString(d, 'g', 15);
+}
+
+}  // namespace
+
 DataSet::DataSet(Database &db, QObject *parent) : QObject(parent), m_db(db)
 {
     m_db.attach(this);
@@ -23,10 +39,31 @@ DataSet::~DataSet()
 
 int DataSet::fieldIndex(const QString &name) const
 {
-    for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].def.name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    if (m_fieldByName.isEmpty()) {
+        // Not opened yet: the fields a source is still building.
+        for (int i = 0; i < m_fields.size(); ++i)
+            if (m_fields[i].def.name.compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        return -1;
+    }
+    // Names are mostly written as declared: found without folding.
+    auto it = m_fieldByName.constFind(name);
+    if (it == m_fieldByName.constEnd())
+        it = m_fieldByName.constFind(name.toCaseFolded());
+    return it == m_fieldByName.constEnd() ? -1 : *it;
+}
+
+void DataSet::buildNameIndex()
+{
+    m_fieldByName.clear();
+    QHash<QString, int> byName;
+    // Filled from the last field back, so that of names equal but for case
+    // the first owns the folded entry, as it did the case-blind scan.
+    for (int i = m_fields.size() - 1; i >= 0; --i) {
+        byName.insert(m_fields[i].def.name.toCaseFolded(), i);
+        byName.insert(m_fields[i].def.name, i);
+    }
+    m_fieldByName = byName;
 }
 
 int DataSet::requireField(const QString &name) const
@@ -60,6 +97,7 @@ void DataSet::open()
         m_calculators.append(c.second);
     }
     m_fields = fields;
+    buildNameIndex();
     if (!m_filterText.isEmpty())
         setFilter(m_filterText);  // re-resolve the filter against the fields
     loadRows();
@@ -117,8 +155,22 @@ void DataSet::setCurrent(int row)
     row = n == 0 ? -1 : qBound(0, row, n - 1);
     const bool moved = row != m_current;
     m_current = row;
-    if (moved)
+    if (moved && !controlsDisabled())
         Q_EMIT currentChanged();
+}
+
+void DataSet::disableControls()
+{
+    ++m_disabledControls;
+}
+
+void DataSet::enableControls()
+{
+    if (m_disabledControls == 0 || --m_disabledControls > 0)
+        return;
+    controlsEnabled();
+    // The controls missed the moves of the walk: they show its end afresh.
+    Q_EMIT rowsReset();
 }
 
 void DataSet::setCurrentRow(int row)
@@ -212,14 +264,15 @@ bool DataSet::isNull(const QString &field) const
 
 QString DataSet::asString(const QString &field) const
 {
-    const QVariant v = value(field);
+    const int f = requireField(field);
+    const QVariant v = value(f);
     if (!v.isValid() || v.isNull())
         return QString();
-    const schema::FieldDef &def = m_fields[requireField(field)].def;
+    const schema::FieldDef &def = m_fields[f].def;
     switch (def.type) {
     case schema::FieldType::Date: return v.toDate().toString(Qt::ISODate);
     case schema::FieldType::Timestamp: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    case schema::FieldType::Float: return QLocale().toString(v.toDouble(), 'g', 15);
+    case schema::FieldType::Float: return plainNumber(v.toDouble());
     default: return v.toString();
     }
 }
@@ -337,6 +390,8 @@ void DataSet::reload(const QVariant &key, int fallbackRow)
     m_bof = m_eof = n == 0;
     if (m_state == State::Edit && m_current >= 0)
         m_editRow = m_current;
+    if (controlsDisabled())
+        return;  // told once when the walk ends
     Q_EMIT rowsReset();
     Q_EMIT currentChanged();
 }

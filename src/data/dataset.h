@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QVariant>
 #include <QPair>
@@ -75,12 +76,22 @@ public:
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
 
+    // ---- walks ------------------------------------------------------------
+    // While disabled, moves of the current row are not told to grids and
+    // bound controls, which also ignore the data set's other notices; the
+    // last enableControls() tells them once (rowsReset). Calls nest. A query
+    // reads on with one open statement while its controls are disabled.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disabledControls > 0; }
+
     // ---- reading ----------------------------------------------------------
     // Values of the current row; in insert or edit state, of the edit buffer.
     QVariant value(int field) const;
     QVariant value(const QString &field) const { return value(requireField(field)); }
     bool isNull(const QString &field) const;
-    // Null-safe reads: null is "" as text and 0 as a number.
+    // Null-safe reads: null is "" as text and 0 as a number. The text of a
+    // number is plain: locale decimal separator, no digit grouping.
     QString asString(const QString &field) const;
     qint64 asInteger(const QString &field) const;
     double asFloat(const QString &field) const;
@@ -182,6 +193,10 @@ protected:
     // Matching rule of finds, shared by every source.
     static bool valueMatches(const QVariant &have, const QVariant &wanted, bool text, LocateOptions options);
 
+    // The last enableControls() of a walk; a source may let go of what it
+    // kept for reading on.
+    virtual void controlsEnabled() {}
+
     // Re-reads the rows (order or filter changed) and makes the row of `key`
     // current, or `fallbackRow` when it is gone.
     void resetKeeping(const QVariant &key, int fallbackRow);
@@ -215,8 +230,10 @@ private:
     int unitCommitted();
     void sendNotices(int notices);
     void unitRolledBack(int level, bool rowsChanged);
+    void buildNameIndex();
 
     Database &m_db;
+    QHash<QString, int> m_fieldByName;   // names as given and case-folded
     QVector<QPair<schema::FieldDef, Calculator>> m_calculated;
     QVector<Calculator> m_calculators;   // per field; empty for others
     State m_state = State::Inactive;
@@ -242,6 +259,19 @@ private:
     int m_heldLevel = 0;          // > 0: a posted buffer is held until commit
     QVariant m_writtenKey;        // the row the held buffer was written to
     QVector<bool> m_unsaved;      // fields typed since the buffer was written
+    int m_disabledControls = 0;
+};
+
+// Disables a data set's controls for a scope: a walk over its rows.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(DataSet &ds) : m_ds(ds) { m_ds.disableControls(); }
+    ~ControlsDisabled() { m_ds.enableControls(); }
+    ControlsDisabled(const ControlsDisabled &) = delete;
+    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+private:
+    DataSet &m_ds;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)

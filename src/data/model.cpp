@@ -8,14 +8,20 @@ DataSetModel::DataSetModel(DataSet *dataSet, QObject *parent) : QAbstractTableMo
 {
     auto reset = [this] {
         beginResetModel();
+        m_unreadable.clear();
         resolve();
         endResetModel();
     };
-    connect(m_ds, &DataSet::rowsReset, this, reset);
+    // During a walk the data set's notices wait: the walk's end resets once.
+    connect(m_ds, &DataSet::rowsReset, this, [this, reset] {
+        if (!m_ds->controlsDisabled())
+            reset();
+    });
     connect(m_ds, &DataSet::opened, this, reset);
     connect(m_ds, &DataSet::closed, this, reset);
     connect(m_ds, &DataSet::rowChanged, this, [this](int row) {
-        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+        if (!m_ds->controlsDisabled())
+            Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
 }
 
@@ -67,9 +73,11 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
     const int f = m_fieldIndex[index.column()];
     if (f < 0)
         return QVariant();
+    if (m_unreadable.contains(index.row()))
+        return role == Qt::DisplayRole ? QVariant(QStringLiteral("#olvashatatlan#")) : QVariant();
     switch (role) {
     case Qt::DisplayRole: {
-        QString text = m_ds->displayTextAt(index.row(), f);
+        QString text = readable(index.row(), [&] { return m_ds->displayTextAt(index.row(), f); });
         // A long text shows its first line in a grid cell.
         const int nl = text.indexOf(QLatin1Char('\n'));
         if (nl >= 0)
@@ -80,7 +88,7 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (m_ds->field(f).def.isNumeric() ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::ForegroundRole:
-        return m_rowColour ? m_rowColour(*m_ds, index.row()) : QVariant();
+        return m_rowColour ? readable(index.row(), [&] { return m_rowColour(*m_ds, index.row()); }) : QVariant();
     default:
         return QVariant();
     }

@@ -4,6 +4,7 @@
 // per-row text colour (grey inactive rows).
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <functional>
 
 namespace data {
@@ -37,10 +38,24 @@ public:
 
 private:
     void resolve();
+    // Reads a cell's value. A row that cannot be read (a damaged file)
+    // raises the engine's error once; until the next reset the row then
+    // shows as unreadable, so that every repaint does not raise anew.
+    template <typename Read>
+    auto readable(int row, Read read) const -> decltype(read())
+    {
+        try {
+            return read();
+        } catch (...) {
+            m_unreadable.insert(row);
+            throw;
+        }
+    }
     DataSet *m_ds;
     QVector<Column> m_columns;
     QVector<int> m_fieldIndex;
     RowColour m_rowColour;
+    mutable QSet<int> m_unreadable;
 };
 
 }  // namespace data

@@ -3,10 +3,18 @@
 // (":datum", set as date or integer). A repeated column name in the result
 // gets "_1" appended (then "_2", ...). The result is read-only; filters and
 // finds work on it as on a table.
+//
+// A result is never held whole: opening counts its rows (or, filtered, notes
+// the positions of the passing ones) and rows are read a page at a time,
+// centred on the row asked for. While the controls are disabled (a walk)
+// the statement stays open and reads on, so a walk reads the result once.
 
 #include "data/dataset.h"
 
 #include <QMap>
+#include <memory>
+
+class QSqlQuery;
 
 namespace data {
 
@@ -31,23 +39,42 @@ protected:
     void buildFields(QVector<Field> &fields) override;
     void loadRows() override;
     void unloadRows() override;
-    int rowCount() const override { return m_view.size(); }
+    int rowCount() const override { return m_rowCount; }
     Row fetchRow(int row) const override;
-    QVariant rowKey(int row) const override { return m_view[row]; }
+    QVariant rowKey(int row) const override { return position(row); }
     int rowOfKey(const QVariant &key) const override;
+    void controlsEnabled() override;
 
 private:
     struct Column {
         schema::FieldDef def;
         bool known = false;  // read straight from a table's field
     };
-    void runQuery();
+    void describe(const QSqlQuery &q);
+    void settleTypes();
+    void readWhole();
+    std::unique_ptr<QSqlQuery> openResult(int offset, int limit) const;
+    int countRows() const;
+    Row readRow(const QSqlQuery &q) const;
+    // The position in the statement's result of a visible row.
+    int position(int row) const { return m_filteredView ? m_positions[row] : row; }
+    void readPage(int row) const;
+    bool readOn(int row) const;
+
     QString m_sql;
-    QVector<Column> m_columns;
     QMap<QString, QVariant> m_params;
-    QVector<Row> m_rows;     // every row of the result
-    QVector<int> m_view;     // rows passing the filter, in result order
-    bool m_haveResult = false;  // read by buildFields, not yet used by loadRows
+    QVector<Column> m_columns;
+    bool m_paged = true;         // false: a statement that cannot stand as a subquery
+    QVector<Row> m_whole;        // ... whose whole result is then kept
+    bool m_haveWhole = false;    // read by buildFields, not yet used by loadRows
+    int m_rowCount = 0;
+    bool m_filteredView = false;
+    QVector<int> m_positions;    // filtered: result positions of the passing rows
+    mutable int m_pageFirst = 0; // visible row of m_page's first row
+    mutable QVector<Row> m_page;
+    mutable int m_pageRows = 0;  // rows of the last page read
+    mutable std::unique_ptr<QSqlQuery> m_cursor;  // a walk's open statement
+    mutable int m_cursorAt = 0;  // result position of the cursor's next row
 };
 
 }  // namespace data

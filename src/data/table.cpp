@@ -12,11 +12,13 @@
 #include <QSqlQuery>
 #include <algorithm>
 #include <numeric>
-#include <unordered_map>
 
 namespace data {
 
 namespace {
+
+constexpr int kPageRows = 128;     // rows read at once, centred on the one asked for
+constexpr int kCachedRows = 4096;  // rows kept before the cache starts afresh
 
 // Names sort as Hungarians expect: Ábel, Cecil, Csaba, Oszkár, Öröm.
 const QCollator &hungarian()
@@ -73,6 +75,14 @@ QString quoted(const QString &name)
     throw DbError(engineMessage(q.lastError()));
 }
 
+// A read loop ends at the last row or at an error: a row that cannot be
+// read (a damaged page) raises, never passes for a missing one.
+void requireNoError(const QSqlQuery &q)
+{
+    if (q.lastError().isValid())
+        raise(q);
+}
+
 void run(QSqlQuery &q, const QString &sql, const QVariantList &params)
 {
     if (!q.prepare(sql))
@@ -101,28 +111,66 @@ int storageRank(const QVariant &v)
     }
 }
 
+// Whether two stored values are the same (texts compared without a variant
+// lookup: this runs once per row).
+bool sameStored(const QVariant &a, const QVariant &b)
+{
+    const int ra = storageRank(a);
+    if (ra != storageRank(b))
+        return false;
+    if (ra == 2 && a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
+        return *static_cast<const QString *>(a.constData()) == *static_cast<const QString *>(b.constData());
+    return ra == 0 || a == b;
+}
+
 }  // namespace
 
-// Collation keys of the texts the rows were last ordered by, per field and
-// row: making a key costs far more than comparing two, so an order change or
-// a filter switched off sorts again without making them anew.
+// Collation keys of the texts the rows were last ordered by, per field:
+// making a key costs far more than comparing two, so an order change or a
+// filter switched off sorts again without making them anew. A sort keeps
+// its keys as made, in plain arrays; they are indexed by rowid only when a
+// later sort on the same field asks for them.
 struct Table::SortKeyCache {
-    struct Known {
-        QString text;
-        QCollatorSortKey key;
+    struct Keys {
+        QVector<qint64> ids;
+        QVector<QString> texts;
+        QVector<QCollatorSortKey> keys;
     };
-    using PerRow = std::unordered_map<qint64, Known>;
-    QHash<QString, PerRow> byField;
+    QHash<QString, Keys> byField;
 
-    static QCollatorSortKey keyOf(PerRow &known, qint64 id, const QString &text)
-    {
-        auto it = known.find(id);
-        if (it != known.end() && it->second.text == text)
-            return it->second.key;
-        QCollatorSortKey key = hungarian().sortKey(text);
-        known.insert_or_assign(id, Known{text, key});
-        return key;
-    }
+    // The keys of one sort on a field, taken from the last one where its
+    // row still holds the same text.
+    class Maker {
+    public:
+        Maker(SortKeyCache &cache, const QString &field)
+            : m_cache(cache), m_field(field), m_old(cache.byField.take(field))
+        {
+            m_slot.reserve(m_old.ids.size());
+            for (int i = 0; i < m_old.ids.size(); ++i)
+                m_slot.insert(m_old.ids[i], i);
+        }
+        ~Maker() { m_cache.byField.insert(m_field, std::move(m_made)); }
+        Maker(const Maker &) = delete;
+        Maker &operator=(const Maker &) = delete;
+
+        QCollatorSortKey key(qint64 id, const QString &text)
+        {
+            const auto it = m_slot.constFind(id);
+            const QCollatorSortKey key = it != m_slot.constEnd() && m_old.texts[*it] == text
+                                             ? m_old.keys[*it]
+                                             : hungarian().sortKey(text);
+            m_made.ids.append(id);
+            m_made.texts.append(text);
+            m_made.keys.append(key);
+            return key;
+        }
+
+    private:
+        SortKeyCache &m_cache;
+        QString m_field;
+        Keys m_old, m_made;
+        QHash<qint64, int> m_slot;
+    };
 };
 
 Table::Table(Database &db, QObject *parent) : DataSet(db, parent), m_sortKeys(std::make_unique<SortKeyCache>()) {}
@@ -267,8 +315,11 @@ void Table::loadRows()
         sql += QStringLiteral(" WHERE ") + where;
     // Numbers and dates order in SQL along an index; texts order below in
     // Hungarian collation.
+    const bool runs = textRunsFromIndex();
     if (!anyText)
         sql += QStringLiteral(" ORDER BY ") + sqlOrder.join(QStringLiteral(", "));
+    else if (runs)
+        sql += QStringLiteral(" ORDER BY ") + orderColumns() + QStringLiteral(", t.rowid");
 
     QSqlQuery q(database().connection());
     q.setForwardOnly(true);
@@ -278,8 +329,13 @@ void Table::loadRows()
         for (int p = 0; p < m_order.size(); ++p)
             m_keys[p].append(q.value(p + 1));
     }
+    requireNoError(q);
     if (!anyText)
         return;
+    if (runs) {
+        sortTextRuns();
+        return;
+    }
 
     // Sort once with collation keys, then permute the rows.
     const int n = m_ids.size();
@@ -288,9 +344,9 @@ void Table::loadRows()
         if (!m_order[p].text)
             continue;
         sortKeys[p].reserve(n);
-        auto &known = m_sortKeys->byField[field(m_order[p].field).def.name];
+        SortKeyCache::Maker keys(*m_sortKeys, field(m_order[p].field).def.name);
         for (int r = 0; r < n; ++r)
-            sortKeys[p].append(m_sortKeys->keyOf(known, m_ids[r], m_keys[p][r].toString()));
+            sortKeys[p].append(keys.key(m_ids[r], m_keys[p][r].toString()));
     }
     // Null, number or text of each text value, read once (QVariant lookups
     // inside the comparison would dominate the sort).
@@ -334,6 +390,86 @@ void Table::loadRows()
     }
     m_ids = std::move(ids);
     m_keys = std::move(keys);
+}
+
+bool Table::textRunsFromIndex() const
+{
+    if (m_order.size() != 1 || !m_order[0].text)
+        return false;
+    const QString &name = field(m_order[0].field).def.name;
+    for (const schema::IndexDef &ix : tableDef().indexes)
+        if (!ix.fields.isEmpty() && ix.fields.first().compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// The rows came in the index's byte order, then by rowid: equal texts in
+// runs. A collation key is made once per run and only the runs are sorted;
+// runs that collate equal (texts differing in nothing the collation sees)
+// are merged by rowid, so the order is that of the general sort.
+void Table::sortTextRuns()
+{
+    const int n = m_ids.size();
+    const QVector<QVariant> &value = m_keys[0];
+    QVector<int> start;  // the first row of each run, and n after the last
+    for (int r = 0; r < n; ++r)
+        if (r == 0 || !sameStored(value[r], value[r - 1]))
+            start << r;
+    const int runs = start.size();
+    start << n;
+
+    QVector<quint8> rank(runs);
+    QVector<QCollatorSortKey> key;
+    key.reserve(runs);
+    {
+        SortKeyCache::Maker keys(*m_sortKeys, field(m_order[0].field).def.name);
+        for (int i = 0; i < runs; ++i) {
+            const QVariant &v = value[start[i]];
+            rank[i] = quint8(storageRank(v));
+            key.append(keys.key(m_ids[start[i]], v.toString()));
+        }
+    }
+    const bool descending = m_order[0].descending;
+    auto compare = [&](int a, int b) {
+        const int c = rank[a] != rank[b] ? rank[a] - rank[b] : key[a].compare(key[b]);
+        return descending ? -c : c;
+    };
+    QVector<int> sorted(runs);
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+        const int c = compare(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+
+    QVector<qint64> ids;
+    QVector<QVariant> values;
+    ids.reserve(n);
+    values.reserve(n);
+    for (int i = 0; i < runs;) {
+        int j = i + 1;
+        while (j < runs && compare(sorted[i], sorted[j]) == 0)
+            ++j;
+        if (j == i + 1) {
+            for (int r = start[sorted[i]]; r < start[sorted[i] + 1]; ++r) {
+                ids << m_ids[r];
+                values << value[r];
+            }
+            i = j;
+            continue;
+        }
+        QVector<int> rows;
+        for (int k = i; k < j; ++k)
+            for (int r = start[sorted[k]]; r < start[sorted[k] + 1]; ++r)
+                rows << r;
+        std::sort(rows.begin(), rows.end(), [&](int a, int b) { return m_ids[a] < m_ids[b]; });
+        for (int r : rows) {
+            ids << m_ids[r];
+            values << value[r];
+        }
+        i = j;
+    }
+    m_ids = std::move(ids);
+    m_keys[0] = std::move(values);
 }
 
 void Table::unloadRows()
@@ -415,10 +551,21 @@ Row Table::fetchRow(int row) const
 
 void Table::fetchPage(int row) const
 {
-    // A grid asks for neighbouring rows next: read a page around the row.
-    const int from = qMax(0, row - 16);
-    const int to = qMin(int(m_ids.size()), row + 64);
-    if (m_cache.size() > 4096)
+    // A grid asks for neighbouring rows next, in either direction: read a
+    // page centred on the row. A walk going on past the last page reads
+    // the next one whole.
+    int from = qMax(0, row - kPageRows / 2);
+    int to = qMin(int(m_ids.size()), row + kPageRows / 2);
+    if (row == m_pageEnd) {
+        from = row;
+        to = qMin(int(m_ids.size()), row + kPageRows);
+    } else if (row == m_pageStart - 1) {
+        from = qMax(0, row + 1 - kPageRows);
+        to = row + 1;
+    }
+    m_pageStart = from;
+    m_pageEnd = to;
+    if (m_cache.size() > kCachedRows)
         m_cache.clear();
     QVariantList ids;
     for (int r = from; r < to; ++r)
@@ -456,6 +603,7 @@ void Table::fetchPage(int row) const
             r[colField[c]] = fromStorage(q.value(c + 1), field(colField[c]).def.type);
         m_cache.insert(q.value(0).toLongLong(), r);
     }
+    requireNoError(q);
     // A row that another program deleted meanwhile shows empty.
     for (const QVariant &id : ids)
         if (!m_cache.contains(id.toLongLong()))
@@ -472,7 +620,10 @@ QVariant Table::lookupValue(int f, const QVariant &key) const
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
             .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey)),
         {toStorage(key)});
-    return q.next() ? fromStorage(q.value(0), field(f).def.type) : QVariant();
+    if (q.next())
+        return fromStorage(q.value(0), field(f).def.type);
+    requireNoError(q);
+    return QVariant();
 }
 
 // ---- finding ----------------------------------------------------------------
@@ -499,6 +650,7 @@ int Table::findRow(int f, const QVariant &value, LocateOptions options) const
     while (q.next())
         if (valueMatches(fromStorage(q.value(1), field(f).def.type), value, text, options))
             hits.insert(q.value(0).toLongLong());
+    requireNoError(q);
     if (hits.isEmpty())
         return -1;
     for (int r = 0; r < m_ids.size(); ++r)
@@ -636,8 +788,10 @@ int Table::placeRow(const QVariant &key, int oldRow)
             .arg(m_order.isEmpty() ? QString() : QStringLiteral(", ") + orderColumns(), quoted(tableName()),
                  where.isEmpty() ? QString() : QStringLiteral(" AND ") + where),
         params);
-    if (!q.next())
+    if (!q.next()) {
+        requireNoError(q);
         return -1;  // the row no longer passes the filter
+    }
     QVector<QVariant> k(m_order.size());
     for (int p = 0; p < m_order.size(); ++p)
         k[p] = q.value(p + 1);

@@ -67,6 +67,8 @@ private:
     };
     void changeOrder(const QString &fields, const QString &indexName);
     void resolveOrder();
+    bool textRunsFromIndex() const;
+    void sortTextRuns();
     QString whereClause(QVariantList &params) const;
     QString orderColumns() const;
     int comparePart(int part, const QVariant &a, const QVariant &b) const;
@@ -85,6 +87,8 @@ private:
     QVector<qint64> m_ids;
     QVector<QVector<QVariant>> m_keys;  // per order part: one value per row
     mutable QHash<qint64, Row> m_cache;
+    mutable int m_pageStart = -1;  // visible rows of the last page read
+    mutable int m_pageEnd = -1;
     struct SortKeyCache;
     std::unique_ptr<SortKeyCache> m_sortKeys;
 };
