@@ -3,6 +3,7 @@
 #include "app/inditas.h"
 #include "app/tfrm_main.h"
 #include "common/alkalmazas.h"
+#include "data/database.h"
 
 #include <QLocale>
 
@@ -17,7 +18,8 @@ int main(int argc, char *argv[])
     if (!Inditas())
         return 1;
 
-    Tfrm_Main fo;
+    // The one database of the program, which every window works on.
+    Tfrm_Main fo(data::Database::regiszter());
     if (!fo.Indit())
         return 1;
     fo.show();

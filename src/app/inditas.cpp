@@ -41,7 +41,7 @@ void bezarAdatbazis()
 
 bool Inditas()
 {
-    return Inditas(BelepesAblak);
+    return Inditas([] { return BelepesAblak(data::Database::regiszter()); });
 }
 
 bool Inditas(const std::function<bool()> &belepes)
@@ -102,9 +102,9 @@ bool Inditas(const std::function<bool()> &belepes)
     return true;
 }
 
-bool BelepesAblak()
+bool BelepesAblak(data::Database &db)
 {
-    Tfrm_Login login;
+    Tfrm_Login login(db);
     return login.exec() == QDialog::Accepted && login.bejelentkezett();
 }
 

@@ -5,6 +5,9 @@
 #include <functional>
 
 class QRect;
+namespace data {
+class Database;
+}
 
 // Start-up steps 1 to 5: reads the settings file into Beall(), checks the
 // data folder (resetting Utvonal to the default folder, written at once),
@@ -16,9 +19,9 @@ bool Inditas();
 // logged in. Inditas() passes BelepesAblak.
 bool Inditas(const std::function<bool()> &belepes);
 
-// The login of the real program: shows the login window modally; true after
-// a successful login.
-bool BelepesAblak();
+// The login of the real program: shows the login window on the users of
+// `db` modally; true after a successful login.
+bool BelepesAblak(data::Database &db);
 
 // Exit: writes the settings file in the write order, with the main window's
 // left, top, height and width from `ablak`, then closes the database. A file

@@ -1,5 +1,6 @@
 #include "data/model.h"
 
+#include "common/vedett.h"
 #include "data/dataset.h"
 
 namespace data {
@@ -11,11 +12,13 @@ DataSetModel::DataSetModel(DataSet *dataSet, QObject *parent) : QAbstractTableMo
         resolve();
         endResetModel();
     };
-    connect(m_ds, &DataSet::rowsReset, this, reset);
-    connect(m_ds, &DataSet::opened, this, reset);
-    connect(m_ds, &DataSet::closed, this, reset);
-    connect(m_ds, &DataSet::rowChanged, this, [this](int row) {
-        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+    VedettKapcsol(m_ds, &DataSet::rowsReset, this, reset);
+    VedettKapcsol(m_ds, &DataSet::opened, this, reset);
+    VedettKapcsol(m_ds, &DataSet::closed, this, reset);
+    // A row changed in place: only that row is drawn again.
+    VedettKapcsol(m_ds, &DataSet::rowChanged, this, [this](int row) {
+        if (row >= 0 && row < rowCount() && columnCount() > 0)
+            Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
 }
 
