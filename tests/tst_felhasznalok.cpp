@@ -526,6 +526,17 @@ void TstFelhasznalok::valasztoMod()
     QCOMPARE(lista.szerkesztesek, 2);
     QVERIFY(lista.isVisible());
     lista.close();
+
+    // Opened on a given key; the accepted row's name comes with its key.
+    onNextModal([&](QWidget *) { QTest::keyClick(lista.racs(), Qt::Key_Return); });
+    QCOMPARE(lista.valaszt(12), 12);
+    QCOMPARE(lista.valasztottErtek(QStringLiteral("tipus_nev")).toString(), QStringLiteral("típus 12"));
+    // Accepting an empty list hands back the empty key 0 and no name.
+    lista.tbl.setFilter(QStringLiteral("Tipus=99"));
+    lista.tbl.setFiltered(true);
+    onNextModal([&](QWidget *) { QTest::keyClick(lista.racs(), Qt::Key_Return); });
+    QCOMPARE(lista.valaszt(3), 0);
+    QCOMPARE(lista.valasztottErtek(QStringLiteral("Tipus_nev")).toString(), QString());
 }
 
 int main(int argc, char **argv)

@@ -254,15 +254,21 @@ void Binder::bindLookup(QComboBox *combo, const QString &keyField, DataSet *sour
         const QSignalBlocker block(combo);
         items->reset();
     };
-    // The list follows its source; the shown key is found again after a change.
+    // The list follows its source; the shown key is found again after a
+    // change. The link ends with the binder or with the control.
+    const QPointer<QComboBox> alive(combo);
     for (auto signal : {&DataSet::opened, &DataSet::closed, &DataSet::rowsReset})
-        VedettKapcsol(source, signal, combo, [reload, show] {
-            reload();
-            show();
+        VedettKapcsol(source, signal, this, [alive, reload, show] {
+            if (alive) {
+                reload();
+                show();
+            }
         });
-    VedettKapcsol(source, &DataSet::rowChanged, combo, [items, show](int row) {
-        items->rowChanged(row);
-        show();
+    VedettKapcsol(source, &DataSet::rowChanged, this, [alive, items, show](int row) {
+        if (alive) {
+            items->rowChanged(row);
+            show();
+        }
     });
     VedettKapcsol(combo, qOverload<int>(&QComboBox::activated), this, [this, combo, items, f](int index) {
         write(combo, f, index < 0 ? QVariant() : items->data(items->index(index), Qt::UserRole));

@@ -1,5 +1,6 @@
 #include "data/dataset.h"
 
+#include "common/vedett.h"
 #include "data/database.h"
 #include "data/filter.h"
 #include "data/formats.h"
@@ -12,7 +13,7 @@ namespace data {
 DataSet::DataSet(Database &db, QObject *parent) : QObject(parent), m_db(db)
 {
     m_db.attach(this);
-    connect(&m_db, &Database::rolledBack, this, &DataSet::onRolledBack);
+    VedettKapcsol(&m_db, &Database::rolledBack, this, &DataSet::onRolledBack);
 }
 
 DataSet::~DataSet()
