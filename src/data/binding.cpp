@@ -5,15 +5,15 @@
 #include "data/formats.h"
 
 #include <QAbstractListModel>
-#include <QHash>
-#include <QListView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleValidator>
+#include <QHash>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
 
