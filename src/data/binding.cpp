@@ -87,8 +87,13 @@ public:
             m_index.clear();
             const int n = rowCount();
             m_index.reserve(n);
-            for (int r = n - 1; r >= 0; --r)  // the first row of a key wins
-                m_index.insert(m_source->valueAt(r, m_keyField).toString(), r);
+            // One forward walk, the way the source reads ahead; the first
+            // row of a key wins.
+            for (int r = 0; r < n; ++r) {
+                const QString k = m_source->valueAt(r, m_keyField).toString();
+                if (!m_index.contains(k))
+                    m_index.insert(k, r);
+            }
             m_indexed = true;
         }
         return m_index.value(key.toString(), -1);
