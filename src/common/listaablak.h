@@ -1,9 +1,10 @@
 #pragma once
 // The list window of the list/editor family: a tool bar, a read-only grid on
 // a data set and its context menu, with new / edit / delete / close and, in
-// selection mode, accept. A subclass gives the data set, the columns and the
-// editor; the list starts the insert or edit, runs the editor modally and
-// cancels the row unless the editor closed with OK.
+// selection mode, accept. A subclass gives the data set, the columns, the
+// key field and the editor; the rows go through the row-edit controller
+// (SorSzerkeszto), which starts the insert or edit, runs the editor, saves
+// or cancels, and asks before a delete.
 
 #include "data/model.h"
 

@@ -70,9 +70,6 @@ public:
     // data::DbError when the key field is unknown.
     QVariant kulcs() const;
 
-    // An editor run is in progress.
-    bool fut() const { return m_fut; }
-
 Q_SIGNALS:
     // A save or a delete was committed.
     void mentve();
