@@ -1,6 +1,7 @@
 // Nyugvár: the register of a holiday-accommodation agency.
 
 #include "app/inditas.h"
+#include "app/tfrm_login.h"
 #include "app/tfrm_main.h"
 #include "common/alkalmazas.h"
 #include "data/database.h"
@@ -15,11 +16,12 @@ int main(int argc, char *argv[])
 
     // Settings, data folder, database and login; each failure has shown its
     // message already.
-    if (!Inditas())
+    data::Database &db = data::Database::regiszter();
+    if (!Inditas([&db] { return BelepesAblak(db); }))
         return 1;
 
     // The one database of the program, which every window works on.
-    Tfrm_Main fo(data::Database::regiszter());
+    Tfrm_Main fo(db);
     if (!fo.Indit())
         return 1;
     fo.show();

@@ -448,8 +448,12 @@ void TestData::twoPostsAsOneUnit()
         places.edit();
         places.setValue(QStringLiteral("ossz_dij"), 1000.0);
         places.post();
-        // Not committed: the unit is dropped.
+        // Not committed: the unit is dropped, both rows wait as typed.
     }
+    QCOMPARE(bookings.state(), data::State::Insert);
+    QCOMPARE(places.state(), data::State::Edit);
+    bookings.cancel();
+    places.cancel();
     QCOMPARE(bookings.recordCount(), 0);
     QCOMPARE(places.asFloat(QStringLiteral("ossz_dij")), 0.0);
 

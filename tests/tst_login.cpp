@@ -461,7 +461,7 @@ void TstLogin::modalisBelepes()
         ablak->findChild<QLineEdit *>("edtJelszo")->setText("kapufal");
         ablak->findChild<QPushButton *>("btnOK")->click();
     });
-    QVERIFY(Inditas());
+    QVERIFY(Inditas([] { return BelepesAblak(data::Database::regiszter()); }));
     QVERIFY(data::Database::regiszter().isOpen());
     QCOMPARE(data::Database::regiszter().path(), mappa.path());
     QCOMPARE(dobozok.hibak.size(), 1);

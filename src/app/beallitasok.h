@@ -1,5 +1,7 @@
 #pragma once
-// The settings record TBeall and the program folder ProgramMappa.
+// The settings record TBeall and the settings file.
+
+#include "common/programmappa.h"
 
 #include <QString>
 
@@ -19,16 +21,6 @@ struct TBeall {
 
 // The one settings record of the run.
 TBeall &Beall();
-
-// The folder of the running program, lower-cased, without a trailing
-// separator. It is determined once; tests may set it.
-QString ProgramMappa();
-void setProgramMappa(const QString &mappa);
-
-// ProgramMappa followed by a relative path written with backslashes
-// ("\\Data", "\\Help\\index.htm"), with the platform's separators, naming
-// the folder in its real letter case on a case-sensitive file system.
-QString ProgramUtvonal(const QString &relativ);
 
 class IniFajl;
 class QRect;

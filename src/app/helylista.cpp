@@ -8,7 +8,6 @@
 #include "data/query.h"
 #include "data/table.h"
 
-#include <QColor>
 #include <QtMath>
 
 const QVector<HelySorrend> &HelySorrendek()
@@ -73,15 +72,13 @@ QString SzamlaloSzoveg(const data::DataSet &ds)
     return SzamlaloSzoveg(ds.recordCount(), ds.recNo());
 }
 
-QVariant InaktivSzin(const data::DataSet &ds, int sor)
+bool InaktivSor(const data::DataSet &ds, int sor)
 {
     const int aktiv = ds.fieldIndex(QStringLiteral("aktiv"));
     if (aktiv < 0)
-        return {};
+        return false;
     const QVariant v = ds.valueAt(sor, aktiv);
-    if (!v.isNull() && v.toString() == QLatin1String("N"))
-        return QColor(0x80, 0x80, 0x80);
-    return {};
+    return !v.isNull() && v.toString() == QLatin1String("N");
 }
 
 LevelCel LeveletNeki(const QString &cim)

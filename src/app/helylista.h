@@ -47,9 +47,9 @@ int OszlopSzelesseg(int racsSzeles, double arany);
 QString SzamlaloSzoveg(int darab, int pozicio);
 QString SzamlaloSzoveg(const data::DataSet &ds);
 
-// The text colour of a visible row: grey (#808080) when its "aktiv" field is
-// exactly "N", otherwise an invalid QVariant (the grid's own colour).
-QVariant InaktivSzin(const data::DataSet &ds, int sor);
+// Whether a visible row is an inactive place: its "aktiv" field is exactly
+// "N". The grid shows such rows grey.
+bool InaktivSor(const data::DataSet &ds, int sor);
 
 // What "mail to the contact" does with the contact's address: an error text
 // when there is no address, otherwise the target to open.

@@ -2,7 +2,6 @@
 
 #include "app/beallitasok.h"
 #include "app/inifajl.h"
-#include "app/tfrm_login.h"
 #include "common/dobozok.h"
 #include "data/database.h"
 
@@ -38,11 +37,6 @@ void bezarAdatbazis()
 }
 
 }  // namespace
-
-bool Inditas()
-{
-    return Inditas([] { return BelepesAblak(data::Database::regiszter()); });
-}
 
 bool Inditas(const std::function<bool()> &belepes)
 {
@@ -100,12 +94,6 @@ bool Inditas(const std::function<bool()> &belepes)
         return false;
     }
     return true;
-}
-
-bool BelepesAblak(data::Database &db)
-{
-    Tfrm_Login login(db);
-    return login.exec() == QDialog::Accepted && login.bejelentkezett();
 }
 
 void Kilepes(const QRect &ablak)

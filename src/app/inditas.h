@@ -5,23 +5,15 @@
 #include <functional>
 
 class QRect;
-namespace data {
-class Database;
-}
 
 // Start-up steps 1 to 5: reads the settings file into Beall(), checks the
 // data folder (resetting Utvonal to the default folder, written at once),
 // points the database at the data folder and opens it, then runs the login.
 // Every failure is shown in an error box; false means the program must end
 // (the database is closed again then, and the settings are not written).
-bool Inditas();
-// The same with the login step given: `belepes` returns true when a user
-// logged in. Inditas() passes BelepesAblak.
+// `belepes` is the login step; it returns true when a user logged in. The
+// program passes BelepesAblak (app/tfrm_login.h).
 bool Inditas(const std::function<bool()> &belepes);
-
-// The login of the real program: shows the login window on the users of
-// `db` modally; true after a successful login.
-bool BelepesAblak(data::Database &db);
 
 // Exit: writes the settings file in the write order, with the main window's
 // left, top, height and width from `ablak`, then closes the database. A file

@@ -153,3 +153,9 @@ void Tfrm_Login::ujJelszoGomb()
 {
     m_belepes->ujJelszo(edtFelhasznalo->text(), edtJelszo->text());
 }
+
+bool BelepesAblak(data::Database &db)
+{
+    Tfrm_Login login(db);
+    return login.exec() == QDialog::Accepted && login.bejelentkezett();
+}

@@ -38,3 +38,7 @@ private:
     QPushButton *btnUjJelszo = nullptr;
     QPushButton *btnMegsem = nullptr;
 };
+
+// The login of the real program: shows the login window on the users of
+// `db` modally; true after a successful login.
+bool BelepesAblak(data::Database &db);

@@ -19,6 +19,7 @@
 #include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "nyugvar_version.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -538,7 +539,9 @@ bool Tfrm_Main::Indit()
                 mezok << o.mezo;
             // The column titles are the fields' labels.
             m_grid->setDataSet(Tbl(), mezok);
-            m_grid->dataModel()->setRowColour(InaktivSzin);
+            m_grid->dataModel()->setRowColour([](const data::DataSet &ds, int sor) {
+                return InaktivSor(ds, sor) ? QVariant(QColor(0x80, 0x80, 0x80)) : QVariant();
+            });
 
             m_reszletek->kot(m_binder);
         }

@@ -3,6 +3,7 @@
 #include "common/dobozok.h"
 #include "common/egergorgo.h"
 #include "common/ikonok.h"
+#include "common/valodidobozok.h"
 #include "data/database.h"
 
 #include <QPalette>
@@ -15,6 +16,7 @@ Alkalmazas::Alkalmazas(int &argc, char **argv) : QApplication(argc, argv)
     // the display name: a display name would be appended to every caption.
     setApplicationName(QStringLiteral("Nyugvár nyilvántartás"));
     EgerGorgoBillentyuve(*this);
+    ValodiDobozokTelepit();
 
     IkonTema();
 

@@ -1,68 +1,36 @@
 #include "common/dobozok.h"
 
-#include "common/bekerodoboz.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QDebug>
 
 namespace {
 
-// The window the boxes belong to: the open modal window, or else the active
-// one, so a box never hides behind its window.
-QWidget *szuloAblak()
-{
-    if (QWidget *w = QApplication::activeModalWidget())
-        return w;
-    return QApplication::activeWindow();
-}
-
-class ValodiDobozok : public DobozSzolgaltatas {
+// Without a screen (a tool, a logic test) the texts go to the error output
+// and every question is answered no.
+class SzovegesDobozok : public DobozSzolgaltatas {
 public:
     bool kerdes(const QString &szoveg, const QString &cim) override
     {
-        QMessageBox box(QMessageBox::Question, cim, szoveg, QMessageBox::NoButton, szuloAblak());
-        QPushButton *igen = box.addButton(QStringLiteral("Igen"), QMessageBox::YesRole);
-        QPushButton *nem = box.addButton(QStringLiteral("Nem"), QMessageBox::NoRole);
-        box.setDefaultButton(igen);
-        box.setEscapeButton(nem);
-        box.exec();
-        return box.clickedButton() == igen;
+        qWarning().noquote() << cim << ":" << szoveg << "-> Nem";
+        return false;
     }
-
-    void hiba(const QString &szoveg) override { egyGomb(QMessageBox::Critical, QStringLiteral("Hiba"), szoveg); }
-
-    void uzenet(const QString &szoveg) override
+    void hiba(const QString &szoveg) override { qWarning().noquote() << "Hiba:" << szoveg; }
+    void uzenet(const QString &szoveg) override { qWarning().noquote() << "Üzenet:" << szoveg; }
+    bool beker(const QString &cim, const QString &, const QString &, QString &) override
     {
-        egyGomb(QMessageBox::Information, QStringLiteral("Üzenet"), szoveg);
-    }
-
-    bool beker(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg) override
-    {
-        BekeroAblak ablak(cim, kerdes, maszk, szoveg, szuloAblak());
-        if (ablak.exec() != QDialog::Accepted)
-            return false;
-        szoveg = ablak.szoveg();
-        return true;
-    }
-
-private:
-    static void egyGomb(QMessageBox::Icon ikon, const QString &cim, const QString &szoveg)
-    {
-        QMessageBox box(ikon, cim, szoveg, QMessageBox::NoButton, szuloAblak());
-        QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.setDefaultButton(ok);
-        box.setEscapeButton(ok);
-        box.exec();
+        qWarning().noquote() << cim << "-> Mégsem";
+        return false;
     }
 };
 
-ValodiDobozok g_valodi;
+SzovegesDobozok g_szoveges;
+DobozSzolgaltatas *g_alap = nullptr;
 DobozSzolgaltatas *g_szolgaltatas = nullptr;
 
 DobozSzolgaltatas &szolgaltatas()
 {
-    return g_szolgaltatas ? *g_szolgaltatas : static_cast<DobozSzolgaltatas &>(g_valodi);
+    if (g_szolgaltatas)
+        return *g_szolgaltatas;
+    return g_alap ? *g_alap : static_cast<DobozSzolgaltatas &>(g_szoveges);
 }
 
 }  // namespace
@@ -70,6 +38,11 @@ DobozSzolgaltatas &szolgaltatas()
 void setDobozSzolgaltatas(DobozSzolgaltatas *s)
 {
     g_szolgaltatas = s;
+}
+
+void setAlapDobozSzolgaltatas(DobozSzolgaltatas *s)
+{
+    g_alap = s;
 }
 
 bool KerdesDoboz(const QString &szoveg, const QString &cim)

@@ -13,8 +13,9 @@ void UzenetDoboz(const QString &szoveg);
 // One-line text input: true when "OK" was pressed, the typed text in `szoveg`.
 bool BekeroDoboz(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg);
 
-// What shows the boxes. The default shows real modal dialogs; tests install
-// their own to record the texts and give the answers.
+// What shows the boxes. The windows' library installs real modal dialogs as
+// the default (ValodiDobozokTelepit); without them the texts go to the error
+// output. Tests install their own to record the texts and give the answers.
 class DobozSzolgaltatas {
 public:
     virtual ~DobozSzolgaltatas() = default;
@@ -24,5 +25,7 @@ public:
     virtual bool beker(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg) = 0;
 };
 
-// Installs a service (not owned); nullptr restores the real dialogs.
+// Installs a service (not owned); nullptr restores the default.
 void setDobozSzolgaltatas(DobozSzolgaltatas *szolgaltatas);
+// The default service (not owned), shown while none is installed.
+void setAlapDobozSzolgaltatas(DobozSzolgaltatas *szolgaltatas);

@@ -1,6 +1,6 @@
 #include "common/kulsomegnyit.h"
 
-#include "app/beallitasok.h"
+#include "common/programmappa.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <utility>
 
 namespace data {
 
@@ -147,6 +148,8 @@ void Database::close()
     }
     m_open = false;
     m_depth = 0;
+    m_changesAtBegin.clear();
+    m_unitMembers.clear();
 }
 
 void Database::exec(const QString &sql, const QVariantList &params)
@@ -168,16 +171,40 @@ void Database::attach(DataSet *ds)
 void Database::detach(DataSet *ds)
 {
     m_dataSets.removeAll(ds);
+    m_unitMembers.removeAll(ds);
+}
+
+void Database::join(DataSet *ds)
+{
+    if (!m_unitMembers.contains(ds))
+        m_unitMembers.append(ds);
+}
+
+qint64 Database::totalChanges() const
+{
+    // The engine counts every row that a successful statement inserted,
+    // updated or deleted; a refused statement adds nothing.
+    QSqlQuery q(connection());
+    if (!q.exec(QStringLiteral("SELECT total_changes()")) || !q.next())
+        throw DbError(engineMessage(q.lastError()));
+    return q.value(0).toLongLong();
+}
+
+bool Database::unitChangedRows() const
+{
+    return m_depth > 0 && totalChanges() != m_changesAtBegin.first();
 }
 
 int Database::begin()
 {
     if (!m_open)
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+    const qint64 changes = totalChanges();
     if (m_depth == 0)
         exec(QStringLiteral("BEGIN IMMEDIATE"));
     else
         exec(QStringLiteral("SAVEPOINT sp%1").arg(m_depth));
+    m_changesAtBegin.append(changes);
     return ++m_depth;
 }
 
@@ -185,31 +212,95 @@ void Database::finish(int level, bool commit)
 {
     if (level != m_depth)
         throw DbError(QStringLiteral("A tranzakciók sorrendje hibás."));
-    if (m_depth == 1) {
-        if (commit) {
-            try {
-                exec(QStringLiteral("COMMIT"));
-            } catch (const DbError &) {
-                // The commit failed (a busy or full disk): nothing of the
-                // transaction is kept.
-                QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
-                m_depth = 0;
-                Q_EMIT rolledBack();
-                throw;
-            }
-            m_depth = 0;
-        } else {
-            QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
-            m_depth = 0;
-            Q_EMIT rolledBack();
-        }
+    if (!commit) {
+        undo(level);
         return;
     }
-    const QString sp = QStringLiteral("sp%1").arg(m_depth - 1);
-    if (!commit)
-        exec(QStringLiteral("ROLLBACK TO ") + sp);
-    exec(QStringLiteral("RELEASE ") + sp);
-    --m_depth;
+    if (level > 1) {
+        exec(QStringLiteral("RELEASE sp%1").arg(level - 1));
+        --m_depth;
+        m_changesAtBegin.removeLast();
+        // What the savepoint did now stands or falls with the level below.
+        for (DataSet *ds : qAsConst(m_unitMembers))
+            ds->unitLevelMerged(level);
+        return;
+    }
+    try {
+        exec(QStringLiteral("COMMIT"));
+    } catch (const DbError &) {
+        // The commit failed (a busy or full disk): nothing of the unit is
+        // kept, and its data sets go back to what the user typed.
+        undo(level);
+        throw;
+    }
+    completeUnit();
+}
+
+void Database::undo(int level)
+{
+    // Only a unit that changed rows can have left data sets showing rows
+    // that are gone now.
+    bool wrote = true;
+    try {
+        wrote = totalChanges() != m_changesAtBegin[level - 1];
+    } catch (const DbError &) {
+    }
+    if (level == 1) {
+        QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
+    } else {
+        exec(QStringLiteral("ROLLBACK TO sp%1").arg(level - 1));
+        exec(QStringLiteral("RELEASE sp%1").arg(level - 1));
+    }
+    m_depth = level - 1;
+    m_changesAtBegin.resize(m_depth);
+    const QVector<DataSet *> members = m_unitMembers;
+    if (level == 1)
+        m_unitMembers.clear();
+    for (int i = members.size() - 1; i >= 0; --i) {
+        if (!m_dataSets.contains(members[i]))
+            continue;
+        try {
+            members[i]->unitRolledBack(level, wrote);
+        } catch (const DbError &) {
+            // One data set that cannot re-read must not keep the others
+            // from being put back.
+        }
+    }
+    if (wrote) {
+        for (DataSet *ds : qAsConst(m_dataSets))
+            ds->forgetCachedRows();
+    }
+    if (level == 1)
+        Q_EMIT rolledBack();
+}
+
+void Database::completeUnit()
+{
+    m_depth = 0;
+    m_changesAtBegin.clear();
+    const QVector<DataSet *> members = std::exchange(m_unitMembers, {});
+    // The rows are committed: every data set shows them, even when one of
+    // them fails to re-read; then the windows hear of the save, each data
+    // set already showing its rows whatever a listener does.
+    QString failure;
+    QVector<QPair<DataSet *, int>> notices;
+    for (DataSet *ds : members) {
+        if (!m_dataSets.contains(ds))
+            continue;
+        try {
+            notices.append({ds, ds->unitCommitted()});
+        } catch (const DbError &e) {
+            notices.append({ds, DataSet::PostNotice});
+            if (failure.isEmpty())
+                failure = e.message();
+        }
+    }
+    for (const auto &n : qAsConst(notices)) {
+        if (n.second != 0 && m_dataSets.contains(n.first))
+            n.first->sendNotices(n.second);  // destroyed by a listener meanwhile: skipped
+    }
+    if (!failure.isEmpty())
+        throw DbError(QStringLiteral("A mentés megtörtént, de a sorok újraolvasása nem sikerült: %1").arg(failure));
 }
 
 Database::Transaction::Transaction(Database &db) : m_db(db), m_level(db.begin()) {}

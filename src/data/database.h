@@ -60,6 +60,17 @@ public:
     // Transactions nest: the outermost begins and commits, inner ones are
     // savepoints. A transaction that is neither committed nor rolled back
     // when it goes out of scope rolls back.
+    //
+    // A transaction is a unit of work for the data sets too. A data set that
+    // posts inside it keeps its edit buffer and its insert or edit state
+    // until the outermost commit; only then does it show the row in browse
+    // and emit afterPost. A delete takes the row out of view at once, but
+    // afterDelete waits for the commit as well. When the unit rolls back
+    // (explicitly, by a failed commit or by the destructor), every data set
+    // that posted inside it is still in insert or edit with the values typed,
+    // ready to post again, and a deleted row is back and current. Data sets
+    // whose shown rows the unit changed re-read them; the others are not
+    // touched, so a refused statement that wrote nothing disturbs no grid.
     class Transaction {
     public:
         explicit Transaction(Database &db);
@@ -77,7 +88,8 @@ public:
     bool inTransaction() const { return m_depth > 0; }
 
 Q_SIGNALS:
-    // The outermost transaction rolled back: data sets re-read their rows.
+    // The outermost transaction rolled back, after the data sets of the unit
+    // were put back.
     void rolledBack();
 
 private:
@@ -86,12 +98,26 @@ private:
     void detach(DataSet *ds);
     int begin();
     void finish(int level, bool commit);
+    void undo(int level);
+    void completeUnit();
+    // A data set that acted inside the open unit hears how it ends.
+    void join(DataSet *ds);
+    int depth() const { return m_depth; }
+    // Whether any row changed since the outermost transaction began.
+    bool unitChangedRows() const;
+    qint64 totalChanges() const;
 
     QString m_connectionName;
     QStringList m_params;
     bool m_open = false;
     int m_depth = 0;
+    QVector<qint64> m_changesAtBegin;  // the engine's change count per level
     QVector<DataSet *> m_dataSets;
+    QVector<DataSet *> m_unitMembers;  // in the order they joined
 };
+
+// The same class under the name the callers think in: every row that one
+// user action saves is written inside one unit.
+using UnitOfWork = Database::Transaction;
 
 }  // namespace data

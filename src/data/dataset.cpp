@@ -1,6 +1,5 @@
 #include "data/dataset.h"
 
-#include "common/vedett.h"
 #include "data/database.h"
 #include "data/filter.h"
 #include "data/formats.h"
@@ -13,7 +12,6 @@ namespace data {
 DataSet::DataSet(Database &db, QObject *parent) : QObject(parent), m_db(db)
 {
     m_db.attach(this);
-    VedettKapcsol(&m_db, &Database::rolledBack, this, &DataSet::onRolledBack);
 }
 
 DataSet::~DataSet()
@@ -65,6 +63,7 @@ void DataSet::open()
     if (!m_filterText.isEmpty())
         setFilter(m_filterText);  // re-resolve the filter against the fields
     loadRows();
+    noteReread();
     m_state = State::Browse;
     m_current = rowCount() > 0 ? 0 : -1;
     m_bof = true;
@@ -85,6 +84,7 @@ void DataSet::close()
     m_bof = m_eof = true;
     m_buffer.clear();
     m_modified = false;
+    clearUnit();
     Q_EMIT closed();
     Q_EMIT rowsReset();
     Q_EMIT stateChanged();
@@ -124,8 +124,7 @@ void DataSet::setCurrent(int row)
 void DataSet::setCurrentRow(int row)
 {
     requireOpen();
-    if (isEditing())
-        post();
+    settleEdit();
     m_bof = m_eof = rowCount() == 0;
     setCurrent(row);
 }
@@ -147,8 +146,7 @@ void DataSet::last()
 void DataSet::next()
 {
     requireOpen();
-    if (isEditing())
-        post();
+    settleEdit();
     if (m_current + 1 >= rowCount()) {
         m_eof = true;
         return;
@@ -161,8 +159,7 @@ void DataSet::next()
 void DataSet::prior()
 {
     requireOpen();
-    if (isEditing())
-        post();
+    settleEdit();
     if (m_current <= 0) {
         m_bof = true;
         return;
@@ -325,13 +322,21 @@ void DataSet::resetKeeping(const QVariant &key, int fallbackRow)
 {
     if (isEditing())
         cancel();
+    reload(key, fallbackRow);
+}
+
+void DataSet::reload(const QVariant &key, int fallbackRow)
+{
     loadRows();
+    noteReread();
     int row = key.isValid() ? rowOfKey(key) : -1;
     if (row < 0)
         row = fallbackRow;
     const int n = rowCount();
     m_current = n == 0 ? -1 : qBound(0, row, n - 1);
     m_bof = m_eof = n == 0;
+    if (m_state == State::Edit && m_current >= 0)
+        m_editRow = m_current;
     Q_EMIT rowsReset();
     Q_EMIT currentChanged();
 }
@@ -339,16 +344,8 @@ void DataSet::resetKeeping(const QVariant &key, int fallbackRow)
 void DataSet::refresh()
 {
     requireOpen();
-    if (isEditing())
-        post();
+    settleEdit();
     resetKeeping(m_current >= 0 ? rowKey(m_current) : QVariant(), m_current);
-}
-
-void DataSet::onRolledBack()
-{
-    // Rows that a rolled-back unit wrote are gone again: show the truth.
-    if (isOpen() && !isEditing())
-        resetKeeping(m_current >= 0 ? rowKey(m_current) : QVariant(), m_current);
 }
 
 // ---- finding ----------------------------------------------------------------
@@ -392,8 +389,7 @@ bool DataSet::locate(const QString &field, const QVariant &value, LocateOptions 
     } else {
         wanted = convertForField(f, value);
     }
-    if (isEditing())
-        post();
+    settleEdit();
     const int row = findRow(f, wanted, options);
     if (row < 0)
         return false;
@@ -503,10 +499,10 @@ void DataSet::insert()
     requireOpen();
     if (m_readOnly)
         throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
-    if (isEditing())
-        post();
+    settleEdit();
     m_buffer = Row(m_fields.size());
     m_changed = QVector<bool>(m_fields.size(), false);
+    m_unsaved = m_changed;
     m_editKey = QVariant();
     m_editRow = m_current;
     m_modified = false;
@@ -525,6 +521,7 @@ void DataSet::edit()
     m_buffer = fetchRow(m_current);
     m_buffer.resize(m_fields.size());
     m_changed = QVector<bool>(m_fields.size(), false);
+    m_unsaved = m_changed;
     m_editKey = rowKey(m_current);
     m_editRow = m_current;
     m_modified = false;
@@ -548,6 +545,7 @@ void DataSet::setValue(int field, const QVariant &value)
     const QVariant v = convertForField(field, value);
     m_buffer[field] = v;
     m_changed[field] = true;
+    m_unsaved[field] = true;
     m_modified = true;
     Q_EMIT valueChanged(field);
     // Lookup fields shown beside this key follow it at once.
@@ -566,32 +564,89 @@ void DataSet::post()
     requireOpen();
     if (!isEditing())
         throw DbError(QStringLiteral("Az adatkészlet nincs szerkesztés vagy beszúrás állapotban."));
+    if (m_db.inTransaction()) {
+        postInUnit();
+        return;
+    }
     const bool inserting = m_state == State::Insert;
     QVariant key = m_editKey;
     if (inserting || m_modified)
         key = writeRow(inserting, m_editKey, m_buffer, m_changed);  // raises, state kept
+    showPosted(key, inserting);
+    Q_EMIT afterPost();
+}
+
+void DataSet::showPosted(const QVariant &key, bool inserted)
+{
     m_state = State::Browse;
     m_buffer.clear();
     m_modified = false;
     const int before = rowCount();
-    const int row = placeRow(key, inserting ? -1 : m_editRow);
+    const int row = placeRow(key, inserted ? -1 : m_editRow);
     const int n = rowCount();
     m_current = n == 0 ? -1 : qBound(0, row >= 0 ? row : m_editRow, n - 1);
     m_bof = m_eof = n == 0;
     // An edited row that kept its place changed alone; anything else moved rows.
-    if (!inserting && row >= 0 && row == m_editRow && n == before)
+    if (!inserted && row >= 0 && row == m_editRow && n == before)
         Q_EMIT rowChanged(row);
     else
         Q_EMIT rowsReset();
     Q_EMIT stateChanged();
     Q_EMIT currentChanged();
-    Q_EMIT afterPost();
+}
+
+void DataSet::postInUnit()
+{
+    // The row is written now, so the statements after it see it; the buffer
+    // and the state stay until the unit ends. A second post inside the same
+    // unit writes only what was typed since the first.
+    const bool inserting = m_state == State::Insert && !m_writtenKey.isValid();
+    const QVector<bool> &typed = m_heldLevel > 0 ? m_unsaved : m_changed;
+    if (inserting || typed.contains(true)) {
+        m_writtenKey = writeRow(inserting, inserting ? QVariant() : heldKey(), m_buffer, typed);
+        m_unsaved.fill(false);
+        noteStep(Step::Wrote, m_writtenKey);
+    }
+    if (m_heldLevel == 0) {
+        m_heldLevel = m_db.depth();
+        m_db.join(this);
+    }
+}
+
+QVariant DataSet::heldKey() const
+{
+    return m_writtenKey.isValid() ? m_writtenKey : m_editKey;
+}
+
+void DataSet::settleEdit()
+{
+    if (isEditing())
+        post();
+    if (m_heldLevel > 0)
+        releaseHeld();
+}
+
+void DataSet::releaseHeld()
+{
+    // The data set moves on before the unit ends: it shows the written row
+    // now; the after-post notice still waits for the commit.
+    const QVariant key = heldKey();
+    const bool inserted = m_state == State::Insert;
+    m_heldLevel = 0;
+    m_writtenKey = QVariant();
+    noteStep(Step::Shown, key);
+    showPosted(key, inserted);
 }
 
 void DataSet::cancel()
 {
     if (!isEditing())
         return;
+    if (m_heldLevel > 0) {
+        // What the unit already wrote stands or falls with the unit.
+        releaseHeld();
+        return;
+    }
     m_state = State::Browse;
     m_buffer.clear();
     m_modified = false;
@@ -601,7 +656,9 @@ void DataSet::cancel()
 
 void DataSet::remove()
 {
-    if (m_state == State::Insert) {
+    if (m_heldLevel > 0) {
+        releaseHeld();  // a posted new row exists: it is the one deleted
+    } else if (m_state == State::Insert) {
         cancel();
         return;
     }
@@ -611,14 +668,109 @@ void DataSet::remove()
     if (isEditing())
         cancel();
     const int row = m_current;
-    deleteRow(rowKey(row));
+    const QVariant key = rowKey(row);
+    deleteRow(key);
     removeRowFromView(row);
     const int n = rowCount();
     m_current = n == 0 ? -1 : qMin(row, n - 1);
     m_bof = m_eof = n == 0;
     Q_EMIT rowsReset();
     Q_EMIT currentChanged();
+    if (m_db.inTransaction()) {
+        noteStep(Step::Deleted, key);
+        return;
+    }
     Q_EMIT afterDelete();
+}
+
+// ---- units of work ----------------------------------------------------------
+
+void DataSet::noteStep(Step step, const QVariant &key)
+{
+    m_unitSteps.append({step, m_db.depth(), key});
+    m_db.join(this);
+}
+
+void DataSet::noteReread()
+{
+    // Rows read after the unit changed some may be undone by a rollback.
+    if (m_db.inTransaction() && m_db.unitChangedRows())
+        noteStep(Step::Reread);
+}
+
+void DataSet::clearUnit()
+{
+    m_unitSteps.clear();
+    m_heldLevel = 0;
+    m_writtenKey = QVariant();
+}
+
+void DataSet::unitLevelMerged(int level)
+{
+    for (UnitStep &s : m_unitSteps)
+        if (s.level == level)
+            s.level = level - 1;
+    if (m_heldLevel == level)
+        m_heldLevel = level - 1;
+}
+
+int DataSet::unitCommitted()
+{
+    const bool held = m_heldLevel > 0 && isEditing();
+    int notices = held ? PostNotice : 0;
+    for (const UnitStep &s : qAsConst(m_unitSteps)) {
+        if (s.step == Step::Shown)
+            notices |= PostNotice;
+        else if (s.step == Step::Deleted)
+            notices |= DeleteNotice;
+    }
+    const QVariant key = heldKey();
+    clearUnit();
+    if (held)
+        showPosted(key, m_state == State::Insert);
+    return notices;
+}
+
+void DataSet::sendNotices(int notices)
+{
+    if (notices & PostNotice)
+        Q_EMIT afterPost();
+    if (notices & DeleteNotice)
+        Q_EMIT afterDelete();
+}
+
+void DataSet::unitRolledBack(int level, bool rowsChanged)
+{
+    bool rewrite = false, reread = false;
+    QVariant deletedKey;  // the first row deleted inside: back and current
+    for (int i = 0; i < m_unitSteps.size();) {
+        const UnitStep s = m_unitSteps[i];
+        if (s.level < level) {
+            ++i;
+            continue;
+        }
+        switch (s.step) {
+        case Step::Wrote: rewrite = true; break;
+        case Step::Shown: reread = true; break;
+        case Step::Deleted:
+            reread = true;
+            if (!deletedKey.isValid())
+                deletedKey = s.key;
+            break;
+        case Step::Reread: reread = reread || rowsChanged; break;
+        }
+        m_unitSteps.remove(i);
+    }
+    if (m_heldLevel >= level) {
+        // Back to the state before the first post: a new row is inserted
+        // again by the next post.
+        m_heldLevel = 0;
+        m_writtenKey = QVariant();
+    }
+    if (rewrite && isEditing())
+        m_unsaved = m_changed;  // the next post writes every typed field again
+    if (reread && isOpen())
+        reload(deletedKey.isValid() ? deletedKey : (m_current >= 0 ? rowKey(m_current) : QVariant()), m_current);
 }
 
 // ---- defaults of sources ----------------------------------------------------

@@ -105,7 +105,8 @@ public:
 
     // ---- finding ----------------------------------------------------------
     // Makes current the first row, in the current order, whose field equals
-    // the value (or begins with it with PartialKey). Returns whether one was
+    // the value (or begins with it with PartialKey; CaseInsensitive sets
+    // letter case aside, accents still count). Returns whether one was
     // found; the current row moves only then. A value that does not fit the
     // field's type raises DbError.
     bool locate(const QString &field, const QVariant &value, LocateOptions options = {});
@@ -116,12 +117,19 @@ public:
     void setValue(const QString &field, const QVariant &value);
     void setValue(int field, const QVariant &value);
     void clearValue(const QString &field) { setValue(field, QVariant()); }
-    // Writes the row in one committed transaction (or inside the caller's
-    // open transaction). On failure raises the engine's message and leaves
-    // the row in its state.
+    // Writes the row in one committed transaction. On failure raises the
+    // engine's message and leaves the row in its state. Inside an open unit
+    // of work (Database::Transaction) the row is written, but the data set
+    // stays in insert or edit with its values until the unit commits; then
+    // it shows the row in browse and emits afterPost. Moving to another row,
+    // inserting or cancelling before the commit shows the written row at
+    // once; afterPost still waits for the commit.
     void post();
+    // Discards the typing since the last post.
     void cancel();
-    void remove();                      // deletes the current row
+    // Deletes the current row; inside a unit afterDelete waits for the
+    // commit, and a rollback brings the row back as the current row.
+    void remove();
     bool isModified() const { return m_modified; }
 
     // Re-reads the rows from the database, keeping the current row.
@@ -175,15 +183,36 @@ protected:
     // Re-reads the rows (order or filter changed) and makes the row of `key`
     // current, or `fallbackRow` when it is gone.
     void resetKeeping(const QVariant &key, int fallbackRow);
+    // Forgets rows read ahead, so the next read sees the file (after a
+    // rollback that undid rows they may show).
+    virtual void forgetCachedRows() {}
 
     QVector<Field> m_fields;
 
 private:
+    friend class Database;
     void requireOpen() const;
     void requireRow() const;
     void setCurrent(int row);
     void completeRow(Row &row) const;
-    void onRolledBack();
+    void reload(const QVariant &key, int fallbackRow);
+    void showPosted(const QVariant &key, bool inserted);
+    void postInUnit();
+    void settleEdit();
+    void releaseHeld();
+    QVariant heldKey() const;
+    // What this data set did inside the open unit of work (Database calls).
+    enum class Step { Wrote, Shown, Deleted, Reread };
+    void noteStep(Step step, const QVariant &key = QVariant());
+    void noteReread();
+    void clearUnit();
+    void unitLevelMerged(int level);
+    // Shows what the unit posted; returns the notices it owes (Notice bits),
+    // which Database sends once every data set of the unit shows its rows.
+    enum Notice { PostNotice = 0x1, DeleteNotice = 0x2 };
+    int unitCommitted();
+    void sendNotices(int notices);
+    void unitRolledBack(int level, bool rowsChanged);
 
     Database &m_db;
     QVector<QPair<schema::FieldDef, Calculator>> m_calculated;
@@ -201,6 +230,16 @@ private:
     QVariant m_editKey;
     int m_editRow = -1;
     bool m_modified = false;
+    // Inside a unit of work.
+    struct UnitStep {
+        Step step;
+        int level;        // the transaction level it was done at
+        QVariant key;     // the row it concerns
+    };
+    QVector<UnitStep> m_unitSteps;
+    int m_heldLevel = 0;          // > 0: a posted buffer is held until commit
+    QVariant m_writtenKey;        // the row the held buffer was written to
+    QVector<bool> m_unsaved;      // fields typed since the buffer was written
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)

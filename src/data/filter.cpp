@@ -1,6 +1,7 @@
 #include "data/filter.h"
 
 #include "data/database.h"
+#include "data/storage.h"
 
 namespace data {
 
@@ -9,6 +10,7 @@ struct FilterExpr::Node {
     std::unique_ptr<Node> left, right;
     int field = -1;
     bool numeric = false;
+    bool text = false;   // a text field; neither: a date or a time
     Op op = Op::Eq;
     QVariant value;  // null for comparisons with null
 };
@@ -133,6 +135,7 @@ private:
         auto n = std::make_unique<Node>();
         n->field = info.index;
         n->numeric = info.numeric;
+        n->text = info.text;
         n->op = parseOp();
 
         skipSpace();
@@ -240,29 +243,79 @@ QString toSqlNode(const Node &n, const std::function<QString(int)> &column, QVar
     case Node::Kind::Compare:
         break;
     }
+    // Every comparison comes out true or false, never SQL's unknown, so
+    // that "not" and the in-memory evaluation agree (see matchesNode).
     const QString col = column(n.field);
     if (n.value.isNull())
         return QStringLiteral("(%1 IS %2NULL)").arg(col, n.op == Op::Ne ? QStringLiteral("NOT ") : QString());
     params << n.value;
-    // An empty field differs from every value: it passes "<>" only.
     if (n.op == Op::Ne)
         return QStringLiteral("(%1 IS NULL OR %1 <> ?)").arg(col);
-    return QStringLiteral("(%1 %2 ?)").arg(col, QLatin1String(sqlOp(n.op)));
+    // Dates and times are kept as ISO texts in columns that the engine would
+    // compare as numbers with a number-like text: compare them as texts.
+    const QString operand = n.numeric || n.text ? col : QStringLiteral("CAST(%1 AS TEXT)").arg(col);
+    return QStringLiteral("(%1 IS NOT NULL AND %2 %3 ?)").arg(col, operand, QLatin1String(sqlOp(n.op)));
 }
 
-int compareValues(const QVariant &a, const QVariant &b, bool numeric)
+bool isNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// UTF-16 puts the characters above U+FFFF (as surrogates) before
+// U+E000..U+FFFF; the engine's binary order of UTF-8 puts them after, as
+// code point order does. Moving the units so gives code point order.
+int codePointUnit(char16_t u)
+{
+    if (u >= 0xE000)
+        return u - 0x800;
+    if (u >= 0xD800)
+        return u + 0x2000;
+    return u;
+}
+
+int compareTexts(const QString &a, const QString &b)
+{
+    const int n = int(qMin(a.size(), b.size()));
+    for (int i = 0; i < n; ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x != y)
+            return codePointUnit(x) < codePointUnit(y) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int compareValues(const QVariant &have, const QVariant &wanted, bool numeric)
 {
     if (numeric) {
-        bool ok = false;
-        const double x = a.toDouble(&ok);
-        if (!ok)
-            return a.toString().compare(b.toString());
-        const double y = b.toDouble();
+        // A text that another program left in a number field sorts after
+        // every number, as the engine orders them.
+        if (!isNumber(have))
+            return 1;
+        const double x = have.toDouble(), y = wanted.toDouble();
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    return a.toString().compare(b.toString());
+    // Dates and times as they are stored: ISO texts.
+    return compareTexts(toStorage(have).toString(), wanted.toString());
 }
 
+// The rules, the same as toSqlNode's: an empty (null) field equals null
+// only and differs from every value, so it passes "<>" and fails "=", "<",
+// "<=", ">" and ">="; "not" turns true into false and false into true
+// (not (terulet=2) passes the places without an area). Numbers compare as
+// numbers, texts character by character in code point order, letter case
+// counting.
 bool matchesNode(const Node &n, const std::function<QVariant(int)> &value)
 {
     switch (n.kind) {

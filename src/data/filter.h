@@ -3,7 +3,11 @@
 // quoted text or null, parenthesised and joined by "and", "or" and "not":
 //   ugyfel=5     (terulet=2) and (tipus=5) and (aktiv='I')
 // A parsed filter evaluates a row in memory or becomes an SQL condition with
-// bound parameters: the typed text never becomes part of the SQL.
+// bound parameters: the typed text never becomes part of the SQL. Both give
+// the same rows: every comparison is true or false (an empty field equals
+// only null and differs from every value, so "not (terulet=2)" passes it),
+// numbers compare as numbers, texts in code point order with case counting,
+// dates as their ISO texts.
 
 #include <QString>
 #include <QVariant>

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QSqlError>
+#include <cmath>
 
 namespace data {
 
@@ -26,6 +27,10 @@ QVariant fromStorage(const QVariant &raw, schema::FieldType type)
     switch (type) {
     case T::Integer:
     case T::AutoInc: {
+        // A fraction that another program stored stays what it is; it is
+        // not cut to a whole number that filters and finds would then see.
+        if (raw.typeId() == QMetaType::Double && raw.toDouble() != std::floor(raw.toDouble()))
+            return raw;
         bool ok = false;
         const qlonglong i = raw.toLongLong(&ok);
         return ok ? QVariant(i) : raw;

@@ -36,6 +36,33 @@ const QCollator &hungarianNoCase()
     return c;
 }
 
+// The letters of a text without the marks that Hungarian order weighs only
+// after the letters: "Ábel" gives "Abel", "Őz" gives "Öz" (ö and ü are
+// letters of their own, ő and ű their accented forms). Compared without
+// regard to case, two such forms compare as the letters of the texts do.
+QString lettersOf(const QString &text)
+{
+    bool plain = true;
+    for (QChar c : text)
+        plain = plain && c.unicode() < 0x80;
+    if (plain)
+        return text;
+    const QString d = text.normalized(QString::NormalizationForm_D);
+    QString out;
+    out.reserve(d.size());
+    for (QChar c : d) {
+        if (c.category() != QChar::Mark_NonSpacing) {
+            out += c;
+            continue;
+        }
+        const QChar base = out.isEmpty() ? QChar() : out.back().toLower();
+        const bool oOrU = base == QLatin1Char('o') || base == QLatin1Char('u');
+        if (oOrU && (c.unicode() == 0x0308 || c.unicode() == 0x030B))
+            out += QChar(0x0308);  // ö, ő, ü, ű keep their dots
+    }
+    return out.normalized(QString::NormalizationForm_C);
+}
+
 QString quoted(const QString &name)
 {
     return QLatin1Char('"') + name + QLatin1Char('"');
@@ -497,28 +524,40 @@ int Table::findOnOrder(const QVariant &value, LocateOptions options) const
         return lo < n && comparePart(0, m_keys[0][lo], needle) == 0 ? lo : -1;
     }
 
-    // Texts: binary search without regard to case (the collation order is
-    // also ordered so), then a short walk over the rows that may match.
+    // Texts. In Hungarian order "Á" sorts with "A", so the rows that begin
+    // with "a" and those that begin with "á" are mixed: only the block of
+    // rows whose beginning has the typed letters, accents and case aside,
+    // stands together. Two binary searches find that block; the first row
+    // in it that meets the find (valueMatches, the rule of every find) is
+    // the answer.
     const QString w = needle.toString();
+    const QString letters = lettersOf(w);
     const QCollator &nc = hungarianNoCase();
-    auto text = [&](int r) { return storageRank(m_keys[0][r]) == 0 ? QString() : m_keys[0][r].toString(); };
-    int lo = 0, hi = n;
-    while (lo < hi) {
-        const int mid = (lo + hi) / 2;
-        if (storageRank(m_keys[0][mid]) < 2 || nc.compare(text(mid), w) < 0)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
     const bool partial = options & PartialKey;
-    for (int r = lo; r < n; ++r) {
-        const QString have = text(r);
-        if (valueMatches(have, w, true, options))
+    auto text = [&](int r) { return storageRank(m_keys[0][r]) < 2 ? QString() : m_keys[0][r].toString(); };
+    auto firstWhere = [&](int from, auto &&pred) {
+        int lo = from, hi = n;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (pred(mid))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return lo;
+    };
+    // Every text that begins with the typed letters sorts at or after them.
+    const int from = firstWhere(0, [&](int r) {
+        return storageRank(m_keys[0][r]) == 2 && nc.compare(lettersOf(text(r)), letters) >= 0;
+    });
+    // The block ends where the beginning of the text has later letters.
+    const int to = firstWhere(from, [&](int r) {
+        const QString t = text(r);
+        return nc.compare(lettersOf(partial ? t.left(w.size()) : t), letters) > 0;
+    });
+    for (int r = from; r < to; ++r)
+        if (valueMatches(m_keys[0][r], w, true, options))
             return r;
-        const int c = partial ? nc.compare(have.left(w.size()), w) : nc.compare(have, w);
-        if (c > 0)
-            break;
-    }
     return -1;
 }
 

@@ -57,6 +57,7 @@ protected:
     int placeRow(const QVariant &key, int oldRow) override;
     void removeRowFromView(int row) override;
     QVariant lookupValue(int field, const QVariant &key) const override;
+    void forgetCachedRows() override { m_cache.clear(); }
 
 private:
     struct OrderPart {

@@ -3,15 +3,10 @@
 #include "data/adatmappa.h"
 #include "data/database.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLocale>
-#include <QPointer>
 #include <QTest>
-#include <QTimer>
-#include <QWidget>
 #include <stdexcept>
 
 namespace testsupport {
@@ -107,49 +102,6 @@ bool DobozFelvevo::beker(const QString &cim, const QString &kerdes, const QStrin
     if (valasz.first)
         szoveg = valasz.second;
     return valasz.first;
-}
-
-// ---- onNextModal -----------------------------------------------------------
-
-void onNextModal(std::function<void(QWidget *)> fn, int timeoutMs)
-{
-    // The modal widget active now (a caller may be driving one) is not the
-    // next one, unless it goes away and comes back.
-    QPointer<QWidget> current = QApplication::activeModalWidget();
-    const QDeadlineTimer deadline(timeoutMs);
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, current, fn, timeoutMs]() mutable {
-        QWidget *w = QApplication::activeModalWidget();
-        if (w && current && w == current)
-            w = nullptr;
-        else if (current && w != current)
-            current = nullptr;
-        if (w) {
-            timer->stop();
-            timer->deleteLater();
-            fn(w);
-            return;
-        }
-        if (deadline.hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-            qWarning("onNextModal: no modal window appeared within %d ms", timeoutMs);
-        }
-    });
-    timer->start();
-}
-
-void gepel(QWidget *w, const QString &szoveg)
-{
-    for (const QChar c : szoveg) {
-        if (c.unicode() < 128) {
-            QTest::keyClick(w, char(c.unicode()));
-        } else {
-            QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
 }
 
 }  // namespace testsupport

@@ -66,6 +66,8 @@ public:
     bool beker(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg) override;
 };
 
+// ---- windows (nyugvar_testsupport_widgets) --------------------------------
+
 // Types a text into a widget as key presses, accented letters included.
 void gepel(QWidget *w, const QString &szoveg);
 

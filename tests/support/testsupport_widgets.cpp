@@ -1,0 +1,57 @@
+// The parts of the test support that drive windows.
+
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+namespace testsupport {
+
+// ---- onNextModal -----------------------------------------------------------
+
+void onNextModal(std::function<void(QWidget *)> fn, int timeoutMs)
+{
+    // The modal widget active now (a caller may be driving one) is not the
+    // next one, unless it goes away and comes back.
+    QPointer<QWidget> current = QApplication::activeModalWidget();
+    const QDeadlineTimer deadline(timeoutMs);
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, current, fn, timeoutMs]() mutable {
+        QWidget *w = QApplication::activeModalWidget();
+        if (w && current && w == current)
+            w = nullptr;
+        else if (current && w != current)
+            current = nullptr;
+        if (w) {
+            timer->stop();
+            timer->deleteLater();
+            fn(w);
+            return;
+        }
+        if (deadline.hasExpired()) {
+            timer->stop();
+            timer->deleteLater();
+            qWarning("onNextModal: no modal window appeared within %d ms", timeoutMs);
+        }
+    });
+    timer->start();
+}
+
+void gepel(QWidget *w, const QString &szoveg)
+{
+    for (const QChar c : szoveg) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(w, char(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+}  // namespace testsupport
