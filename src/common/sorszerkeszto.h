@@ -1,7 +1,7 @@
 #pragma once
 // New / edit / delete of one data set's rows around an editor, without any
-// window: the list windows, the main window and the booking list all run
-// their rows through it.
+// window: the list windows and the main window run their rows through it; a
+// booking list overrides its save step to save a place's totals alongside.
 //
 //   new:    before-new step (may stop) -> insert -> defaults -> editor run
 //   edit:   edit -> editor run
@@ -12,8 +12,9 @@
 //
 // The save is one overridable step run inside one unit of work and
 // committed before ment() returns; an editor's OK calls ment() and stays
-// open when it returns false. Errors never leave the controller: they are
-// shown through the message boxes and the operation stops.
+// open when it returns false. Errors of the operations never leave the
+// controller: they are shown through the message boxes and the operation
+// stops there.
 
 #include <QObject>
 #include <QString>
