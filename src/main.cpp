@@ -4,6 +4,7 @@
 #include "app/tfrm_login.h"
 #include "app/tfrm_main.h"
 #include "common/alkalmazas.h"
+#include "data/database.h"
 
 #include <QLocale>
 
@@ -15,10 +16,12 @@ int main(int argc, char *argv[])
 
     // Settings, data folder, database and login; each failure has shown its
     // message already.
-    if (!Inditas(BelepesAblak))
+    data::Database &db = data::Database::regiszter();
+    if (!Inditas([&db] { return BelepesAblak(db); }))
         return 1;
 
-    Tfrm_Main fo;
+    // The one database of the program, which every window works on.
+    Tfrm_Main fo(db);
     if (!fo.Indit())
         return 1;
     fo.show();

@@ -656,7 +656,7 @@ void TstCommon::adatRacs()
 void TstCommon::kovetkezoAzon()
 {
     OpenRegister reg;
-    QCOMPARE(KovetkezoAzon(QStringLiteral("tipus"), QStringLiteral("Tipus")), 1);
+    QCOMPARE(KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus"), QStringLiteral("Tipus")), 1);
 
     data::Table t(data::Database::regiszter(), QStringLiteral("tipus"));
     t.setIndexFieldNames(QStringLiteral("Tipus"));
@@ -664,20 +664,20 @@ void TstCommon::kovetkezoAzon()
     sor(t, 3, QStringLiteral("Panzió"));
     sor(t, 41, QStringLiteral("Apartman"));
     sor(t, 7, QStringLiteral("Vendégház"));
-    QCOMPARE(KovetkezoAzon(QStringLiteral("tipus"), QStringLiteral("Tipus")), 42);
+    QCOMPARE(KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus"), QStringLiteral("Tipus")), 42);
     // Names are taken without regard to case, the table also by file name.
-    QCOMPARE(KovetkezoAzon(QStringLiteral("Tipus.DB"), QStringLiteral("tipus")), 42);
+    QCOMPARE(KovetkezoAzon(data::Database::regiszter(), QStringLiteral("Tipus.DB"), QStringLiteral("tipus")), 42);
 
     // Deleting the largest gives its number out again.
     QVERIFY(t.locate(QStringLiteral("Tipus"), 41));
     t.remove();
-    QCOMPARE(KovetkezoAzon(QStringLiteral("tipus"), QStringLiteral("Tipus")), 8);
+    QCOMPARE(KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus"), QStringLiteral("Tipus")), 8);
 
     // A row without a number counts as 0.
     t.insert();
     t.setValue(QStringLiteral("Tipus_nev"), QStringLiteral("Névtelen"));
     t.post();
-    QCOMPARE(KovetkezoAzon(QStringLiteral("tipus"), QStringLiteral("Tipus")), 8);
+    QCOMPARE(KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus"), QStringLiteral("Tipus")), 8);
     t.close();
 
     // The whole table counts, whatever a data set's filter shows.
@@ -686,20 +686,20 @@ void TstCommon::kovetkezoAzon()
     szurt.setFiltered(true);
     szurt.open();
     QCOMPARE(szurt.recordCount(), 1);
-    QCOMPARE(KovetkezoAzon(QStringLiteral("tipus"), QStringLiteral("Tipus")), 8);
+    QCOMPARE(KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus"), QStringLiteral("Tipus")), 8);
     szurt.close();
 }
 
 void TstCommon::kovetkezoAzonIsmeretlenNev()
 {
     OpenRegister reg;
-    QVERIFY_THROWS_EXCEPTION(data::DbError, KovetkezoAzon(QStringLiteral("nincs_ilyen"), QStringLiteral("x")));
+    QVERIFY_THROWS_EXCEPTION(data::DbError, KovetkezoAzon(data::Database::regiszter(), QStringLiteral("nincs_ilyen"), QStringLiteral("x")));
     QVERIFY_THROWS_EXCEPTION(data::DbError,
-                             KovetkezoAzon(QStringLiteral("tipus"), QStringLiteral("Tipus) FROM tipus; --")));
-    QVERIFY_THROWS_EXCEPTION(data::DbError, KovetkezoAzon(QStringLiteral("tipus; DROP TABLE tipus"),
+                             KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus"), QStringLiteral("Tipus) FROM tipus; --")));
+    QVERIFY_THROWS_EXCEPTION(data::DbError, KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus; DROP TABLE tipus"),
                                                           QStringLiteral("Tipus")));
     // Nothing was run: the table is still there.
-    QCOMPARE(KovetkezoAzon(QStringLiteral("tipus"), QStringLiteral("Tipus")), 1);
+    QCOMPARE(KovetkezoAzon(data::Database::regiszter(), QStringLiteral("tipus"), QStringLiteral("Tipus")), 1);
 }
 
 int main(int argc, char **argv)

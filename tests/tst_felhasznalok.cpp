@@ -93,7 +93,7 @@ void megjelenit(QWidget *w)
 class TipusLista : public ListaAblak {
 public:
     explicit TipusLista(QWidget *parent = nullptr)
-        : ListaAblak(parent), tbl(data::Database::regiszter(), QStringLiteral("tipus"))
+        : ListaAblak(data::Database::regiszter(), parent), tbl(data::Database::regiszter(), QStringLiteral("tipus"))
     {
         tbl.setIndexFieldNames(QStringLiteral("Tipus"));
         beallit(&tbl, {{QStringLiteral("Tipus_nev"), QStringLiteral("típus")}}, QStringLiteral("Tipus"));
@@ -105,7 +105,7 @@ protected:
     QDialog *szerkesztoKeszit() override
     {
         ++szerkesztesek;
-        return new SzerkesztoAblak(&tbl, this);
+        return new SzerkesztoAblak(sorok(), this);
     }
 };
 
@@ -136,7 +136,7 @@ private:
 
 void TstFelhasznalok::listaKinezet()
 {
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     QCOMPARE(lista.windowTitle(), QStringLiteral("Felhasználók adatai"));
     QCOMPARE(lista.size(), QSize(198, 206));
     QCOMPARE(lista.minimumSize(), lista.maximumSize());
@@ -194,7 +194,7 @@ void TstFelhasznalok::listaKinezet()
 
 void TstFelhasznalok::szerkesztoKinezet()
 {
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     bool lattuk = false;
     onNextModal([&](QWidget *w) {
@@ -243,7 +243,7 @@ void TstFelhasznalok::szerkesztoKinezet()
 void TstFelhasznalok::ujFelhasznalo()
 {
     Felvevo dobozok;
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     data::State allapot = data::State::Inactive;
     onNextModal([&](QWidget *w) {
@@ -276,7 +276,7 @@ void TstFelhasznalok::ujFelhasznalo()
 void TstFelhasznalok::ujUresJelszo()
 {
     Felvevo dobozok;
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
         kitolt(w, QStringLiteral("jancsi"), QString(), QString());
@@ -298,7 +298,7 @@ void TstFelhasznalok::ujUresJelszo()
 void TstFelhasznalok::ujElteroJelszo()
 {
     Felvevo dobozok;
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
         kitolt(w, QStringLiteral("juli"), QStringLiteral("Alma"), QStringLiteral("alma"));
@@ -319,7 +319,7 @@ void TstFelhasznalok::ujElteroJelszo()
 void TstFelhasznalok::ujMarLetezoNev()
 {
     Felvevo dobozok;
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
         kitolt(w, QStringLiteral("rendszergazda"), QStringLiteral("masik"), QStringLiteral("masik"));
@@ -349,7 +349,7 @@ void TstFelhasznalok::ujMarLetezoNev()
 void TstFelhasznalok::meglevoSzerkesztese()
 {
     Felvevo dobozok;
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     data::State allapot = data::State::Inactive;
     onNextModal([&](QWidget *w) {
@@ -386,7 +386,7 @@ void TstFelhasznalok::meglevoSzerkesztese()
 void TstFelhasznalok::megsemVisszavon()
 {
     Felvevo dobozok;
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
         kitolt(w, QStringLiteral("valaki"), QStringLiteral("x"), QStringLiteral("x"));
@@ -410,7 +410,7 @@ void TstFelhasznalok::megsemVisszavon()
 void TstFelhasznalok::torles()
 {
     Felvevo dobozok;
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
         kitolt(w, QStringLiteral("kati"), QStringLiteral("k"), QStringLiteral("k"));
@@ -447,7 +447,7 @@ void TstFelhasznalok::torles()
 
 void TstFelhasznalok::escBezar()
 {
-    Tfrm_Felhasznalo lista;
+    Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     QTest::keyClick(lista.racs(), Qt::Key_Escape);
     QVERIFY(!lista.isVisible());
@@ -526,6 +526,17 @@ void TstFelhasznalok::valasztoMod()
     QCOMPARE(lista.szerkesztesek, 2);
     QVERIFY(lista.isVisible());
     lista.close();
+
+    // Opened on a given key; the accepted row's name comes with its key.
+    onNextModal([&](QWidget *) { QTest::keyClick(lista.racs(), Qt::Key_Return); });
+    QCOMPARE(lista.valaszt(12), 12);
+    QCOMPARE(lista.valasztottErtek(QStringLiteral("tipus_nev")).toString(), QStringLiteral("típus 12"));
+    // Accepting an empty list hands back the empty key 0 and no name.
+    lista.tbl.setFilter(QStringLiteral("Tipus=99"));
+    lista.tbl.setFiltered(true);
+    onNextModal([&](QWidget *) { QTest::keyClick(lista.racs(), Qt::Key_Return); });
+    QCOMPARE(lista.valaszt(3), 0);
+    QCOMPARE(lista.valasztottErtek(QStringLiteral("Tipus_nev")).toString(), QString());
 }
 
 int main(int argc, char **argv)

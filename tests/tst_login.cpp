@@ -275,7 +275,7 @@ void TstLogin::uresUjJelszo()
 
 void TstLogin::ablakFelepitese()
 {
-    Tfrm_Login w;
+    Tfrm_Login w(data::Database::regiszter());
     QCOMPARE(w.windowTitle(), QStringLiteral("Belépés azonosítás"));
     QCOMPARE(w.size(), QSize(256, 127));
     QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -325,7 +325,7 @@ void TstLogin::ablakFelepitese()
 void TstLogin::ablakGombokkal()
 {
     DobozFelvevo dobozok;
-    Tfrm_Login w;
+    Tfrm_Login w(data::Database::regiszter());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto *nev = w.findChild<QLineEdit *>("edtFelhasznalo");
@@ -374,7 +374,7 @@ void TstLogin::ablakGombokkal()
 void TstLogin::ablakBillentyuzettel()
 {
     DobozFelvevo dobozok;
-    Tfrm_Login w;
+    Tfrm_Login w(data::Database::regiszter());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.activateWindow();
@@ -405,7 +405,7 @@ void TstLogin::ablakBillentyuzettel()
     QCOMPARE(naplo().size(), naploElotte + 1);
 
     // Esc is Mégsem.
-    Tfrm_Login w2;
+    Tfrm_Login w2(data::Database::regiszter());
     w2.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w2));
     QTest::keyClick(w2.findChild<QLineEdit *>("edtFelhasznalo"), Qt::Key_Escape);
@@ -434,7 +434,7 @@ void TstLogin::modalisBelepes()
         jelszo->setText("kapufal");
         ok->click();
     });
-    QVERIFY(BelepesAblak());
+    QVERIFY(BelepesAblak(data::Database::regiszter()));
     QCOMPARE(dobozok.hibak, QStringList{kErvenytelen});
     QCOMPARE(naplo().size() >= 2, true);
     QCOMPARE(naplo().last().sikeres, QStringLiteral("I"));
@@ -446,7 +446,7 @@ void TstLogin::modalisBelepes()
         else
             ablak->close();
     });
-    QVERIFY(!BelepesAblak());
+    QVERIFY(!BelepesAblak(data::Database::regiszter()));
     QCOMPARE(dobozok.hibak.size(), 1);
 
     // And the whole start with the real window: the register reopened on the
@@ -461,7 +461,7 @@ void TstLogin::modalisBelepes()
         ablak->findChild<QLineEdit *>("edtJelszo")->setText("kapufal");
         ablak->findChild<QPushButton *>("btnOK")->click();
     });
-    QVERIFY(Inditas(BelepesAblak));
+    QVERIFY(Inditas([] { return BelepesAblak(data::Database::regiszter()); }));
     QVERIFY(data::Database::regiszter().isOpen());
     QCOMPARE(data::Database::regiszter().path(), mappa.path());
     QCOMPARE(dobozok.hibak.size(), 1);

@@ -1,6 +1,9 @@
 #include "app/helylista.h"
 
 #include "app/beallitasok.h"
+#include "common/kovetkezoazon.h"
+#include "common/sorszerkeszto.h"
+#include "common/vedett.h"
 #include "data/database.h"
 #include "data/query.h"
 #include "data/table.h"
@@ -102,6 +105,16 @@ bool GyorsKereses(data::DataSet &ds, const QString &mezo, const QString &szoveg)
     return ds.locate(mezo, szoveg);
 }
 
+void HelyAlapertekek(data::DataSet &ds, data::Database &db, const QString &alapVaros)
+{
+    ds.setValue(QStringLiteral("sorszam"), KovetkezoAzon(db, QStringLiteral("ugyfel"), QStringLiteral("sorszam")));
+    ds.setValue(QStringLiteral("cim_varos"), alapVaros);
+    ds.setValue(QStringLiteral("aktiv"), QStringLiteral("I"));
+    ds.setValue(QStringLiteral("udulesicsekk"), QStringLiteral("N"));
+    for (const char *mezo : {"jutalek", "ossz_dij", "ossz_jut", "letszam"})
+        ds.setValue(QLatin1String(mezo), 0);
+}
+
 // ---------------------------------------------------------------------------
 
 HelyLista::HelyLista(data::Database &db, QObject *parent)
@@ -110,7 +123,8 @@ HelyLista::HelyLista(data::Database &db, QObject *parent)
       m_xTip(new data::Table(db, QStringLiteral("tipus"), this)),
       m_xTerulet(new data::Table(db, QStringLiteral("terulet"), this)),
       m_megj(new data::Table(db, QStringLiteral("ugyf_megj"), this)),
-      m_qryJav(new data::Query(db, this))
+      m_qryJav(new data::Query(db, this)),
+      m_sorok(new SorSzerkeszto(*m_tbl, this))
 {
     m_tbl->setObjectName(QStringLiteral("Tbl"));
     m_xTip->setObjectName(QStringLiteral("TblXTip"));
@@ -125,12 +139,14 @@ HelyLista::HelyLista(data::Database &db, QObject *parent)
     m_megj->setIndexFieldNames(QStringLiteral("ugyf_megj"));
     m_tbl->setIndexFieldNames(Beall().Sorrend);
 
-    connect(m_tbl, &data::DataSet::opened, this, &HelyLista::jelez);
-    connect(m_tbl, &data::DataSet::closed, this, &HelyLista::jelez);
-    connect(m_tbl, &data::DataSet::currentChanged, this, &HelyLista::jelez);
-    connect(m_tbl, &data::DataSet::rowsReset, this, &HelyLista::jelez);
-    connect(m_tbl, &data::DataSet::afterPost, this, &HelyLista::jelez);
-    connect(m_tbl, &data::DataSet::afterDelete, this, &HelyLista::jelez);
+    m_sorok->setKulcsMezo(QStringLiteral("ugyfel"));
+    m_sorok->setAlapertekek([this](data::DataSet &ds) {
+        HelyAlapertekek(ds, m_tbl->database(), Beall().AlapVaros);
+    });
+
+    for (auto jel : {&data::DataSet::opened, &data::DataSet::closed, &data::DataSet::currentChanged,
+                     &data::DataSet::rowsReset, &data::DataSet::afterPost, &data::DataSet::afterDelete})
+        VedettKapcsol(m_tbl, jel, this, &HelyLista::jelez);
 }
 
 HelyLista::~HelyLista() = default;

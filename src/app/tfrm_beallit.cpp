@@ -2,6 +2,7 @@
 
 #include "app/beallitasok.h"
 #include "common/ablak.h"
+#include "common/vedett.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -67,8 +68,8 @@ Tfrm_Beallit::Tfrm_Beallit(QWidget *parent) : QDialog(parent)
     Edit1->setText(b.AlapVaros);
     Edit2->setText(b.Utvonal);
 
-    connect(Button1, &QPushButton::clicked, this, &Tfrm_Beallit::elfogad);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    VedettKapcsol(Button1, &QPushButton::clicked, this, &Tfrm_Beallit::elfogad);
+    VedettKapcsol(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
     AblakSzokasok(this);
     // Enter on the check box moves on like in the edit boxes; a button

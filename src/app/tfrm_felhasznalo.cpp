@@ -2,13 +2,14 @@
 
 #include "app/tfrm_felhasznaloszerkeszt.h"
 #include "common/ablak.h"
+#include "common/sorszerkeszto.h"
 #include "data/database.h"
 #include "data/table.h"
 
 #include <QAction>
 
-Tfrm_Felhasznalo::Tfrm_Felhasznalo(QWidget *parent)
-    : ListaAblak(parent), m_tbl(new data::Table(data::Database::regiszter(), QStringLiteral("felhasznalo"), this))
+Tfrm_Felhasznalo::Tfrm_Felhasznalo(data::Database &db, QWidget *parent)
+    : ListaAblak(db, parent), m_tbl(new data::Table(db, QStringLiteral("felhasznalo"), this))
 {
     setObjectName(QStringLiteral("frm_Felhasznalo"));
     setWindowTitle(QStringLiteral("Felhasználók adatai"));
@@ -19,7 +20,9 @@ Tfrm_Felhasznalo::Tfrm_Felhasznalo(QWidget *parent)
     aUj()->setToolTip(aUj()->text());
     aUj()->setStatusTip(aUj()->text());
 
-    beallit(m_tbl, {{QStringLiteral("felhasznalo"), QStringLiteral("Felhasználó")}});
+    beallit(m_tbl, {{QStringLiteral("felhasznalo"), QStringLiteral("Felhasználó")}}, QStringLiteral("felhasznalo"));
+    // Any refused save, a duplicate name for one, shows the editor's own text.
+    sorok().setMentesHiba(QStringLiteral("Hiányos adat megadás"), false);
 
     RogzitettMeret(this, 198, 206);
     KepernyoKozepere(this);
@@ -29,5 +32,5 @@ Tfrm_Felhasznalo::~Tfrm_Felhasznalo() = default;
 
 QDialog *Tfrm_Felhasznalo::szerkesztoKeszit()
 {
-    return new Tfrm_FelhasznaloSzerkeszt(m_tbl, this);
+    return new Tfrm_FelhasznaloSzerkeszt(sorok(), this);
 }

@@ -5,13 +5,14 @@
 #include "common/listaablak.h"
 
 namespace data {
+class Database;
 class Table;
 }
 
 class Tfrm_Felhasznalo : public ListaAblak {
     Q_OBJECT
 public:
-    explicit Tfrm_Felhasznalo(QWidget *parent = nullptr);
+    explicit Tfrm_Felhasznalo(data::Database &db, QWidget *parent = nullptr);
     ~Tfrm_Felhasznalo() override;
 
     data::Table *tabla() const { return m_tbl; }

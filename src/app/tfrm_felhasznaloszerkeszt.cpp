@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Tfrm_FelhasznaloSzerkeszt::Tfrm_FelhasznaloSzerkeszt(data::DataSet *ds, QWidget *parent)
-    : SzerkesztoAblak(ds, parent)
+Tfrm_FelhasznaloSzerkeszt::Tfrm_FelhasznaloSzerkeszt(SorSzerkeszto &sorok, QWidget *parent)
+    : SzerkesztoAblak(sorok, parent)
 {
     setObjectName(QStringLiteral("frm_FelhasznaloSzerkeszt"));
     setWindowTitle(QStringLiteral("Felhasználó adatainak szerkesztése"));
@@ -89,9 +89,4 @@ bool Tfrm_FelhasznaloSzerkeszt::ellenoriz()
         return false;
     }
     return true;
-}
-
-void Tfrm_FelhasznaloSzerkeszt::mentesHiba(const data::DbError &)
-{
-    HibaDoboz(QStringLiteral("Hiányos adat megadás"));
 }

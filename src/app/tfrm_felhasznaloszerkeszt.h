@@ -10,12 +10,11 @@ class QLineEdit;
 class Tfrm_FelhasznaloSzerkeszt : public SzerkesztoAblak {
     Q_OBJECT
 public:
-    explicit Tfrm_FelhasznaloSzerkeszt(data::DataSet *ds, QWidget *parent = nullptr);
+    explicit Tfrm_FelhasznaloSzerkeszt(SorSzerkeszto &sorok, QWidget *parent = nullptr);
     ~Tfrm_FelhasznaloSzerkeszt() override;
 
 protected:
     bool ellenoriz() override;
-    void mentesHiba(const data::DbError &hiba) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "app/belepes.h"
 #include "common/ablak.h"
 #include "common/dobozok.h"
+#include "common/vedett.h"
 #include "data/database.h"
 
 #include <QApplication>
@@ -32,8 +33,8 @@ public:
 
 }  // namespace
 
-Tfrm_Login::Tfrm_Login(QWidget *parent)
-    : QDialog(parent), m_belepes(std::make_unique<Belepes>(data::Database::regiszter()))
+Tfrm_Login::Tfrm_Login(data::Database &db, QWidget *parent)
+    : QDialog(parent), m_belepes(std::make_unique<Belepes>(db))
 {
     setObjectName(QStringLiteral("frm_Login"));
     setWindowTitle(QStringLiteral("Belépés azonosítás"));
@@ -90,9 +91,9 @@ Tfrm_Login::Tfrm_Login(QWidget *parent)
 
     RogzitettMeret(this, 256, 127);
 
-    connect(btnOK, &QPushButton::clicked, this, &Tfrm_Login::okGomb);
-    connect(btnUjJelszo, &QPushButton::clicked, this, &Tfrm_Login::ujJelszoGomb);
-    connect(btnMegsem, &QPushButton::clicked, this, &QDialog::reject);
+    VedettKapcsol(btnOK, &QPushButton::clicked, this, &Tfrm_Login::okGomb);
+    VedettKapcsol(btnUjJelszo, &QPushButton::clicked, this, &Tfrm_Login::ujJelszoGomb);
+    VedettKapcsol(btnMegsem, &QPushButton::clicked, this, &QDialog::reject);
 
     AblakSzokasok(this);
     // A button that has the focus is pressed by Enter, as by Space.
@@ -153,8 +154,8 @@ void Tfrm_Login::ujJelszoGomb()
     m_belepes->ujJelszo(edtFelhasznalo->text(), edtJelszo->text());
 }
 
-bool BelepesAblak()
+bool BelepesAblak(data::Database &db)
 {
-    Tfrm_Login login;
+    Tfrm_Login login(db);
     return login.exec() == QDialog::Accepted && login.bejelentkezett();
 }

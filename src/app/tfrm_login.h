@@ -5,13 +5,17 @@
 #include <memory>
 
 class Belepes;
+namespace data {
+class Database;
+}
 class QLineEdit;
 class QPushButton;
 
 class Tfrm_Login : public QDialog {
     Q_OBJECT
 public:
-    explicit Tfrm_Login(QWidget *parent = nullptr);
+    // The login on the users of `db`.
+    explicit Tfrm_Login(data::Database &db, QWidget *parent = nullptr);
     ~Tfrm_Login() override;
 
     // Set by every press of "OK"; true after a successful login.
@@ -35,6 +39,6 @@ private:
     QPushButton *btnMegsem = nullptr;
 };
 
-// The login of the real program: shows the login window modally; true after
-// a successful login.
-bool BelepesAblak();
+// The login of the real program: shows the login window on the users of
+// `db` modally; true after a successful login.
+bool BelepesAblak(data::Database &db);

@@ -12,6 +12,8 @@
 #include "common/dobozok.h"
 #include "common/ikonok.h"
 #include "common/kulsomegnyit.h"
+#include "common/sorszerkeszto.h"
+#include "common/vedett.h"
 #include "data/binding.h"
 #include "data/database.h"
 #include "data/model.h"
@@ -97,7 +99,7 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aUj",        "aSzerkeszt",     "aTorol",        "aCsatolt",    "aCimke",           "aExcelbe",
+    "aCsatolt",    "aCimke",           "aExcelbe",
     "aKeres2",    "aSzakSzur",      "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",        "aTorzsTerulet",
     "aTorzsTipus", "aTorzsFizmod",  "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
@@ -122,7 +124,7 @@ QMenu *ujMenu(const QString &cim, const QString &nev, QWidget *szulo)
 
 // ---------------------------------------------------------------------------
 
-Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
+Tfrm_Main::Tfrm_Main(data::Database &db, QWidget *parent) : QWidget(parent), m_db(db)
 {
     setObjectName(QStringLiteral("Tfrm_Main"));
     setWindowTitle(QStringLiteral("Nyugvár"));
@@ -132,7 +134,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
     IkonTema();
     setWindowIcon(Logo::ikon());
 
-    m_lista = new HelyLista(data::Database::regiszter(), this);
+    m_lista = new HelyLista(m_db, this);
     m_binder = new data::Binder(m_lista->Tbl(), this);
 
     akciokLetrehozasa();
@@ -171,7 +173,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
     fo->addWidget(m_grid, 1);
 
     m_reszletek = new HelyReszletek(this);
-    connect(m_reszletek, &HelyReszletek::linkKattintas, this, &Tfrm_Main::kulsoLink);
+    VedettKapcsol(m_reszletek, &HelyReszletek::linkKattintas, this, &Tfrm_Main::kulsoLink);
     fo->addWidget(m_reszletek);
 
     m_statusBar = new QStatusBar(this);
@@ -284,8 +286,8 @@ void Tfrm_Main::akciokLetrehozasa()
         m_tipusMenuPont->setVisible(tipus->isVisible());
     };
     tukroz();
-    connect(tipus, &QAction::changed, this, tukroz);
-    connect(m_tipusMenuPont, &QAction::triggered, tipus, &QAction::trigger);
+    VedettKapcsol(tipus, &QAction::changed, this, tukroz);
+    VedettKapcsol(m_tipusMenuPont, &QAction::triggered, tipus, &QAction::trigger);
 }
 
 void Tfrm_Main::menukLetrehozasa()
@@ -472,30 +474,51 @@ QToolBar *Tfrm_Main::keresoSavLetrehozasa()
 
 void Tfrm_Main::bekotes()
 {
-    connect(m_lista, &HelyLista::szamlaloValtozott, m_panelek[0], &QLabel::setText);
+    VedettKapcsol(m_lista, &HelyLista::szamlaloValtozott, m_panelek[0], &QLabel::setText);
 
     for (const HelySorrend &s : HelySorrendek()) {
         const HelySorrend *sp = &s;
-        connect(akcio(s.akcio), &QAction::triggered, this, [this, sp] { sorrendValtas(*sp); });
+        VedettKapcsol(akcio(s.akcio), &QAction::triggered, this, [this, sp] { sorrendValtas(*sp); });
     }
-    connect(akcio(QStringLiteral("aKeres")), &QAction::triggered, this, [this] {
+    VedettKapcsol(akcio(QStringLiteral("aKeres")), &QAction::triggered, this, [this] {
         m_edit1->selectAll();
         m_edit1->setFocus(Qt::ShortcutFocusReason);
     });
-    connect(akcio(QStringLiteral("aFrissit")), &QAction::triggered, this, &Tfrm_Main::frissit);
-    connect(akcio(QStringLiteral("aLevelNeki")), &QAction::triggered, this, &Tfrm_Main::levelNeki);
-    connect(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
-    connect(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
-    connect(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    // New, edit and delete of places go through the list's row-edit controller.
+    SorSzerkeszto *sorok = m_lista->sorok();
+    VedettKapcsol(akcio(QStringLiteral("aUj")), &QAction::triggered, sorok, &SorSzerkeszto::uj);
+    VedettKapcsol(akcio(QStringLiteral("aSzerkeszt")), &QAction::triggered, sorok, &SorSzerkeszto::szerkeszt);
+    VedettKapcsol(akcio(QStringLiteral("aTorol")), &QAction::triggered, sorok, &SorSzerkeszto::torol);
+    for (auto jel : {&data::DataSet::opened, &data::DataSet::closed, &data::DataSet::rowsReset,
+                     &data::DataSet::afterPost, &data::DataSet::afterDelete})
+        VedettKapcsol(Tbl(), jel, this, &Tfrm_Main::sorAkciokFrissites);
+    sorAkciokFrissites();
 
-    connect(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
-    connect(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, &Tfrm_Main::racsMenuMutat);
+    VedettKapcsol(akcio(QStringLiteral("aFrissit")), &QAction::triggered, this, &Tfrm_Main::frissit);
+    VedettKapcsol(akcio(QStringLiteral("aLevelNeki")), &QAction::triggered, this, &Tfrm_Main::levelNeki);
+    VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
+    VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
+    VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+
+    VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
+    VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
+    VedettKapcsol(m_grid, &QWidget::customContextMenuRequested, this, &Tfrm_Main::racsMenuMutat);
 
     // Hints of menu items reach the status bar even from menus that no
     // button of the window opened.
     for (QMenu *m : findChildren<QMenu *>())
-        connect(m, &QMenu::aboutToHide, this, [this] { m_panelek[2]->clear(); });
+        VedettKapcsol(m, &QMenu::aboutToHide, this, [this] { m_panelek[2]->clear(); });
+}
+
+void Tfrm_Main::sorAkciokFrissites()
+{
+    // New and edit need the place editor; delete needs none.
+    const bool nyitva = Tbl()->isOpen();
+    const bool vanSor = nyitva && !Tbl()->isEmpty();
+    const bool vanSzerkeszto = m_lista->sorok()->vanSzerkeszto();
+    akcio(QStringLiteral("aUj"))->setEnabled(nyitva && vanSzerkeszto);
+    akcio(QStringLiteral("aSzerkeszt"))->setEnabled(vanSor && vanSzerkeszto);
+    akcio(QStringLiteral("aTorol"))->setEnabled(vanSor);
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -584,7 +607,7 @@ void Tfrm_Main::beallitasok()
 
 void Tfrm_Main::felhasznalok()
 {
-    auto *ablak = new Tfrm_Felhasznalo(this);
+    auto *ablak = new Tfrm_Felhasznalo(m_db, this);
     ablak->exec();
     delete ablak;
 }

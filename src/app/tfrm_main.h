@@ -21,6 +21,7 @@ struct HelySorrend;
 
 namespace data {
 class Binder;
+class Database;
 class Query;
 class Table;
 }
@@ -28,8 +29,8 @@ class Table;
 class Tfrm_Main : public QWidget {
     Q_OBJECT
 public:
-    // Builds the window; the data objects stay closed until Indit().
-    explicit Tfrm_Main(QWidget *parent = nullptr);
+    // Builds the window on `db`; the data objects stay closed until Indit().
+    explicit Tfrm_Main(data::Database &db, QWidget *parent = nullptr);
     ~Tfrm_Main() override;
 
     // The start-up steps of the main window, run after the database is open
@@ -84,7 +85,9 @@ private:
     void elhelyez();
     void keretIgazitas();
     void racsMenuMutat(const QPoint &hely);
+    void sorAkciokFrissites();
 
+    data::Database &m_db;
     HelyLista *m_lista = nullptr;
     data::Binder *m_binder = nullptr;
     QHash<QString, QAction *> m_akciok;

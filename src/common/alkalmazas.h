@@ -9,9 +9,10 @@ class Alkalmazas : public QApplication {
 public:
     Alkalmazas(int &argc, char **argv);
 
-    // Delivers an event; an error that the handler leaves unhandled (the
-    // engine's refusal of a post, for example) is shown with the engine's
-    // own message, and the operation stops there.
+    // Delivers an event. Slots are guarded where they are connected
+    // (VedettKapcsol); this is the last resort for an error that an event
+    // handler leaves unhandled: it is shown with its own message, and the
+    // operation stops there.
     bool notify(QObject *receiver, QEvent *event) override;
 
     // The default error display, for errors caught outside event handling.

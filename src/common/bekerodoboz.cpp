@@ -1,6 +1,7 @@
 #include "common/bekerodoboz.h"
 
 #include "common/ablak.h"
+#include "common/vedett.h"
 #include "data/formats.h"
 
 #include <QFontMetricsF>
@@ -51,8 +52,8 @@ BekeroAblak::BekeroAblak(const QString &cim, const QString &kerdes, const QStrin
     m_megsem = new QPushButton(QStringLiteral("Mégsem"), this);
     m_megsem->setObjectName(QStringLiteral("btnMegsem"));
     m_megsem->setAutoDefault(false);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_megsem, &QPushButton::clicked, this, &QDialog::reject);
+    VedettKapcsol(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    VedettKapcsol(m_megsem, &QPushButton::clicked, this, &QDialog::reject);
 
     // Everything is measured in average character widths (x) and in eighths
     // of the line height (y), so the dialog keeps its shape at any font.

@@ -1,5 +1,6 @@
 #include "common/datagrid.h"
 
+#include "common/vedett.h"
 #include "data/dataset.h"
 #include "data/model.h"
 
@@ -91,7 +92,7 @@ DataGrid::DataGrid(QWidget *parent) : QTableView(parent)
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
 
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+    VedettKapcsol(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
             Q_EMIT rowActivated();
     });
@@ -116,27 +117,28 @@ void DataGrid::setDataSet(data::DataSet *dataSet, const QStringList &fields)
     if (!m_ds)
         return;
 
-    connect(m_ds, &data::DataSet::currentChanged, this, &DataGrid::syncFromDataSet);
-    connect(m_ds, &data::DataSet::rowsReset, this, &DataGrid::syncFromDataSet);
-    connect(m_ds, &data::DataSet::opened, this, &DataGrid::syncFromDataSet);
-    connect(m_ds, &data::DataSet::afterPost, this, &DataGrid::syncFromDataSet);
-    connect(m_ds, &data::DataSet::afterDelete, this, &DataGrid::syncFromDataSet);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current, const QModelIndex &) {
-                verticalHeader()->viewport()->update();
-                if (m_syncing || !m_ds || !current.isValid() || !m_ds->isOpen())
-                    return;
-                if (current.row() == m_ds->currentRow() || m_ds->isEditing())
-                    return;
-                m_syncing = true;
-                try {
-                    m_ds->setCurrentRow(current.row());
-                } catch (...) {
-                    m_syncing = false;
-                    throw;
-                }
-                m_syncing = false;
-            });
+    for (auto jel : {&data::DataSet::currentChanged, &data::DataSet::rowsReset, &data::DataSet::opened,
+                     &data::DataSet::afterPost, &data::DataSet::afterDelete})
+        VedettKapcsol(m_ds, jel, this, &DataGrid::syncFromDataSet);
+    VedettKapcsol(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                  [this](const QModelIndex &current, const QModelIndex &) {
+                      verticalHeader()->viewport()->update();
+                      if (m_syncing || !m_ds || !current.isValid() || !m_ds->isOpen())
+                          return;
+                      if (current.row() == m_ds->currentRow())
+                          return;
+                      // A row being edited holds the data set where it is.
+                      bool atment = false;
+                      if (!m_ds->isEditing()) {
+                          m_syncing = true;
+                          atment = Vedett([&] { m_ds->setCurrentRow(current.row()); });
+                          m_syncing = false;
+                      }
+                      // The row did not change: the selection goes back to the
+                      // data set's real current row once this change is over.
+                      if (!atment)
+                          QMetaObject::invokeMethod(this, &DataGrid::syncFromDataSet, Qt::QueuedConnection);
+                  });
     syncFromDataSet();
 }
 

@@ -4,7 +4,7 @@
 #include "data/query.h"
 #include "data/schema.h"
 
-int KovetkezoAzon(const QString &tabla, const QString &mezo)
+int KovetkezoAzon(data::Database &db, const QString &tabla, const QString &mezo)
 {
     // The names go into the statement's text, so only the register's own
     // table and field names are accepted.
@@ -15,7 +15,7 @@ int KovetkezoAzon(const QString &tabla, const QString &mezo)
     if (!mezoDef)
         throw data::DbError(QStringLiteral("Ismeretlen mező: %1.%2").arg(def->name, mezo));
 
-    data::Query q(data::Database::regiszter());
+    data::Query q(db);
     q.setSql(QStringLiteral("SELECT MAX(") + mezoDef->name + QStringLiteral(") AS maxazon FROM ") + def->name
              + QStringLiteral(";"));
     q.open();

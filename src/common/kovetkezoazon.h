@@ -3,7 +3,11 @@
 
 #include <QString>
 
-// One more than the largest value of `mezo` over the whole table `tabla`, 1
-// for an empty table (an empty value counts as 0). Both names must be a
+namespace data {
+class Database;
+}
+
+// One more than the largest value of `mezo` over the whole table `tabla` of
+// `db`, 1 for an empty table (an empty value counts as 0). Both names must be a
 // table and a field of the register; anything else raises data::DbError.
-int KovetkezoAzon(const QString &tabla, const QString &mezo);
+int KovetkezoAzon(data::Database &db, const QString &tabla, const QString &mezo);

@@ -1,7 +1,8 @@
 #include "common/listaablak.h"
 
 #include "common/datagrid.h"
-#include "common/dobozok.h"
+#include "common/sorszerkeszto.h"
+#include "common/vedett.h"
 #include "data/dataset.h"
 
 #include <QAction>
@@ -31,7 +32,7 @@ QAction *akcio(QWidget *ablak, const char *nev, const QString &felirat, const QL
 
 }  // namespace
 
-ListaAblak::ListaAblak(QWidget *parent) : QDialog(parent)
+ListaAblak::ListaAblak(data::Database &db, QWidget *parent) : QDialog(parent), m_db(db)
 {
     setModal(true);
 
@@ -42,11 +43,11 @@ ListaAblak::ListaAblak(QWidget *parent) : QDialog(parent)
     m_aTorol = akcio(this, "aTorol", QStringLiteral("Töröl"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, "edit-delete");
     m_aBezar = akcio(this, "aBezar", QStringLiteral("Bezár"), {QKeySequence(Qt::Key_Escape)}, "window-close");
 
-    connect(m_aUj, &QAction::triggered, this, [this] { uj(); });
-    connect(m_aSzerkeszt, &QAction::triggered, this, [this] { szerkeszt(); });
-    connect(m_aTorol, &QAction::triggered, this, [this] { torol(); });
-    connect(m_aBezar, &QAction::triggered, this, &QDialog::reject);
-    connect(m_aElfogad, &QAction::triggered, this, [this] { elfogad(); });
+    VedettKapcsol(m_aUj, &QAction::triggered, this, [this] { uj(); });
+    VedettKapcsol(m_aSzerkeszt, &QAction::triggered, this, [this] { szerkeszt(); });
+    VedettKapcsol(m_aTorol, &QAction::triggered, this, [this] { torol(); });
+    VedettKapcsol(m_aBezar, &QAction::triggered, this, &QDialog::reject);
+    VedettKapcsol(m_aElfogad, &QAction::triggered, this, [this] { elfogad(); });
 
     m_eszkoztar = new QToolBar(this);
     m_eszkoztar->setObjectName(QStringLiteral("ToolBar1"));
@@ -73,7 +74,7 @@ ListaAblak::ListaAblak(QWidget *parent) : QDialog(parent)
     m_elfogadMenuElvalaszto = elvalaszto();
     m_racs->addActions({m_aElfogad, m_elfogadMenuElvalaszto, m_aUj, m_aSzerkeszt, m_aTorol, elvalaszto(), m_aBezar});
     m_racs->horizontalHeader()->setStretchLastSection(true);
-    connect(m_racs, &DataGrid::rowActivated, this, &ListaAblak::sorAktivalva);
+    VedettKapcsol(m_racs, &DataGrid::rowActivated, this, &ListaAblak::sorAktivalva);
 
     auto *elrendezes = new QVBoxLayout(this);
     elrendezes->setContentsMargins(0, 0, 0, 0);
@@ -91,8 +92,15 @@ void ListaAblak::beallit(data::DataSet *ds, const QVector<data::DataSetModel::Co
 {
     if (m_ds)
         disconnect(m_ds, nullptr, this, nullptr);
+    delete m_sorok;
+    m_sorok = nullptr;
     m_ds = ds;
-    m_kulcsMezo = kulcsMezo;
+    if (ds) {
+        m_sorok = new SorSzerkeszto(*ds, this);
+        m_sorok->setKulcsMezo(kulcsMezo);
+        m_sorok->setSzerkeszto([this] { return szerkesztoFuttat(); });
+        m_sorok->setAlapertekek([this](data::DataSet &) { ujSorAlapertekek(); });
+    }
     QStringList mezok;
     for (const auto &o : oszlopok)
         mezok << o.field;
@@ -103,7 +111,7 @@ void ListaAblak::beallit(data::DataSet *ds, const QVector<data::DataSetModel::Co
         for (auto jel : {&data::DataSet::opened, &data::DataSet::closed, &data::DataSet::rowsReset,
                          &data::DataSet::currentChanged, &data::DataSet::stateChanged, &data::DataSet::afterPost,
                          &data::DataSet::afterDelete})
-            connect(ds, jel, this, &ListaAblak::allapotFrissites);
+            VedettKapcsol(ds, jel, this, &ListaAblak::allapotFrissites);
     }
     allapotFrissites();
 }
@@ -117,11 +125,18 @@ void ListaAblak::setValasztoMod(bool be)
     allapotFrissites();
 }
 
-int ListaAblak::valaszt()
+int ListaAblak::valaszt(const QVariant &kezdoKulcs)
 {
     setValasztoMod(true);
-    m_kulcs = -1;
-    return exec() == QDialog::Accepted ? m_kulcs : -1;
+    m_kezdoKulcs = kezdoKulcs;
+    const bool elfogadva = exec() == QDialog::Accepted;
+    m_kezdoKulcs = QVariant();
+    return elfogadva ? m_kulcs : -1;
+}
+
+QVariant ListaAblak::valasztottErtek(const QString &mezo) const
+{
+    return m_valasztott.value(mezo.toLower());
 }
 
 void ListaAblak::allapotFrissites()
@@ -131,19 +146,25 @@ void ListaAblak::allapotFrissites()
     m_aUj->setEnabled(nyitva);
     m_aSzerkeszt->setEnabled(vanSor);
     m_aTorol->setEnabled(vanSor);
-    m_aElfogad->setEnabled(m_valaszto && vanSor);
+    // Accepting an empty list hands back the empty key.
+    m_aElfogad->setEnabled(m_valaszto && nyitva);
 }
 
 void ListaAblak::megnyit()
 {
-    if (m_ds && !m_ds->isOpen())
+    if (m_ds && !m_ds->isOpen()) {
         m_ds->open();
+        // The first row stays current when no row has the key.
+        if (m_kezdoKulcs.isValid() && !m_kezdoKulcs.isNull() && m_sorok)
+            Vedett([this] { m_ds->locate(m_sorok->kulcsMezo(), m_kezdoKulcs); });
+    }
     allapotFrissites();
 }
 
 int ListaAblak::exec()
 {
     m_kulcs = -1;
+    m_valasztott.clear();
     megnyit();
     return QDialog::exec();
 }
@@ -153,18 +174,20 @@ void ListaAblak::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    megnyit();
+    Vedett([this] { megnyit(); });
     m_racs->setFocus(Qt::OtherFocusReason);
 }
 
 void ListaAblak::done(int r)
 {
     QDialog::done(r);
-    if (m_ds && m_ds->isOpen()) {
-        if (m_ds->isEditing())
-            m_ds->cancel();
-        m_ds->close();
-    }
+    Vedett([this] {
+        if (m_ds && m_ds->isOpen()) {
+            if (m_ds->isEditing())
+                m_ds->cancel();
+            m_ds->close();
+        }
+    });
     allapotFrissites();
 }
 
@@ -178,68 +201,44 @@ void ListaAblak::sorAktivalva()
 
 bool ListaAblak::szerkesztoFuttat()
 {
-    bool rendben = false;
-    try {
-        QPointer<QDialog> szerkeszto = szerkesztoKeszit();
-        if (szerkeszto) {
-            rendben = szerkeszto->exec() == QDialog::Accepted;
-            delete szerkeszto.data();
-        }
-        // An editor that closed with OK has posted; anything else leaves
-        // the row as it was.
-        if (m_ds->isEditing()) {
-            if (rendben)
-                m_ds->post();
-            else
-                m_ds->cancel();
-        }
-    } catch (...) {
-        if (m_ds->isEditing())
-            m_ds->cancel();
-        allapotFrissites();
-        throw;
-    }
-    allapotFrissites();
+    QPointer<QDialog> szerkeszto = szerkesztoKeszit();
+    if (!szerkeszto)
+        return false;
+    const bool rendben = szerkeszto->exec() == QDialog::Accepted;
+    delete szerkeszto.data();
     m_racs->setFocus(Qt::OtherFocusReason);
     return rendben;
 }
 
 void ListaAblak::uj()
 {
-    if (!m_ds || !m_ds->isOpen())
-        return;
-    m_ds->insert();
-    try {
-        ujSorAlapertekek();
-    } catch (...) {
-        m_ds->cancel();
-        throw;
-    }
-    szerkesztoFuttat();
+    if (m_sorok)
+        m_sorok->uj();
+    allapotFrissites();
 }
 
 void ListaAblak::szerkeszt()
 {
-    if (!m_ds || !m_ds->isOpen() || m_ds->isEmpty())
-        return;
-    m_ds->edit();
-    szerkesztoFuttat();
+    if (m_sorok)
+        m_sorok->szerkeszt();
+    allapotFrissites();
 }
 
 void ListaAblak::torol()
 {
-    if (!m_ds || !m_ds->isOpen() || m_ds->isEmpty())
-        return;
-    if (!KerdesDoboz(QStringLiteral("Valóban töröljem a sort?"), QStringLiteral("Megerősítés")))
-        return;
-    m_ds->remove();
+    if (m_sorok)
+        m_sorok->torol();
     allapotFrissites();
 }
 
 void ListaAblak::elfogad()
 {
-    if (!m_valaszto || !m_ds || !m_ds->isOpen() || m_ds->isEmpty())
+    if (!m_valaszto || !m_sorok || !m_ds->isOpen())
         return;
-    m_kulcs = m_kulcsMezo.isEmpty() ? m_ds->recNo() : int(m_ds->asInteger(m_kulcsMezo));
+    // The key field, never the row's position; an empty key counts as 0.
+    m_kulcs = int(m_sorok->kulcs().toLongLong());
+    m_valasztott.clear();
+    for (int f = 0; f < m_ds->fieldCount(); ++f)
+        m_valasztott.insert(m_ds->field(f).def.name.toLower(), m_ds->value(f));
     accept();
 }

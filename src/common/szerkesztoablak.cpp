@@ -1,16 +1,16 @@
 #include "common/szerkesztoablak.h"
 
 #include "common/ablak.h"
-#include "common/dobozok.h"
+#include "common/sorszerkeszto.h"
+#include "common/vedett.h"
 #include "data/binding.h"
-#include "data/database.h"
 #include "data/dataset.h"
 
 #include <QPushButton>
 #include <QShowEvent>
 
-SzerkesztoAblak::SzerkesztoAblak(data::DataSet *ds, QWidget *parent)
-    : QDialog(parent), m_ds(ds), m_kotes(new data::Binder(ds, this))
+SzerkesztoAblak::SzerkesztoAblak(SorSzerkeszto &sorok, QWidget *parent)
+    : QDialog(parent), m_sorok(sorok), m_ds(&sorok.adatok()), m_kotes(new data::Binder(m_ds, this))
 {
     setModal(true);
     AblakSzokasok(this);
@@ -24,17 +24,17 @@ void SzerkesztoAblak::gombok(QPushButton *okGomb, QPushButton *megsem)
     // it has the focus.
     if (okGomb) {
         okGomb->setDefault(false);
-        connect(okGomb, &QPushButton::clicked, this, &SzerkesztoAblak::ok);
+        VedettKapcsol(okGomb, &QPushButton::clicked, this, &SzerkesztoAblak::ok);
     }
     if (megsem) {
         megsem->setDefault(false);
-        connect(megsem, &QPushButton::clicked, this, &QDialog::reject);
+        VedettKapcsol(megsem, &QPushButton::clicked, this, &QDialog::reject);
     }
 }
 
 void SzerkesztoAblak::showEvent(QShowEvent *event)
 {
-    m_kotes->load();
+    Vedett([this] { m_kotes->load(); });
     QDialog::showEvent(event);
 }
 
@@ -42,19 +42,8 @@ void SzerkesztoAblak::ok()
 {
     if (!ellenoriz())
         return;
-    if (m_ds->isEditing()) {
-        try {
-            m_ds->post();
-        } catch (const data::DbError &hiba) {
-            mentesHiba(hiba);
-            return;
-        }
-    }
+    if (!m_sorok.ment())
+        return;
     mentesUtan();
     accept();
-}
-
-void SzerkesztoAblak::mentesHiba(const data::DbError &hiba)
-{
-    HibaDoboz(hiba.message());
 }

@@ -1,48 +1,48 @@
 #pragma once
 // The editor side of the list/editor family: a dialog bound to the current
-// row of the list's data set (which the list has put into insert or edit).
-// "OK" runs the editor's check, then posts the row and closes with OK; a
-// failed post leaves the editor open with the row still in edit. "Mégsem",
-// Esc and the close button close with Cancel, and the list cancels the row.
+// row of the row-edit controller's data set (which the controller has put
+// into insert or edit). "OK" runs the editor's check, then saves the row
+// through the controller and closes with OK; a refused save has shown its
+// message and leaves the editor open on the unsaved row. "Mégsem", Esc and
+// the close button close with Cancel, and the controller cancels the row.
 
 #include <QDialog>
 
 class QPushButton;
+class SorSzerkeszto;
 
 namespace data {
 class Binder;
 class DataSet;
-class DbError;
 }
 
 class SzerkesztoAblak : public QDialog {
     Q_OBJECT
 public:
-    explicit SzerkesztoAblak(data::DataSet *ds, QWidget *parent = nullptr);
+    explicit SzerkesztoAblak(SorSzerkeszto &sorok, QWidget *parent = nullptr);
     ~SzerkesztoAblak() override;
 
+    SorSzerkeszto &sorok() const { return m_sorok; }
     data::DataSet *adatok() const { return m_ds; }
     data::Binder *kotes() const { return m_kotes; }
 
 public Q_SLOTS:
-    // Checks, posts and closes with OK.
+    // Checks, saves and closes with OK.
     void ok();
 
 protected:
     // Connects the window's OK and Mégsem buttons.
     void gombok(QPushButton *ok, QPushButton *megsem);
-    // The editor's own checks before posting; shows its message and returns
+    // The editor's own checks before saving; shows its message and returns
     // false to keep the editor open.
     virtual bool ellenoriz() { return true; }
-    // A post that the database refused. The default shows the engine's
-    // message; the editor stays open with the row in edit.
-    virtual void mentesHiba(const data::DbError &hiba);
-    // After a successful post, before the editor closes.
+    // After a successful save, before the editor closes.
     virtual void mentesUtan() {}
     // Shows the current row in the bound controls.
     void showEvent(QShowEvent *event) override;
 
 private:
+    SorSzerkeszto &m_sorok;
     data::DataSet *m_ds;
     data::Binder *m_kotes;
 };

@@ -1,17 +1,23 @@
 #include "data/binding.h"
 
+#include "common/vedett.h"
 #include "data/dataset.h"
 #include "data/formats.h"
 
+#include <QAbstractListModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleValidator>
+#include <QHash>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
+
+#include <algorithm>
 
 namespace data {
 
@@ -41,18 +47,115 @@ QString withoutTypedExcess(QString text, int size, int &cursor)
     return cutToCharacters(text, size);
 }
 
+// The rows of a lookup's source as the items of a drop-down list: shown
+// text and key read from the source when drawn, and the row of a key found
+// through an index built once per change of the source.
+class LookupItems : public QAbstractListModel {
+public:
+    LookupItems(DataSet *source, const QString &keyField, const QString &textField, QObject *parent)
+        : QAbstractListModel(parent), m_source(source), m_keyName(keyField), m_textName(textField)
+    {
+        resolve();
+    }
+
+    // The source's rows changed: everything is read again.
+    void reset()
+    {
+        beginResetModel();
+        resolve();
+        endResetModel();
+    }
+
+    // One row of the source changed in place.
+    void rowChanged(int row)
+    {
+        m_indexed = false;
+        if (row >= 0 && row < rowCount())
+            Q_EMIT dataChanged(index(row), index(row));
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        if (parent.isValid() || !m_source || !m_source->isOpen() || m_keyField < 0)
+            return 0;
+        return m_source->recordCount();
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || !m_source)
+            return QVariant();
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_source->displayTextAt(index.row(), m_textField);
+        if (role == Qt::UserRole)
+            return m_source->valueAt(index.row(), m_keyField);
+        return QVariant();
+    }
+
+    // The row whose key is `key`, or -1.
+    int rowOf(const QVariant &key) const
+    {
+        if (!key.isValid() || key.isNull())
+            return -1;
+        if (!m_indexed) {
+            m_index.clear();
+            const int n = rowCount();
+            m_index.reserve(n);
+            // One forward walk, the way the source reads ahead; the first
+            // row of a key wins.
+            for (int r = 0; r < n; ++r) {
+                const QString k = m_source->valueAt(r, m_keyField).toString();
+                if (!m_index.contains(k))
+                    m_index.insert(k, r);
+            }
+            m_indexed = true;
+        }
+        return m_index.value(key.toString(), -1);
+    }
+
+private:
+    void resolve()
+    {
+        m_indexed = false;
+        m_index.clear();
+        m_keyField = m_textField = -1;
+        if (m_source && m_source->isOpen()) {
+            m_keyField = m_source->requireField(m_keyName);
+            m_textField = m_source->requireField(m_textName);
+        }
+    }
+
+    QPointer<DataSet> m_source;
+    QString m_keyName;
+    QString m_textName;
+    int m_keyField = -1;
+    int m_textField = -1;
+    mutable QHash<QString, int> m_index;
+    mutable bool m_indexed = false;
+};
+
+// Set while the controls are being filled, also when filling fails.
+struct Loading {
+    bool &flag;
+    const bool before;
+    explicit Loading(bool &f) : flag(f), before(f) { flag = true; }
+    ~Loading() { flag = before; }
+};
+
+// Above this many rows a drop-down list is not measured item by item.
+constexpr int kManyRows = 500;
+
 }  // namespace
 
 Binder::Binder(DataSet *dataSet, QObject *parent) : QObject(parent), m_ds(dataSet)
 {
-    connect(m_ds, &DataSet::currentChanged, this, &Binder::load);
-    connect(m_ds, &DataSet::stateChanged, this, &Binder::load);
-    connect(m_ds, &DataSet::rowsReset, this, &Binder::load);
-    connect(m_ds, &DataSet::valueChanged, this, [this](int field) {
+    for (auto signal : {&DataSet::currentChanged, &DataSet::stateChanged, &DataSet::rowsReset})
+        VedettKapcsol(m_ds, signal, this, &Binder::load);
+    VedettKapcsol(m_ds, &DataSet::valueChanged, this, [this](int field) {
         if (m_loading || m_ds->controlsDisabled())
             return;
         for (const Link &l : qAsConst(m_links))
-            if (l.field == field && l.widget != m_writingWidget)
+            if (l.field == field && l.widget && l.widget != m_writingWidget)
                 l.show();
     });
 }
@@ -115,7 +218,7 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
             edit->setText(v.toString());
         edit->setCursorPosition(0);
     }, {}, complete);
-    connect(edit, &QLineEdit::textEdited, this, [this, edit, f, def, mask](const QString &text) {
+    VedettKapcsol(edit, &QLineEdit::textEdited, this, [this, edit, f, def, mask](const QString &text) {
         if (!mask.isEmpty()) {
             // "6.15" typed from the left leaves "6_.15": the day's digits
             // move to the right end of their run once the cursor has left it.
@@ -150,7 +253,7 @@ void Binder::bindCheck(QCheckBox *box, const QString &fieldName, const QVariant 
                        const QVariant &uncheckedValue)
 {
     const int f = m_ds->requireField(fieldName);
-    connect(box, &QCheckBox::clicked, this, [this, box, f, checkedValue, uncheckedValue](bool on) {
+    VedettKapcsol(box, &QCheckBox::clicked, this, [this, box, f, checkedValue, uncheckedValue](bool on) {
         write(box, f, on ? checkedValue : uncheckedValue);
     });
     addLink(box, f, [this, box, f, checkedValue] {
@@ -163,34 +266,47 @@ void Binder::bindLookup(QComboBox *combo, const QString &keyField, DataSet *sour
                         const QString &sourceText)
 {
     const int f = m_ds->requireField(keyField);
-    auto reload = [combo, source, sourceKey, sourceText] {
+    auto *items = new LookupItems(source, sourceKey, sourceText, combo);
+    {
         const QSignalBlocker block(combo);
-        combo->clear();
-        if (!source->isOpen())
-            return;
-        const int kf = source->requireField(sourceKey);
-        const int tf = source->requireField(sourceText);
-        for (int r = 0; r < source->recordCount(); ++r)
-            combo->addItem(source->displayTextAt(r, tf), source->valueAt(r, kf));
+        combo->setModel(items);
+    }
+    // Items are one line each; a long list is neither measured nor laid out
+    // item by item.
+    if (auto *view = qobject_cast<QListView *>(combo->view()))
+        view->setUniformItemSizes(true);
+    if (items->rowCount() > kManyRows) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(qMax(combo->minimumContentsLength(), 20));
+    }
+    auto show = [this, combo, items, f] {
+        const QSignalBlocker block(combo);
+        combo->setCurrentIndex(items->rowOf(m_ds->value(f)));
     };
-    reload();
-    connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo, f](int index) {
-        write(combo, f, index < 0 ? QVariant() : combo->itemData(index));
-    });
-    addLink(combo, f, [this, combo, f] {
+    auto reload = [combo, items] {
         const QSignalBlocker block(combo);
-        const QVariant key = m_ds->value(f);
-        int at = -1;
-        if (key.isValid() && !key.isNull()) {
-            for (int i = 0; i < combo->count(); ++i) {
-                if (combo->itemData(i).toString() == key.toString()) {
-                    at = i;
-                    break;
-                }
+        items->reset();
+    };
+    // The list follows its source; the shown key is found again after a
+    // change. The link ends with the binder or with the control.
+    const QPointer<QComboBox> alive(combo);
+    for (auto signal : {&DataSet::opened, &DataSet::closed, &DataSet::rowsReset})
+        VedettKapcsol(source, signal, this, [alive, reload, show] {
+            if (alive) {
+                reload();
+                show();
             }
+        });
+    VedettKapcsol(source, &DataSet::rowChanged, this, [alive, items, show](int row) {
+        if (alive) {
+            items->rowChanged(row);
+            show();
         }
-        combo->setCurrentIndex(at);
-    }, reload);
+    });
+    VedettKapcsol(combo, qOverload<int>(&QComboBox::activated), this, [this, combo, items, f](int index) {
+        write(combo, f, index < 0 ? QVariant() : items->data(items->index(index), Qt::UserRole));
+    });
+    addLink(combo, f, show, reload);
 }
 
 void Binder::bindDate(QDateEdit *edit, const QString &fieldName)
@@ -200,7 +316,7 @@ void Binder::bindDate(QDateEdit *edit, const QString &fieldName)
     const QDate empty(1900, 1, 1);
     edit->setMinimumDate(empty);
     edit->setSpecialValueText(QStringLiteral(" "));
-    connect(edit, &QDateEdit::dateChanged, this, [this, edit, f, empty](const QDate &d) {
+    VedettKapcsol(edit, &QDateEdit::dateChanged, this, [this, edit, f, empty](const QDate &d) {
         write(edit, f, d == empty ? QVariant() : QVariant(d));
     });
     addLink(edit, f, [this, edit, f, empty] {
@@ -213,7 +329,7 @@ void Binder::bindDate(QDateEdit *edit, const QString &fieldName)
 void Binder::bindMemo(QPlainTextEdit *memo, const QString &fieldName)
 {
     const int f = m_ds->requireField(fieldName);
-    connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, f] {
+    VedettKapcsol(memo, &QPlainTextEdit::textChanged, this, [this, memo, f] {
         write(memo, f, memo->toPlainText());
     });
     addLink(memo, f, [this, memo, f] {
@@ -231,10 +347,22 @@ void Binder::bindLabel(QLabel *label, const QString &fieldName)
 void Binder::addLink(QWidget *widget, int field, std::function<void()> show, std::function<void()> reload,
                      std::function<bool()> complete)
 {
+    // A control destroyed with its window (a tab page, say) is never
+    // touched again.
+    const bool known = std::any_of(m_links.cbegin(), m_links.cend(),
+                                   [widget](const Link &l) { return l.widget == widget; });
+    if (!known)
+        VedettKapcsol(widget, &QObject::destroyed, this, [this](QObject *gone) { forget(gone); });
     m_links.append({widget, field, show, std::move(reload), std::move(complete)});
-    m_loading = true;
+    const Loading loading(m_loading);
     show();
-    m_loading = false;
+}
+
+void Binder::forget(QObject *widget)
+{
+    m_links.erase(std::remove_if(m_links.begin(), m_links.end(),
+                                 [widget](const Link &l) { return !l.widget || l.widget == widget; }),
+                  m_links.end());
 }
 
 void Binder::load()
@@ -242,16 +370,18 @@ void Binder::load()
     // A walk's end shows its row once.
     if (m_startingEdit || m_ds->controlsDisabled())
         return;
-    m_loading = true;
-    for (const Link &l : qAsConst(m_links))
-        l.show();
-    m_loading = false;
+    const Loading loading(m_loading);
+    const auto links = m_links;  // a control shown may go away meanwhile
+    for (const Link &l : links)
+        if (l.widget)
+            l.show();
 }
 
 void Binder::reloadLookups()
 {
-    for (const Link &l : qAsConst(m_links)) {
-        if (l.reload) {
+    const auto links = m_links;
+    for (const Link &l : links) {
+        if (l.reload && l.widget) {
             l.reload();
             l.show();
         }
@@ -261,7 +391,7 @@ void Binder::reloadLookups()
 QString Binder::incompleteField() const
 {
     for (const Link &l : m_links)
-        if (l.complete && !l.complete())
+        if (l.widget && l.complete && !l.complete())
             return m_ds->field(l.field).def.title();
     return QString();
 }

@@ -2,9 +2,11 @@
 // Binds edit boxes, check boxes, lookup combo boxes, date pickers, memos and
 // labels to fields of a data set's current row. Each control shows the field
 // when the current row or the data set's state changes, and writes what the
-// user types back into the row (putting a browsing data set into edit).
+// user types back into the row (putting a browsing data set into edit). A
+// control's link ends when the control is destroyed.
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -36,8 +38,10 @@ public:
     void bindCheck(QCheckBox *box, const QString &field, const QVariant &checkedValue = QStringLiteral("I"),
                    const QVariant &uncheckedValue = QStringLiteral("N"));
     // Drop-down list of the rows of `source` (key field and shown field),
-    // storing the chosen row's key in `keyField`. The list is read when bound
-    // and again by reloadLookups().
+    // storing the chosen row's key in `keyField`. The list shows the source's
+    // rows as they are, without copying them, and finds the current key
+    // through an index of the source's keys, so a source of many thousand
+    // rows costs one walk per change of the source, none per row change.
     void bindLookup(QComboBox *combo, const QString &keyField, DataSet *source,
                     const QString &sourceKey, const QString &sourceText);
     void bindDate(QDateEdit *edit, const QString &field);
@@ -47,6 +51,7 @@ public:
 
     // Shows the current row in every bound control.
     void load();
+    // Reads every lookup's source again (after it was re-read elsewhere).
     void reloadLookups();
     // Checks the masked edit boxes: the name of the first field whose typed
     // text does not fill its mask, or an empty text when all are complete.
@@ -54,7 +59,7 @@ public:
 
 private:
     struct Link {
-        QWidget *widget;
+        QPointer<QWidget> widget;
         int field;
         std::function<void()> show;
         std::function<void()> reload;   // lookups only
@@ -63,6 +68,7 @@ private:
     void addLink(QWidget *widget, int field, std::function<void()> show, std::function<void()> reload = {},
                  std::function<bool()> complete = {});
     void write(QWidget *widget, int field, const QVariant &value);
+    void forget(QObject *widget);
     DataSet *m_ds;
     QVector<Link> m_links;
     bool m_loading = false;

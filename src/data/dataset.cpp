@@ -675,11 +675,16 @@ void DataSet::showPosted(const QVariant &key, bool inserted)
     m_state = State::Browse;
     m_buffer.clear();
     m_modified = false;
+    const int before = rowCount();
     const int row = placeRow(key, inserted ? -1 : m_editRow);
     const int n = rowCount();
     m_current = n == 0 ? -1 : qBound(0, row >= 0 ? row : m_editRow, n - 1);
     m_bof = m_eof = n == 0;
-    Q_EMIT rowsReset();
+    // An edited row that kept its place changed alone; anything else moved rows.
+    if (!inserted && row >= 0 && row == m_editRow && n == before)
+        Q_EMIT rowChanged(row);
+    else
+        Q_EMIT rowsReset();
     Q_EMIT stateChanged();
     Q_EMIT currentChanged();
 }

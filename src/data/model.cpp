@@ -1,5 +1,6 @@
 #include "data/model.h"
 
+#include "common/vedett.h"
 #include "data/dataset.h"
 
 namespace data {
@@ -13,14 +14,15 @@ DataSetModel::DataSetModel(DataSet *dataSet, QObject *parent) : QAbstractTableMo
         endResetModel();
     };
     // During a walk the data set's notices wait: the walk's end resets once.
-    connect(m_ds, &DataSet::rowsReset, this, [this, reset] {
+    VedettKapcsol(m_ds, &DataSet::rowsReset, this, [this, reset] {
         if (!m_ds->controlsDisabled())
             reset();
     });
-    connect(m_ds, &DataSet::opened, this, reset);
-    connect(m_ds, &DataSet::closed, this, reset);
-    connect(m_ds, &DataSet::rowChanged, this, [this](int row) {
-        if (!m_ds->controlsDisabled())
+    VedettKapcsol(m_ds, &DataSet::opened, this, reset);
+    VedettKapcsol(m_ds, &DataSet::closed, this, reset);
+    // A row changed in place: only that row is drawn again.
+    VedettKapcsol(m_ds, &DataSet::rowChanged, this, [this](int row) {
+        if (!m_ds->controlsDisabled() && row >= 0 && row < rowCount() && columnCount() > 0)
             Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
 }
