@@ -1,6 +1,7 @@
 #include "app/tfrm_main.h"
 
 #include "app/beallitasok.h"
+#include "app/foablakhely.h"
 #include "app/helylista.h"
 #include "app/helyreszletek.h"
 #include "app/inditas.h"
@@ -35,6 +36,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -125,9 +127,9 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Tfrm_Main"));
     setWindowTitle(QStringLiteral("Nyugvár"));
-    // The height the bars, a few rows and the detail panel need comes from
-    // the layout.
-    setMinimumWidth(640);
+    // The least width and height come from the layout: the whole menu row
+    // beside the emblem, the bars, two rows of the list and the detail
+    // panel; the default 640 x 400 frame holds them.
     IkonTema();
     setWindowIcon(Logo::ikon());
 
@@ -164,9 +166,10 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->horizontalHeader()->setStretchLastSection(false);
     m_grid->installEventFilter(this);
-    // A few rows stay visible however small the window gets.
+    // Two rows stay visible however small the window gets; the default
+    // 640 x 400 window keeps more.
     m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height()
-                             + 6 * m_grid->verticalHeader()->defaultSectionSize() + 4);
+                             + 2 * m_grid->verticalHeader()->defaultSectionSize() + 4);
     fo->addWidget(m_grid, 1);
 
     m_reszletek = new HelyReszletek(this);
@@ -373,9 +376,12 @@ QWidget *Tfrm_Main::fejlecLetrehozasa()
         gomb->setAutoRaise(true);
         // The drop-down arrow is not drawn: these are menu captions.
         gomb->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"
-                                           "QToolButton { padding: 2px 8px; }"));
+                                           "QToolButton { padding: 2px 5px; }"));
         menuSav->addWidget(gomb);
     }
+    // The menu row is never folded behind an overflow button: the window
+    // is at least as wide as the logo's emblem and the whole row.
+    menuSav->setMinimumWidth(menuSav->sizeHint().width());
     savok->addWidget(menuSav);
 
     auto *kepSav = new QToolBar(fejlec);
@@ -615,36 +621,41 @@ void Tfrm_Main::oszlopSzelessegek()
 
 void Tfrm_Main::elhelyez()
 {
-    const TBeall &b = Beall();
-    QPoint hely(0, 0);
-    QSize keret;
-    if (b.TeljesKep) {
-        const QScreen *kepernyo = screen() ? screen() : QGuiApplication::primaryScreen();
-        const QRect munka = kepernyo ? kepernyo->availableGeometry() : QRect(0, 0, 800, 600);
-        // The right and bottom coordinates of the work area.
-        keret = QSize(munka.x() + munka.width(), munka.y() + munka.height());
-    } else {
-        hely = QPoint(b.Bal, b.Felul);
-        keret = QSize(b.Szeles, b.Magas);
-    }
-    move(hely);
-    m_celKeret = keret;
-    const QSize keretTobblet = frameGeometry().size() - size();
-    resize(keret - keretTobblet);
-    // Before the window manager has framed the window its frame is unknown;
-    // the size is corrected once it is.
-    m_keretIgazitva = !keretTobblet.isEmpty() && keretTobblet != QSize(0, 0);
+    QList<QRect> teruletek;
+    QScreen *elsodleges = QGuiApplication::primaryScreen();
+    if (elsodleges)
+        teruletek << elsodleges->availableGeometry();
+    for (QScreen *s : QGuiApplication::screens())
+        if (s != elsodleges)
+            teruletek << s->availableGeometry();
+    m_celKeret = FoablakKeret(Beall(), teruletek);
+    keretBeallit();
+}
+
+void Tfrm_Main::keretBeallit()
+{
+    // The stored values are the outer frame, as exit writes them back.
+    const QSize tobblet = frameGeometry().size() - size();
+    resize(m_celKeret.size() - tobblet);
+    move(m_celKeret.topLeft());
+    // Before the window manager has framed the window, a move places the
+    // client area; the window is told that its frame goes there.
+    if (QWindow *w = windowHandle())
+        w->setFramePosition(m_celKeret.topLeft());
+    // The frame's size is known once the window manager has framed the
+    // window; the size is corrected then.
+    m_keretIgazitva = tobblet != QSize(0, 0);
 }
 
 void Tfrm_Main::keretIgazitas()
 {
     if (m_keretIgazitva || !isVisible())
         return;
-    const QSize keretTobblet = frameGeometry().size() - size();
-    if (keretTobblet == QSize(0, 0))
+    const QSize tobblet = frameGeometry().size() - size();
+    if (tobblet == QSize(0, 0))
         return;
     m_keretIgazitva = true;
-    resize(m_celKeret - keretTobblet);
+    resize(m_celKeret.size() - tobblet);
 }
 
 // ---- events -----------------------------------------------------------------

@@ -82,6 +82,7 @@ private:
     void kulsoLink(const QString &mezo, bool level);
     void oszlopSzelessegek();
     void elhelyez();
+    void keretBeallit();
     void keretIgazitas();
     void racsMenuMutat(const QPoint &hely);
 
@@ -105,6 +106,6 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_panelek[4] = {};
 
-    QSize m_celKeret;          // frame size placement asked for
+    QRect m_celKeret;          // the frame placement asked for
     bool m_keretIgazitva = true;
 };
