@@ -59,10 +59,3 @@ QRect FoablakKeret(const TBeall &b, const QList<QRect> &munkaTeruletek)
         keret.moveTop(sajat->top());
     return keret;
 }
-
-QRect KozepreKeret(const QSize &meret, const QRect &szulo, const QRect &munka)
-{
-    QRect r(QPoint(0, 0), meret);
-    r.moveCenter(szulo.center());
-    return munka.isValid() ? beleToll(r, munka) : r;
-}

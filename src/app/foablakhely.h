@@ -20,7 +20,3 @@ constexpr int kLathatoMinimum = 40;
 // it to grab) is moved onto the primary work area, shrunk to it if larger,
 // and a title bar above the top of its work area is brought down to it.
 QRect FoablakKeret(const TBeall &beall, const QList<QRect> &munkaTeruletek);
-
-// A frame of size `meret` centred on the frame `szulo`, kept inside the work
-// area `munka` where it fits.
-QRect KozepreKeret(const QSize &meret, const QRect &szulo, const QRect &munka);

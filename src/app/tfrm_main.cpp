@@ -13,16 +13,20 @@
 #include "common/dobozok.h"
 #include "common/ikonok.h"
 #include "common/kulsomegnyit.h"
+#include "common/tippfigyelo.h"
 #include "data/binding.h"
 #include "data/database.h"
 #include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -32,8 +36,8 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStatusTipEvent>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -67,7 +71,7 @@ const AkcioLeiras kAkciok[] = {
     {"aFrissit", "Ügyfelek", "Frissít", "", "F5", "view-refresh"},
     {"aSorrendSorszam", "Ügyfelek", "Sorrend sorszám szerint", "", "", "format-list-ordered view-sort"},
     {"aSorrendNev", "Ügyfelek", "Sorrend név szerint", "", "", "view-sort-ascending-name view-sort"},
-    {"aSorrendOrszag", "Ügyfelek", "Sorrend ország szerint", "", "", "map-globe globe"},
+    {"aSorrendOrszag", "Ügyfelek", "Sorrend ország szerint", "", "", "globe flag"},
     {"aSorrendIrsz", "Ügyfelek", "Sorrend irányítószám szerint", "", "", "view-sort-ascending view-sort"},
     {"aBezar", "Ügyfelek", "Bezár", "", "", "application-exit"},
     {"aTeljes", "Nyomtatások", "Teljes lista (név szerint)", "Teljes lista", "Ctrl+P", "document-print"},
@@ -111,12 +115,75 @@ QString u8(const char *s)
     return QString::fromUtf8(s);
 }
 
+// A button whose menu has closed is drawn raised until the mouse next
+// crosses it: the menu held the mouse when it left the button. It is told
+// that the mouse is gone unless the mouse really is over it.
+void menuUtanLeenged(QToolButton *gomb)
+{
+    QObject::connect(gomb->menu(), &QMenu::aboutToHide, gomb, [gomb] {
+        QTimer::singleShot(0, gomb, [gomb] {
+            if (gomb->rect().contains(gomb->mapFromGlobal(QCursor::pos())))
+                return;
+            gomb->setAttribute(Qt::WA_UnderMouse, false);
+            gomb->update();
+        });
+    });
+}
+
 QMenu *ujMenu(const QString &cim, const QString &nev, QWidget *szulo)
 {
     auto *m = new QMenu(cim, szulo);
     m->setObjectName(nev);
+    // Screen readers name an open menu by its window title.
+    m->setWindowTitle(cim);
     m->setToolTipsVisible(false);
     return m;
+}
+
+// The main window for screen readers and test tools: a window (a frame)
+// named by its caption, not a filler. A menu of the window opened from its
+// menu row is a window of its own and no child of any widget; while it is
+// open it is listed among the main window's children so that it can be read.
+class FoablakAkadaly : public QAccessibleWidget {
+public:
+    explicit FoablakAkadaly(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
+
+    int childCount() const override { return QAccessibleWidget::childCount() + nyitottMenuk().size(); }
+
+    QAccessibleInterface *child(int i) const override
+    {
+        const int n = QAccessibleWidget::childCount();
+        if (i < n)
+            return QAccessibleWidget::child(i);
+        const QList<QMenu *> menuk = nyitottMenuk();
+        return i - n < menuk.size() ? QAccessible::queryAccessibleInterface(menuk.at(i - n)) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *c) const override
+    {
+        if (auto *m = c ? qobject_cast<QMenu *>(c->object()) : nullptr) {
+            const int k = nyitottMenuk().indexOf(m);
+            return k < 0 ? -1 : QAccessibleWidget::childCount() + k;
+        }
+        return QAccessibleWidget::indexOfChild(c);
+    }
+
+private:
+    QList<QMenu *> nyitottMenuk() const
+    {
+        QList<QMenu *> r;
+        for (QMenu *m : widget()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly))
+            if (m->isVisible())
+                r << m;
+        return r;
+    }
+};
+
+QAccessibleInterface *akadalymentesGyar(const QString &osztaly, QObject *o)
+{
+    if (osztaly == QLatin1String("Tfrm_Main") && o && o->isWidgetType())
+        return new FoablakAkadaly(static_cast<QWidget *>(o));
+    return nullptr;
 }
 
 }  // namespace
@@ -127,6 +194,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Tfrm_Main"));
     setWindowTitle(QStringLiteral("Nyugvár"));
+    static const bool akadalymentes = (QAccessible::installFactory(akadalymentesGyar), true);
+    Q_UNUSED(akadalymentes);
     // The least width and height come from the layout: the whole menu row
     // beside the emblem, the bars, two rows of the list and the detail
     // panel; the default 640 x 400 frame holds them.
@@ -260,11 +329,17 @@ void Tfrm_Main::akciokLetrehozasa()
     // Every shortcut works wherever the focus is in the window.
     addActions(m_akcioSorrend);
 
+    // Exactly one order is checked (sorrendValtas keeps it so). The group
+    // is not exclusive for Qt: a menu draws the items of an exclusive group
+    // as radio buttons, and the sort menu shows check marks.
     m_sorrendCsoport = new QActionGroup(this);
-    m_sorrendCsoport->setExclusive(true);
+    m_sorrendCsoport->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (const HelySorrend &s : HelySorrendek()) {
         QAction *a = akcio(s.akcio);
         a->setCheckable(true);
+        // A menu draws an item's icon in place of its check mark; the sort
+        // menu shows which order is on.
+        a->setIconVisibleInMenu(false);
         m_sorrendCsoport->addAction(a);
     }
     akcio(QStringLiteral("aSorrendSorszam"))->setChecked(true);
@@ -478,6 +553,9 @@ QToolBar *Tfrm_Main::keresoSavLetrehozasa()
 void Tfrm_Main::bekotes()
 {
     connect(m_lista, &HelyLista::szamlaloValtozott, m_panelek[0], &QLabel::setText);
+    // The application's current hint, from this window and from the modal
+    // windows opened over it.
+    connect(new TippFigyelo(this), &TippFigyelo::tippValtozott, m_panelek[2], &QLabel::setText);
 
     for (const HelySorrend &s : HelySorrendek()) {
         const HelySorrend *sp = &s;
@@ -501,6 +579,9 @@ void Tfrm_Main::bekotes()
     // button of the window opened.
     for (QMenu *m : findChildren<QMenu *>())
         connect(m, &QMenu::aboutToHide, this, [this] { m_panelek[2]->clear(); });
+    for (QToolButton *b : findChildren<QToolButton *>())
+        if (b->menu())
+            menuUtanLeenged(b);
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -546,8 +627,8 @@ void Tfrm_Main::sorrendValtas(const HelySorrend &sorrend)
     } catch (const data::DbError &e) {
         HibaDoboz(e.message());
     }
-    if (QAction *a = akcio(sorrend.akcio); a && !a->isChecked())
-        a->setChecked(true);
+    for (QAction *a : m_sorrendCsoport->actions())
+        a->setChecked(a->objectName() == sorrend.akcio);
 }
 
 void Tfrm_Main::gyorsKereses(const QString &szoveg)
@@ -664,8 +745,7 @@ bool Tfrm_Main::event(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::StatusTip:
-        // The current hint goes to the third panel; an empty one clears it.
-        m_panelek[2]->setText(static_cast<QStatusTipEvent *>(e)->tip());
+        // The hint watcher has shown it in the third panel already.
         return true;
     case QEvent::Move:
     case QEvent::Resize:
