@@ -16,6 +16,7 @@ class Binder;
 // A value of the panel. One that does not fit is drawn cut with an ellipsis
 // and shows its whole text as a tooltip.
 class ErtekCimke : public QLabel {
+    Q_OBJECT
 public:
     explicit ErtekCimke(QWidget *parent = nullptr);
     // The text as drawn: the whole value, or its beginning and "…".
