@@ -177,7 +177,7 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         oszlop2->addWidget(g);
     }
     oszlop2->addStretch(1);
-    sor->addLayout(oszlop2, 7);
+    sor->addLayout(oszlop2, 8);
 
     // Column 3
     {
@@ -231,7 +231,7 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
     m_memo->setMinimumWidth(60);
     // The memo takes the height of the boxes beside it, never more.
     m_memo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    sor->addWidget(m_memo, 4);
+    sor->addWidget(m_memo, 3);
 
     // The panel keeps the height of its boxes; the grid takes the rest.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);

@@ -169,6 +169,17 @@ private:
     QPointer<QWidget> m_ablak;
 };
 
+// The size of a window's outer frame. A window not yet framed has no frame
+// of its own; the window manager frames it like its parent.
+QSize varhatoKeret(const QWidget *ablak)
+{
+    QSize keret = ablak->frameGeometry().size();
+    const QWidget *szulo = ablak->parentWidget() ? ablak->parentWidget()->window() : nullptr;
+    if (keret == ablak->size() && szulo && szulo->isVisible())
+        keret += szulo->frameGeometry().size() - szulo->size();
+    return keret;
+}
+
 // Centres a window's frame on its parent's window when it is shown.
 class KozepreSzuro : public QObject {
 public:
@@ -192,12 +203,7 @@ private:
         QWidget *szulo = ablak->parentWidget() ? ablak->parentWidget()->window() : nullptr;
         if (!szulo || !szulo->isVisible())
             return;
-        // A window not yet framed has no frame size of its own; the window
-        // manager frames it like its parent.
-        QSize keret = ablak->frameGeometry().size();
-        if (keret == ablak->size())
-            keret += szulo->frameGeometry().size() - szulo->size();
-        QRect r(QPoint(0, 0), keret);
+        QRect r(QPoint(0, 0), varhatoKeret(ablak));
         r.moveCenter(szulo->frameGeometry().center());
         if (const QScreen *k = szulo->screen()) {
             const QRect munka = k->availableGeometry();
@@ -275,7 +281,7 @@ void KepernyoKozepere(QWidget *ablak)
     if (!kepernyo)
         return;
     const QRect terulet = kepernyo->availableGeometry();
-    QRect r(QPoint(0, 0), ablak->size());
+    QRect r(QPoint(0, 0), varhatoKeret(ablak));
     r.moveCenter(terulet.center());
     ablak->move(qMax(r.left(), terulet.left()), qMax(r.top(), terulet.top()));
 }
