@@ -1165,7 +1165,6 @@ void TestMain::menuButtonLetsGoAfterItsMenu()
 void TestMain::settingsDialogCentredOnMainWindow_data()
 {
     QTest::addColumn<QRect>("fo");
-    QTest::newRow("large") << QRect(30, 40, 900, 620);
     QTest::newRow("default") << QRect(5, 5, 640, 400);
     QTest::newRow("off centre") << QRect(150, 60, 640, 500);
 }
@@ -1249,8 +1248,6 @@ void TestMain::accessibleAsWindowWithOpenMenus()
     // An open menu of the menu row is read with its items, and only while
     // it is open.
     QMenu *rendszer = m_ablak->fomenu(QStringLiteral("Rendszer"));
-    QVERIFY(!gyerekNevek(ablak).contains(QStringLiteral("Rendszer"))
-            || ablak->child(gyerekNevek(ablak).indexOf(QStringLiteral("Rendszer")))->role() != QAccessible::PopupMenu);
     rendszer->popup(m_ablak->mapToGlobal(QPoint(200, 30)));
     QTRY_VERIFY(rendszer->isVisible());
     QAccessibleInterface *menu = nullptr;
