@@ -36,8 +36,8 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -194,6 +194,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Tfrm_Main"));
     setWindowTitle(QStringLiteral("Nyugvár"));
+    // How screen readers see the window; installed once for the program.
     static const bool akadalymentes = (QAccessible::installFactory(akadalymentesGyar), true);
     Q_UNUSED(akadalymentes);
     // The least width and height come from the layout: the whole menu row
