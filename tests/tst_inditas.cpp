@@ -2,6 +2,7 @@
 // connection, the login step and the settings dialog.
 
 #include "app/beallitasok.h"
+#include "app/foablakhely.h"
 #include "app/inditas.h"
 #include "app/inifajl.h"
 #include "app/tfrm_beallit.h"
@@ -98,6 +99,8 @@ private Q_SLOTS:
     void kodlapbanNemIrhatoNevUzenettel();
     void programMappaValodiBetukkel();
     void beallitasAblak();
+    void foablakKeret_data();
+    void foablakKeret();
 };
 
 void TstInditas::init()
@@ -633,6 +636,61 @@ void TstInditas::beallitasAblak()
         QCOMPARE(Beall().TeljesKep, true);
         QVERIFY(QDir(program.path()).isEmpty());
     }
+}
+
+void TstInditas::foablakKeret_data()
+{
+    QTest::addColumn<bool>("teljes");
+    QTest::addColumn<QRect>("tarolt");  // Bal, Felul, Szeles, Magas
+    QTest::addColumn<QList<QRect>>("teruletek");
+    QTest::addColumn<QRect>("keret");
+    const QRect egy(0, 0, 1280, 770);                // one screen less a task bar
+    const QList<QRect> ketto = {egy, QRect(1280, 0, 1920, 1050)};
+    const QRect fent(0, 30, 1280, 770);              // task bar at the top
+
+    QTest::newRow("defaults stay") << false << QRect(5, 5, 640, 400) << QList<QRect>{egy} << QRect(5, 5, 640, 400);
+    QTest::newRow("full screen: right and bottom of the work area")
+        << true << QRect(5, 5, 640, 400) << QList<QRect>{fent} << QRect(0, 0, 1280, 800);
+    QTest::newRow("full screen: the primary screen") << true << QRect(1400, 5, 640, 400) << ketto << egy;
+    QTest::newRow("title bar above the screen") << false << QRect(100, -35, 640, 400) << QList<QRect>{egy}
+                                                << QRect(100, 0, 640, 400);
+    QTest::newRow("title bar under a top task bar") << false << QRect(100, 10, 640, 400) << QList<QRect>{fent}
+                                                    << QRect(100, 30, 640, 400);
+    QTest::newRow("right of every screen") << false << QRect(3000, 100, 640, 400) << QList<QRect>{egy}
+                                           << QRect(640, 100, 640, 400);
+    QTest::newRow("a sliver on screen is off it") << false << QRect(1260, 100, 640, 400) << QList<QRect>{egy}
+                                                   << QRect(640, 100, 640, 400);
+    QTest::newRow("far off and larger than the screen")
+        << false << QRect(-5000, -5000, 2000, 1500) << QList<QRect>{egy} << egy;
+    QTest::newRow("on the second screen") << false << QRect(1400, 100, 800, 600) << ketto
+                                          << QRect(1400, 100, 800, 600);
+    QTest::newRow("across both screens") << false << QRect(1000, 50, 800, 600) << ketto
+                                         << QRect(1000, 50, 800, 600);
+    QTest::newRow("second screen unplugged") << false << QRect(1400, 100, 800, 600) << QList<QRect>{egy}
+                                             << QRect(480, 100, 800, 600);
+}
+
+void TstInditas::foablakKeret()
+{
+    QFETCH(bool, teljes);
+    QFETCH(QRect, tarolt);
+    QFETCH(QList<QRect>, teruletek);
+    QFETCH(QRect, keret);
+    TBeall b;
+    b.TeljesKep = teljes;
+    b.Bal = tarolt.x();
+    b.Felul = tarolt.y();
+    b.Szeles = tarolt.width();
+    b.Magas = tarolt.height();
+    const QRect kapott = FoablakKeret(b, teruletek);
+    QCOMPARE(kapott, keret);
+    // What exit stores from that frame places the window there again.
+    b.Bal = kapott.x();
+    b.Felul = kapott.y();
+    b.Szeles = kapott.width();
+    b.Magas = kapott.height();
+    if (!teljes)
+        QCOMPARE(FoablakKeret(b, teruletek), kapott);
 }
 
 QTEST_MAIN(TstInditas)

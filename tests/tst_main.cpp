@@ -4,6 +4,7 @@
 
 #include "app/beallitasok.h"
 #include "app/helylista.h"
+#include "app/helyreszletek.h"
 #include "app/tfrm_main.h"
 #include "common/datagrid.h"
 #include "common/kulsomegnyit.h"
@@ -12,6 +13,7 @@
 #include "data/table.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QDialog>
 #include <QEnterEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyleOptionMenuItem>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -157,6 +161,22 @@ private Q_SLOTS:
     void contextMenuOnRightClick();
     void doubleClickEdits();
     void settingsAndUsersOpenModally();
+    void placementKeepsTheFrame_data();
+    void placementKeepsTheFrame();
+    void detailValuesFitOrShowEllipsis_data();
+    void detailValuesFitOrShowEllipsis();
+    void detailPanelFonts();
+    void menuRowWholeAtDefaultWidth();
+    void hintsFromModalWindowsAndDisabledItems();
+    void sortMenuShowsCheckMarks();
+    void menuButtonLetsGoAfterItsMenu();
+    void settingsDialogCentredOnMainWindow_data();
+    void settingsDialogCentredOnMainWindow();
+    void honlapHandedOverAsTyped_data();
+    void honlapHandedOverAsTyped();
+    void accessibleAsWindowWithOpenMenus();
+
+    // Exit closes the database: it runs last.
     void closingWritesSettings();
 };
 
@@ -655,7 +675,9 @@ void TestMain::actionTable()
     }
     QVERIFY(m_ablak->akcio(QStringLiteral("aSzakSzur"))->isCheckable());
     QActionGroup *g = m_ablak->akcio(QStringLiteral("aSorrendNev"))->actionGroup();
-    QVERIFY(g && g->isExclusive());
+    // One group of four; exactly one of them is checked at any time
+    // (sortMenuShowsCheckMarks).
+    QVERIFY(g);
     QCOMPARE(g->actions().size(), 4);
 }
 
@@ -909,6 +931,341 @@ void TestMain::closingWritesSettings()
     QVERIFY2(tartalom.contains(QStringLiteral("Felul=20")), qPrintable(tartalom));
     // Exit closes the database.
     QVERIFY(!data::Database::regiszter().isOpen());
+}
+
+// ---- window geometry, detail panel, hints, menus, dialogs, links, access ----
+
+namespace {
+
+// What a menu hands the style for one item: its check and icon.
+class MenuRajz : public QMenu {
+public:
+    static QStyleOptionMenuItem opcio(QMenu *m, QAction *a)
+    {
+        QStyleOptionMenuItem o;
+        static_cast<MenuRajz *>(m)->initStyleOption(&o, a);
+        return o;
+    }
+};
+
+QStringList gyerekNevek(QAccessibleInterface *i)
+{
+    QStringList r;
+    for (int k = 0; i && k < i->childCount(); ++k)
+        if (QAccessibleInterface *c = i->child(k))
+            r << c->text(QAccessible::Name);
+    return r;
+}
+
+}  // namespace
+
+void TestMain::placementKeepsTheFrame_data()
+{
+    QTest::addColumn<QRect>("tarolt");
+    QTest::newRow("the defaults") << QRect(5, 5, 640, 400);
+    QTest::newRow("a larger window") << QRect(30, 40, 900, 620);
+    QTest::newRow("at the corner") << QRect(0, 0, 800, 500);
+}
+
+void TestMain::placementKeepsTheFrame()
+{
+    // Bal, Felul, Szeles and Magas are the outer frame, as exit writes them
+    // back (closeEvent stores frameGeometry()): two starts give the same.
+    QFETCH(QRect, tarolt);
+    Beall().TeljesKep = false;
+    Beall().Bal = tarolt.x();
+    Beall().Felul = tarolt.y();
+    Beall().Szeles = tarolt.width();
+    Beall().Magas = tarolt.height();
+    for (int indulas = 0; indulas < 2; ++indulas) {
+        m_ablak->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
+        QTRY_COMPARE(m_ablak->frameGeometry(), tarolt);
+        // The frame carries the title bar above the client area.
+        QVERIFY(m_ablak->geometry().top() > tarolt.top());
+        const QRect kilepeskor = m_ablak->frameGeometry();
+        m_ablak->hide();
+        Beall().Bal = kilepeskor.left();
+        Beall().Felul = kilepeskor.top();
+        Beall().Szeles = kilepeskor.width();
+        Beall().Magas = kilepeskor.height();
+    }
+}
+
+void TestMain::detailValuesFitOrShowEllipsis_data()
+{
+    QTest::addColumn<int>("szeles");
+    QTest::newRow("640") << 640;
+    QTest::newRow("1000") << 1000;
+    QTest::newRow("1280") << 1280;
+}
+
+void TestMain::detailValuesFitOrShowEllipsis()
+{
+    QFETCH(int, szeles);
+    data::Database &db = data::Database::regiszter();
+    db.exec(QStringLiteral("UPDATE ugyfel SET kapcs_mobil = '+36 30 123 4567 / +36 70 765 4321 este', "
+                           "tul_telefon = '+36 87 555 123', cim_varos = 'Balatonfüred-Csopak' WHERE sorszam = 1"));
+    tbl()->refresh();
+    ugrik(1);
+    Beall().TeljesKep = false;
+    Beall().Bal = 0;
+    Beall().Felul = 0;
+    Beall().Szeles = szeles;
+    Beall().Magas = 700;
+    m_ablak->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
+    QTRY_COMPARE(m_ablak->frameGeometry().width(), szeles);
+    QCoreApplication::processEvents();
+
+    const QList<ErtekCimke *> ertekek = m_ablak->findChildren<ErtekCimke *>();
+    QVERIFY(ertekek.size() > 20);
+    int csonkak = 0;
+    for (ErtekCimke *l : ertekek) {
+        const QString nev = l->objectName();
+        QHelpEvent kerdes(QEvent::ToolTip, QPoint(2, 2), l->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(l, &kerdes);
+        if (l->csonka()) {
+            // Cut values end in an ellipsis after their beginning, and the
+            // tooltip holds the whole text.
+            ++csonkak;
+            const QString latszo = l->latszoSzoveg();
+            QVERIFY2(latszo.endsWith(QChar(0x2026)), qPrintable(nev + QLatin1Char(' ') + latszo));
+            QVERIFY2(l->text().startsWith(latszo.chopped(1)), qPrintable(nev));
+            QCOMPARE(l->toolTip(), l->text());
+        } else {
+            QCOMPARE(l->latszoSzoveg(), l->text());
+            QVERIFY2(l->toolTip().isEmpty(), qPrintable(nev));
+        }
+    }
+    // The long mobile number is cut at every width; the sequence number
+    // and the postal code never are.
+    auto *mobil = m_ablak->findChild<ErtekCimke *>(QStringLiteral("lbl_kapcs_mobil"));
+    QVERIFY(mobil && mobil->csonka());
+    QVERIFY(csonkak >= 1);
+    for (const char *egesz : {"lbl_sorszam", "lbl_cim_irsz"}) {
+        auto *l = m_ablak->findChild<ErtekCimke *>(QString::fromLatin1(egesz));
+        QVERIFY2(l && !l->csonka(), egesz);
+    }
+    QCOMPARE(m_ablak->findChild<ErtekCimke *>(QStringLiteral("lbl_sorszam"))->latszoSzoveg(), QStringLiteral("00001"));
+    m_ablak->hide();
+}
+
+void TestMain::detailPanelFonts()
+{
+    const QFont ablakBetu = m_ablak->font();
+    const QStringList felkover = {"lbl_ugyfel_nev", "lbl_jutalek", "lbl_ossz_dij", "lbl_ossz_jut"};
+    const QList<ErtekCimke *> ertekek = m_ablak->findChildren<ErtekCimke *>();
+    QVERIFY(ertekek.size() > 20);
+    for (ErtekCimke *l : ertekek) {
+        QVERIFY2(l->font().bold() == felkover.contains(l->objectName()), qPrintable(l->objectName()));
+        if (!felkover.contains(l->objectName())) {
+            QVERIFY2(l->font().family() == ablakBetu.family(), qPrintable(l->objectName()));
+            QVERIFY2(l->font().pointSizeF() == ablakBetu.pointSizeF(), qPrintable(l->objectName()));
+        }
+    }
+}
+
+void TestMain::menuRowWholeAtDefaultWidth()
+{
+    Beall() = TBeall();  // 5, 5, 640 x 400
+    Beall().TeljesKep = false;
+    m_ablak->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
+    QTRY_COMPARE(m_ablak->frameGeometry().size(), QSize(640, 400));
+    QCoreApplication::processEvents();
+    auto *menuSav = m_ablak->findChild<QToolBar *>(QStringLiteral("ToolBar1"));
+    QStringList latszik;
+    for (QAction *a : menuSav->actions()) {
+        QWidget *gomb = menuSav->widgetForAction(a);
+        if (gomb->isVisible() && menuSav->rect().contains(gomb->geometry()))
+            latszik << static_cast<QToolButton *>(gomb)->text();
+    }
+    QCOMPARE(latszik, (QStringList{"Szálláshelyek", "Törzsadatok", "Nyomtatások", "Eszközök", "Rendszer", "Súgó"}));
+    // No overflow button stands in for the last menus.
+    for (QToolButton *b : menuSav->findChildren<QToolButton *>())
+        if (!b->menu())
+            QVERIFY2(!b->isVisible(), qPrintable(b->objectName()));
+    m_ablak->hide();
+}
+
+void TestMain::hintsFromModalWindowsAndDisabledItems()
+{
+    // A disabled menu item is passed over by the menu; its hint is shown.
+    aktival();
+    QMenu *rendszer = m_ablak->fomenu(QStringLiteral("Rendszer"));
+    QAction *sql = m_ablak->akcio(QStringLiteral("aSQL"));
+    QVERIFY(!sql->isEnabled());
+    rendszer->popup(m_ablak->mapToGlobal(QPoint(200, 30)));
+    QTRY_VERIFY(rendszer->isVisible());
+    QTest::mouseMove(rendszer, rendszer->actionGeometry(sql).center());
+    QTRY_COMPARE(m_ablak->panelSzoveg(2), QStringLiteral("Szabad lekérdezés"));
+    // Off the items the hint goes.
+    QTest::mouseMove(rendszer, QPoint(rendszer->width() / 2, rendszer->height() + 30));
+    QTRY_COMPARE(m_ablak->panelSzoveg(2), QString());
+    rendszer->hide();
+
+    // The tool buttons of a modal window over the main window.
+    QString latott;
+    QString tipp;
+    testsupport::onNextModal([&](QWidget *w) {
+        for (QToolButton *b : w->findChildren<QToolButton *>()) {
+            if (b->statusTip().isEmpty() || !b->isVisible())
+                continue;
+            tipp = b->statusTip();
+            QEnterEvent be(QPointF(2, 2), QPointF(2, 2), b->mapToGlobal(QPointF(2, 2)));
+            QCoreApplication::sendEvent(b, &be);
+            latott = m_ablak->panelSzoveg(2);
+            break;
+        }
+        static_cast<QDialog *>(w)->reject();
+    });
+    m_ablak->akcio(QStringLiteral("aFelhaszn"))->trigger();
+    QVERIFY(!tipp.isEmpty());
+    QCOMPARE(latott, tipp);
+    m_ablak->hide();
+}
+
+void TestMain::sortMenuShowsCheckMarks()
+{
+    QMenu *menu = m_ablak->sorrendMenu();
+    // Each order in turn, and the checked one chosen again: one check mark,
+    // at the order that is on, drawn as a check and not hidden by an icon.
+    for (const char *nev : {"aSorrendNev", "aSorrendNev", "aSorrendOrszag", "aSorrendIrsz", "aSorrendSorszam"}) {
+        sorrend(nev);
+        for (QAction *a : menu->actions()) {
+            const QStyleOptionMenuItem o = MenuRajz::opcio(menu, a);
+            QCOMPARE(o.checkType, QStyleOptionMenuItem::NonExclusive);
+            QVERIFY2(o.icon.isNull(), qPrintable(a->objectName()));
+            QCOMPARE(o.checked, a->objectName() == QLatin1String(nev));
+        }
+    }
+    // The country order's icon is the globe of the theme, not the crossed
+    // circle of a map projection.
+    const QIcon orszag = m_ablak->akcio(QStringLiteral("aSorrendOrszag"))->icon();
+    if (QIcon::hasThemeIcon(QStringLiteral("globe")))
+        QCOMPARE(orszag.name(), QStringLiteral("globe"));
+    QVERIFY(orszag.name() != QLatin1String("map-globe"));
+}
+
+void TestMain::menuButtonLetsGoAfterItsMenu()
+{
+    aktival();
+    auto *gomb = m_ablak->findChild<QToolButton *>(QStringLiteral("mRendszerGomb"));
+    QVERIFY(gomb && gomb->autoRaise());
+    QCursor::setPos(m_ablak->mapToGlobal(QPoint(m_ablak->width() / 2, m_ablak->height() - 40)));
+    // The mouse was over the button when its menu opened and left it while
+    // the menu held the mouse.
+    gomb->setAttribute(Qt::WA_UnderMouse, true);
+    gomb->menu()->popup(gomb->mapToGlobal(QPoint(0, gomb->height())));
+    QTRY_VERIFY(gomb->menu()->isVisible());
+    gomb->menu()->hide();
+    QTRY_VERIFY(!gomb->underMouse());
+    m_ablak->hide();
+}
+
+void TestMain::settingsDialogCentredOnMainWindow_data()
+{
+    QTest::addColumn<QRect>("fo");
+    QTest::newRow("default") << QRect(5, 5, 640, 400);
+    QTest::newRow("off centre") << QRect(150, 60, 640, 500);
+}
+
+void TestMain::settingsDialogCentredOnMainWindow()
+{
+    QFETCH(QRect, fo);
+    Beall().TeljesKep = false;
+    Beall().Bal = fo.x();
+    Beall().Felul = fo.y();
+    Beall().Szeles = fo.width();
+    Beall().Magas = fo.height();
+    aktival();
+    QTRY_COMPARE(m_ablak->frameGeometry(), fo);
+    QRect ablak;
+    bool latszott = false;
+    testsupport::onNextModal([&](QWidget *w) {
+        latszott = QTest::qWaitForWindowExposed(w);
+        ablak = w->frameGeometry();
+        static_cast<QDialog *>(w)->reject();
+    });
+    m_ablak->akcio(QStringLiteral("aBeallit"))->trigger();
+    QVERIFY(latszott);
+    const QPoint elteres = ablak.center() - fo.center();
+    QVERIFY2(qAbs(elteres.x()) <= 1 && qAbs(elteres.y()) <= 1,
+             qPrintable(QStringLiteral("%1,%2").arg(elteres.x()).arg(elteres.y())));
+    m_ablak->hide();
+}
+
+void TestMain::honlapHandedOverAsTyped_data()
+{
+    QTest::addColumn<QString>("honlap");
+    QTest::addColumn<QString>("cel");  // the address the desktop opens; "file" for a file name
+    QTest::newRow("bare www") << "www.almas.hu" << "http://www.almas.hu";
+    QTest::newRow("www with a path") << "www.almas.hu/ajanlat?ev=2024" << "http://www.almas.hu/ajanlat?ev=2024";
+    QTest::newRow("with its scheme") << "http://matra.example.hu" << "http://matra.example.hu";
+    QTest::newRow("https") << "https://tervoda.hu/Nyugvar" << "https://tervoda.hu/Nyugvar";
+    QTest::newRow("www and a mail address") << "www.almas.hu info@almas.hu" << "file";
+    QTest::newRow("a mail address") << "info@almas.hu" << "file";
+    QTest::newRow("words") << "bakony vendeghaz" << "file";
+}
+
+void TestMain::honlapHandedOverAsTyped()
+{
+    QFETCH(QString, honlap);
+    QFETCH(QString, cel);
+    // The click hands the field's text over unchanged.
+    data::Database::regiszter().exec(QStringLiteral("UPDATE ugyfel SET honlap = '%1' WHERE sorszam = 2").arg(honlap));
+    tbl()->refresh();
+    ugrik(2);
+    m_ablak->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
+    QTest::mouseClick(m_ablak->findChild<QLabel *>(QStringLiteral("lbl_honlap")), Qt::LeftButton);
+    QCOMPARE(m_inditott, QStringList{honlap});
+    m_ablak->hide();
+
+    // What the desktop is given: the text with at most a scheme in front,
+    // never a mail address made of it.
+    const KulsoCel k = KulsoCelFelbont(honlap);
+    QVERIFY(!k.program);
+    QVERIFY(k.url.scheme() != QLatin1String("mailto"));
+    if (cel == QLatin1String("file")) {
+        QVERIFY(k.url.isLocalFile());
+        QCOMPARE(QFileInfo(k.url.toLocalFile()).fileName(), honlap);
+    } else {
+        QCOMPARE(k.url.toString(), cel);
+    }
+}
+
+void TestMain::accessibleAsWindowWithOpenMenus()
+{
+    aktival();
+    QAccessibleInterface *ablak = QAccessible::queryAccessibleInterface(m_ablak.get());
+    QVERIFY(ablak);
+    QCOMPARE(ablak->role(), QAccessible::Window);
+    QCOMPARE(ablak->text(QAccessible::Name), QStringLiteral("Nyugvár"));
+    // Found from the application by its caption.
+    QAccessibleInterface *app = QAccessible::queryAccessibleInterface(qApp);
+    QVERIFY(gyerekNevek(app).contains(QStringLiteral("Nyugvár")));
+
+    // An open menu of the menu row is read with its items, and only while
+    // it is open.
+    QMenu *rendszer = m_ablak->fomenu(QStringLiteral("Rendszer"));
+    rendszer->popup(m_ablak->mapToGlobal(QPoint(200, 30)));
+    QTRY_VERIFY(rendszer->isVisible());
+    QAccessibleInterface *menu = nullptr;
+    for (int k = 0; k < ablak->childCount(); ++k)
+        if (QAccessibleInterface *c = ablak->child(k); c && c->role() == QAccessible::PopupMenu)
+            menu = c;
+    QVERIFY(menu);
+    QCOMPARE(menu->text(QAccessible::Name), QStringLiteral("Rendszer"));
+    QCOMPARE(ablak->indexOfChild(menu), ablak->childCount() - 1);
+    const QStringList pontok = gyerekNevek(menu);
+    QVERIFY2(pontok.contains(QStringLiteral("Beállítások")), qPrintable(pontok.join(QLatin1Char('|'))));
+    QVERIFY(pontok.contains(QStringLiteral("Felhasználók")));
+    const int nyitva = ablak->childCount();
+    rendszer->hide();
+    QCOMPARE(ablak->childCount(), nyitva - 1);
+    m_ablak->hide();
 }
 
 QTEST_MAIN(TestMain)

@@ -8,7 +8,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <tuple>
 
@@ -30,13 +32,45 @@ QLabel *cimke(const QString &szoveg, QWidget *szulo)
 
 }  // namespace
 
+ErtekCimke::ErtekCimke(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+QString ErtekCimke::latszoSzoveg() const
+{
+    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
+void ErtekCimke::paintEvent(QPaintEvent *e)
+{
+    const QString latszo = latszoSzoveg();
+    if (latszo == text()) {
+        // A whole value keeps the label's own drawing, selection included.
+        QLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    style()->drawItemText(&p, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                          isEnabled(), latszo, foregroundRole());
+}
+
+bool ErtekCimke::event(QEvent *e)
+{
+    // The tooltip is decided when it is asked for: the value and the width
+    // may both have changed since.
+    if (e->type() == QEvent::ToolTip)
+        setToolTip(csonka() ? text() : QString());
+    return QLabel::event(e);
+}
+
 HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel2"));
     auto *sor = new QHBoxLayout(this);
     // The memo is as wide as the panel less the right edge of the Egyebek
     // box less 8 pixels: 4 of spacing before it and 4 of margin after it.
-    sor->setContentsMargins(4, 2, 4, 4);
+    sor->setContentsMargins(4, 1, 4, 2);
     sor->setSpacing(4);
 
     QFont felkover = font();
@@ -46,27 +80,29 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         auto *g = new QGroupBox(cim, this);
         g->setObjectName(nev);
         auto *l = new QGridLayout(g);
-        l->setContentsMargins(6, 2, 6, 4);
+        l->setContentsMargins(6, 0, 6, 2);
         l->setHorizontalSpacing(6);
         l->setVerticalSpacing(1);
         return std::make_pair(g, l);
     };
-    auto ertek = [this, felkover](QWidget *szulo, const QString &mezo, bool vastag = true) {
-        auto *l = new QLabel(szulo);
+    // Values use the window font; `minta` is the widest text of a short
+    // value that must never be cut ("00001").
+    auto ertek = [this, felkover](QWidget *szulo, const QString &mezo, bool vastag = false,
+                                  const char *minta = nullptr) {
+        auto *l = new ErtekCimke(szulo);
         m_ertekek << l;
         l->setObjectName(QStringLiteral("lbl_") + mezo);
         l->setProperty("mezo", mezo);
-        l->setTextFormat(Qt::PlainText);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         if (vastag)
             l->setFont(felkover);
         // A long value is cut at the box's edge instead of widening it.
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        l->setMinimumWidth(20);
+        l->setMinimumWidth(minta ? l->fontMetrics().horizontalAdvance(QString::fromUtf8(minta)) + 2 : 20);
         return l;
     };
     auto link = [this, &ertek](QWidget *szulo, const QString &mezo, bool level) {
-        QLabel *l = ertek(szulo, mezo, false);
+        ErtekCimke *l = ertek(szulo, mezo);
         l->setTextInteractionFlags(Qt::NoTextInteraction);
         QFont f = l->font();
         f.setUnderline(true);
@@ -89,15 +125,15 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
 
     // Column 1
     auto *oszlop1 = new QVBoxLayout;
-    oszlop1->setSpacing(2);
+    oszlop1->setSpacing(0);
     {
         auto [g, l] = doboz(QStringLiteral("Általános"), QStringLiteral("gbAltalanos"));
-        QLabel *nev = ertek(g, QStringLiteral("ugyfel_nev"));
+        QLabel *nev = ertek(g, QStringLiteral("ugyfel_nev"), true);
         QFont f = felkover;
         f.setPointSizeF(f.pointSizeF() + 1);
         nev->setFont(f);
         l->addWidget(nev, 0, 0, 1, 4);
-        parok(l, 1, {cimke(QStringLiteral("ssz."), g), ertek(g, QStringLiteral("sorszam")),
+        parok(l, 1, {cimke(QStringLiteral("ssz."), g), ertek(g, QStringLiteral("sorszam"), false, "00000"),
                      cimke(QStringLiteral("ter."), g), ertek(g, QStringLiteral("terulet_nev"))});
         l->setColumnStretch(1, 1);
         l->setColumnStretch(3, 3);
@@ -110,7 +146,7 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         auto *egySor = new QHBoxLayout;
         egySor->setSpacing(6);
         egySor->addWidget(ertek(g, e + QStringLiteral("_orszag")), 1);
-        egySor->addWidget(ertek(g, e + QStringLiteral("_irsz")), 1);
+        egySor->addWidget(ertek(g, e + QStringLiteral("_irsz"), false, "0000"), 1);
         egySor->addWidget(ertek(g, e + QStringLiteral("_varos")), 4);
         l->addLayout(egySor, 0, 0, 1, 2);
         parok(l, 1, {cimke(QStringLiteral("cím"), g), ertek(g, e + QStringLiteral("_cim"))});
@@ -122,7 +158,7 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
 
     // Column 2
     auto *oszlop2 = new QVBoxLayout;
-    oszlop2->setSpacing(2);
+    oszlop2->setSpacing(0);
     for (const auto &[cim, nev, felirat, szemely, elo] :
          {std::make_tuple("Kapcsolattartó", "gbKapcsolat", "kapcsolattartó", "kapcsolat", "kapcs"),
           std::make_tuple("Tulajdonos", "gbTulajdonos", "tulajdonos", "tulajdonos", "tul")}) {
@@ -141,7 +177,7 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         oszlop2->addWidget(g);
     }
     oszlop2->addStretch(1);
-    sor->addLayout(oszlop2, 7);
+    sor->addLayout(oszlop2, 8);
 
     // Column 3
     {
@@ -167,9 +203,9 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         l->addWidget(cimke(QStringLiteral("jutalék%"), g), r, 0);
         l->addWidget(cimke(QStringLiteral("össz.díj"), g), r, 1);
         l->addWidget(cimke(QStringLiteral("össz.jut."), g), r++, 2);
-        l->addWidget(ertek(g, QStringLiteral("jutalek")), r, 0);
-        l->addWidget(ertek(g, QStringLiteral("ossz_dij")), r, 1);
-        l->addWidget(ertek(g, QStringLiteral("ossz_jut")), r++, 2);
+        l->addWidget(ertek(g, QStringLiteral("jutalek"), true), r, 0);
+        l->addWidget(ertek(g, QStringLiteral("ossz_dij"), true), r, 1);
+        l->addWidget(ertek(g, QStringLiteral("ossz_jut"), true), r++, 2);
         l->addWidget(link(g, QStringLiteral("honlap"), false), r++, 0, 1, 3);
         l->setRowStretch(r, 1);
         for (int c = 0; c < 3; ++c)
@@ -193,8 +229,9 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
     }
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setMinimumWidth(60);
-    m_memo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
-    sor->addWidget(m_memo, 4);
+    // The memo takes the height of the boxes beside it, never more.
+    m_memo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    sor->addWidget(m_memo, 3);
 
     // The panel keeps the height of its boxes; the grid takes the rest.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);

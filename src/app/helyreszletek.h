@@ -2,16 +2,31 @@
 // The detail panel of the main window: the current place's data in group
 // boxes, its links and the memo of its services.
 
+#include <QLabel>
 #include <QList>
 #include <QWidget>
 
 class QGroupBox;
-class QLabel;
 class QPlainTextEdit;
 
 namespace data {
 class Binder;
 }
+
+// A value of the panel. One that does not fit is drawn cut with an ellipsis
+// and shows its whole text as a tooltip.
+class ErtekCimke : public QLabel {
+    Q_OBJECT
+public:
+    explicit ErtekCimke(QWidget *parent = nullptr);
+    // The text as drawn: the whole value, or its beginning and "…".
+    QString latszoSzoveg() const;
+    bool csonka() const { return latszoSzoveg() != text(); }
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    bool event(QEvent *e) override;
+};
 
 class HelyReszletek : public QWidget {
     Q_OBJECT
@@ -32,7 +47,7 @@ protected:
     bool eventFilter(QObject *obj, QEvent *e) override;
 
 private:
-    QList<QLabel *> m_ertekek;
+    QList<ErtekCimke *> m_ertekek;
     QGroupBox *m_egyebek = nullptr;
     QPlainTextEdit *m_memo = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/logo.h"
 
+#include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
@@ -67,7 +68,7 @@ Logo::Logo(QWidget *parent) : QWidget(parent)
     QPalette p = palette();
     p.setColor(QPalette::Window, hatter());
     setPalette(p);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
 QColor Logo::hatter()
@@ -101,7 +102,8 @@ QSize Logo::sizeHint() const
 
 QSize Logo::minimumSizeHint() const
 {
-    return {200, 48};
+    // A narrow window keeps the emblem alone.
+    return {64, 48};
 }
 
 void Logo::paintEvent(QPaintEvent *)
@@ -117,12 +119,21 @@ void Logo::paintEvent(QPaintEvent *)
     cimer(p, jel);
     const QColor barna(0x7A, 0x35, 0x12);
 
-    // The name beside it.
+    // The name beside it, smaller when the panel is narrow, left out when
+    // it would be too small to read.
     const qreal szovegX = jel.right() + 10;
     QFont nev(QStringLiteral("Liberation Serif"));
     nev.setStyleHint(QFont::Serif);
     nev.setBold(true);
     nev.setPixelSize(qRound(h * 0.40));
+    const qreal hely = width() - szovegX - 4;
+    const int teljes = QFontMetrics(nev).horizontalAdvance(QStringLiteral("Nyugvár"));
+    if (teljes > hely) {
+        const int kisebb = int(nev.pixelSize() * hely / teljes);
+        if (kisebb < 12)
+            return;
+        nev.setPixelSize(kisebb);
+    }
     p.setFont(nev);
     p.setPen(barna);
     const QRectF nevHely(szovegX, 0, width() - szovegX - 4, h * 0.64);

@@ -60,8 +60,8 @@ Tfrm_Beallit::Tfrm_Beallit(QWidget *parent) : QDialog(parent)
     setTabOrder(Edit2, Button1);
     setTabOrder(Button1, Button2);
 
-    // Centred on the main window by QDialog when shown.
     RogzitettMeret(this, 303, 202);
+    SzuloKozepere(this);
 
     const TBeall &b = Beall();
     CheckBox1->setChecked(b.TeljesKep);

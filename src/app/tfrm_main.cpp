@@ -1,6 +1,7 @@
 #include "app/tfrm_main.h"
 
 #include "app/beallitasok.h"
+#include "app/foablakhely.h"
 #include "app/helylista.h"
 #include "app/helyreszletek.h"
 #include "app/inditas.h"
@@ -13,6 +14,7 @@
 #include "common/ikonok.h"
 #include "common/kulsomegnyit.h"
 #include "common/sorszerkeszto.h"
+#include "common/tippfigyelo.h"
 #include "common/vedett.h"
 #include "data/binding.h"
 #include "data/database.h"
@@ -21,10 +23,13 @@
 #include "data/table.h"
 #include "nyugvar_version.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -34,10 +39,11 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -68,7 +74,7 @@ const AkcioLeiras kAkciok[] = {
     {"aFrissit", "Ügyfelek", "Frissít", "", "F5", "view-refresh"},
     {"aSorrendSorszam", "Ügyfelek", "Sorrend sorszám szerint", "", "", "format-list-ordered view-sort"},
     {"aSorrendNev", "Ügyfelek", "Sorrend név szerint", "", "", "view-sort-ascending-name view-sort"},
-    {"aSorrendOrszag", "Ügyfelek", "Sorrend ország szerint", "", "", "map-globe globe"},
+    {"aSorrendOrszag", "Ügyfelek", "Sorrend ország szerint", "", "", "globe flag"},
     {"aSorrendIrsz", "Ügyfelek", "Sorrend irányítószám szerint", "", "", "view-sort-ascending view-sort"},
     {"aBezar", "Ügyfelek", "Bezár", "", "", "application-exit"},
     {"aTeljes", "Nyomtatások", "Teljes lista (név szerint)", "Teljes lista", "Ctrl+P", "document-print"},
@@ -112,12 +118,75 @@ QString u8(const char *s)
     return QString::fromUtf8(s);
 }
 
+// A button whose menu has closed is drawn raised until the mouse next
+// crosses it: the menu held the mouse when it left the button. It is told
+// that the mouse is gone unless the mouse really is over it.
+void menuUtanLeenged(QToolButton *gomb)
+{
+    VedettKapcsol(gomb->menu(), &QMenu::aboutToHide, gomb, [gomb] {
+        QTimer::singleShot(0, gomb, [gomb] {
+            if (gomb->rect().contains(gomb->mapFromGlobal(QCursor::pos())))
+                return;
+            gomb->setAttribute(Qt::WA_UnderMouse, false);
+            gomb->update();
+        });
+    });
+}
+
 QMenu *ujMenu(const QString &cim, const QString &nev, QWidget *szulo)
 {
     auto *m = new QMenu(cim, szulo);
     m->setObjectName(nev);
+    // Screen readers name an open menu by its window title.
+    m->setWindowTitle(cim);
     m->setToolTipsVisible(false);
     return m;
+}
+
+// The main window for screen readers and test tools: a window (a frame)
+// named by its caption, not a filler. A menu of the window opened from its
+// menu row is a window of its own and no child of any widget; while it is
+// open it is listed among the main window's children so that it can be read.
+class FoablakAkadaly : public QAccessibleWidget {
+public:
+    explicit FoablakAkadaly(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
+
+    int childCount() const override { return QAccessibleWidget::childCount() + nyitottMenuk().size(); }
+
+    QAccessibleInterface *child(int i) const override
+    {
+        const int n = QAccessibleWidget::childCount();
+        if (i < n)
+            return QAccessibleWidget::child(i);
+        const QList<QMenu *> menuk = nyitottMenuk();
+        return i - n < menuk.size() ? QAccessible::queryAccessibleInterface(menuk.at(i - n)) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *c) const override
+    {
+        if (auto *m = c ? qobject_cast<QMenu *>(c->object()) : nullptr) {
+            const int k = nyitottMenuk().indexOf(m);
+            return k < 0 ? -1 : QAccessibleWidget::childCount() + k;
+        }
+        return QAccessibleWidget::indexOfChild(c);
+    }
+
+private:
+    QList<QMenu *> nyitottMenuk() const
+    {
+        QList<QMenu *> r;
+        for (QMenu *m : widget()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly))
+            if (m->isVisible())
+                r << m;
+        return r;
+    }
+};
+
+QAccessibleInterface *akadalymentesGyar(const QString &osztaly, QObject *o)
+{
+    if (osztaly == QLatin1String("Tfrm_Main") && o && o->isWidgetType())
+        return new FoablakAkadaly(static_cast<QWidget *>(o));
+    return nullptr;
 }
 
 }  // namespace
@@ -128,9 +197,12 @@ Tfrm_Main::Tfrm_Main(data::Database &db, QWidget *parent) : QWidget(parent), m_d
 {
     setObjectName(QStringLiteral("Tfrm_Main"));
     setWindowTitle(QStringLiteral("Nyugvár"));
-    // The height the bars, a few rows and the detail panel need comes from
-    // the layout.
-    setMinimumWidth(640);
+    // How screen readers see the window; installed once for the program.
+    static const bool akadalymentes = (QAccessible::installFactory(akadalymentesGyar), true);
+    Q_UNUSED(akadalymentes);
+    // The least width and height come from the layout: the whole menu row
+    // beside the emblem, the bars, two rows of the list and the detail
+    // panel; the default 640 x 400 frame holds them.
     IkonTema();
     setWindowIcon(Logo::ikon());
 
@@ -167,9 +239,10 @@ Tfrm_Main::Tfrm_Main(data::Database &db, QWidget *parent) : QWidget(parent), m_d
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->horizontalHeader()->setStretchLastSection(false);
     m_grid->installEventFilter(this);
-    // A few rows stay visible however small the window gets.
+    // Two rows stay visible however small the window gets; the default
+    // 640 x 400 window keeps more.
     m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height()
-                             + 6 * m_grid->verticalHeader()->defaultSectionSize() + 4);
+                             + 2 * m_grid->verticalHeader()->defaultSectionSize() + 4);
     fo->addWidget(m_grid, 1);
 
     m_reszletek = new HelyReszletek(this);
@@ -260,11 +333,17 @@ void Tfrm_Main::akciokLetrehozasa()
     // Every shortcut works wherever the focus is in the window.
     addActions(m_akcioSorrend);
 
+    // Exactly one order is checked (sorrendValtas keeps it so). The group
+    // is not exclusive for Qt: a menu draws the items of an exclusive group
+    // as radio buttons, and the sort menu shows check marks.
     m_sorrendCsoport = new QActionGroup(this);
-    m_sorrendCsoport->setExclusive(true);
+    m_sorrendCsoport->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (const HelySorrend &s : HelySorrendek()) {
         QAction *a = akcio(s.akcio);
         a->setCheckable(true);
+        // A menu draws an item's icon in place of its check mark; the sort
+        // menu shows which order is on.
+        a->setIconVisibleInMenu(false);
         m_sorrendCsoport->addAction(a);
     }
     akcio(QStringLiteral("aSorrendSorszam"))->setChecked(true);
@@ -376,9 +455,12 @@ QWidget *Tfrm_Main::fejlecLetrehozasa()
         gomb->setAutoRaise(true);
         // The drop-down arrow is not drawn: these are menu captions.
         gomb->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"
-                                           "QToolButton { padding: 2px 8px; }"));
+                                           "QToolButton { padding: 2px 5px; }"));
         menuSav->addWidget(gomb);
     }
+    // The menu row is never folded behind an overflow button: the window
+    // is at least as wide as the logo's emblem and the whole row.
+    menuSav->setMinimumWidth(menuSav->sizeHint().width());
     savok->addWidget(menuSav);
 
     auto *kepSav = new QToolBar(fejlec);
@@ -475,6 +557,9 @@ QToolBar *Tfrm_Main::keresoSavLetrehozasa()
 void Tfrm_Main::bekotes()
 {
     VedettKapcsol(m_lista, &HelyLista::szamlaloValtozott, m_panelek[0], &QLabel::setText);
+    // The application's current hint, from this window and from the modal
+    // windows opened over it.
+    VedettKapcsol(new TippFigyelo(this), &TippFigyelo::tippValtozott, m_panelek[2], &QLabel::setText);
 
     for (const HelySorrend &s : HelySorrendek()) {
         const HelySorrend *sp = &s;
@@ -508,6 +593,9 @@ void Tfrm_Main::bekotes()
     // button of the window opened.
     for (QMenu *m : findChildren<QMenu *>())
         VedettKapcsol(m, &QMenu::aboutToHide, this, [this] { m_panelek[2]->clear(); });
+    for (QToolButton *b : findChildren<QToolButton *>())
+        if (b->menu())
+            menuUtanLeenged(b);
 }
 
 void Tfrm_Main::sorAkciokFrissites()
@@ -566,8 +654,8 @@ void Tfrm_Main::sorrendValtas(const HelySorrend &sorrend)
     } catch (const data::DbError &e) {
         HibaDoboz(e.message());
     }
-    if (QAction *a = akcio(sorrend.akcio); a && !a->isChecked())
-        a->setChecked(true);
+    for (QAction *a : m_sorrendCsoport->actions())
+        a->setChecked(a->objectName() == sorrend.akcio);
 }
 
 void Tfrm_Main::gyorsKereses(const QString &szoveg)
@@ -641,36 +729,41 @@ void Tfrm_Main::oszlopSzelessegek()
 
 void Tfrm_Main::elhelyez()
 {
-    const TBeall &b = Beall();
-    QPoint hely(0, 0);
-    QSize keret;
-    if (b.TeljesKep) {
-        const QScreen *kepernyo = screen() ? screen() : QGuiApplication::primaryScreen();
-        const QRect munka = kepernyo ? kepernyo->availableGeometry() : QRect(0, 0, 800, 600);
-        // The right and bottom coordinates of the work area.
-        keret = QSize(munka.x() + munka.width(), munka.y() + munka.height());
-    } else {
-        hely = QPoint(b.Bal, b.Felul);
-        keret = QSize(b.Szeles, b.Magas);
-    }
-    move(hely);
-    m_celKeret = keret;
-    const QSize keretTobblet = frameGeometry().size() - size();
-    resize(keret - keretTobblet);
-    // Before the window manager has framed the window its frame is unknown;
-    // the size is corrected once it is.
-    m_keretIgazitva = !keretTobblet.isEmpty() && keretTobblet != QSize(0, 0);
+    QList<QRect> teruletek;
+    QScreen *elsodleges = QGuiApplication::primaryScreen();
+    if (elsodleges)
+        teruletek << elsodleges->availableGeometry();
+    for (QScreen *s : QGuiApplication::screens())
+        if (s != elsodleges)
+            teruletek << s->availableGeometry();
+    m_celKeret = FoablakKeret(Beall(), teruletek);
+    keretBeallit();
+}
+
+void Tfrm_Main::keretBeallit()
+{
+    // The stored values are the outer frame, as exit writes them back.
+    const QSize tobblet = frameGeometry().size() - size();
+    resize(m_celKeret.size() - tobblet);
+    move(m_celKeret.topLeft());
+    // Before the window manager has framed the window, a move places the
+    // client area; the window is told that its frame goes there.
+    if (QWindow *w = windowHandle())
+        w->setFramePosition(m_celKeret.topLeft());
+    // The frame's size is known once the window manager has framed the
+    // window; the size is corrected then.
+    m_keretIgazitva = tobblet != QSize(0, 0);
 }
 
 void Tfrm_Main::keretIgazitas()
 {
     if (m_keretIgazitva || !isVisible())
         return;
-    const QSize keretTobblet = frameGeometry().size() - size();
-    if (keretTobblet == QSize(0, 0))
+    const QSize tobblet = frameGeometry().size() - size();
+    if (tobblet == QSize(0, 0))
         return;
     m_keretIgazitva = true;
-    resize(m_celKeret - keretTobblet);
+    resize(m_celKeret.size() - tobblet);
 }
 
 // ---- events -----------------------------------------------------------------
@@ -679,8 +772,7 @@ bool Tfrm_Main::event(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::StatusTip:
-        // The current hint goes to the third panel; an empty one clears it.
-        m_panelek[2]->setText(static_cast<QStatusTipEvent *>(e)->tip());
+        // The hint watcher has shown it in the third panel already.
         return true;
     case QEvent::Move:
     case QEvent::Resize:

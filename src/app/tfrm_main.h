@@ -83,6 +83,7 @@ private:
     void kulsoLink(const QString &mezo, bool level);
     void oszlopSzelessegek();
     void elhelyez();
+    void keretBeallit();
     void keretIgazitas();
     void racsMenuMutat(const QPoint &hely);
     void sorAkciokFrissites();
@@ -108,6 +109,6 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_panelek[4] = {};
 
-    QSize m_celKeret;          // frame size placement asked for
+    QRect m_celKeret;          // the frame placement asked for
     bool m_keretIgazitva = true;
 };

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -168,7 +169,65 @@ private:
     QPointer<QWidget> m_ablak;
 };
 
+// The size of a window's outer frame. A window not yet framed has no frame
+// of its own; the window manager frames it like its parent.
+QSize varhatoKeret(const QWidget *ablak)
+{
+    QSize keret = ablak->frameGeometry().size();
+    const QWidget *szulo = ablak->parentWidget() ? ablak->parentWidget()->window() : nullptr;
+    if (keret == ablak->size() && szulo && szulo->isVisible())
+        keret += szulo->frameGeometry().size() - szulo->size();
+    return keret;
+}
+
+// Centres a window's frame on its parent's window when it is shown.
+class KozepreSzuro : public QObject {
+public:
+    explicit KozepreSzuro(QWidget *ablak) : QObject(ablak)
+    {
+        setObjectName(QStringLiteral("SzuloKozepere"));
+        ablak->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && !e->spontaneous())
+            kozepre(static_cast<QWidget *>(obj));
+        return false;
+    }
+
+private:
+    static void kozepre(QWidget *ablak)
+    {
+        QWidget *szulo = ablak->parentWidget() ? ablak->parentWidget()->window() : nullptr;
+        if (!szulo || !szulo->isVisible())
+            return;
+        QRect r(QPoint(0, 0), varhatoKeret(ablak));
+        r.moveCenter(szulo->frameGeometry().center());
+        if (const QScreen *k = szulo->screen()) {
+            const QRect munka = k->availableGeometry();
+            r.moveRight(qMin(r.right(), munka.right()));
+            r.moveBottom(qMin(r.bottom(), munka.bottom()));
+            r.moveLeft(qMax(r.left(), munka.left()));
+            r.moveTop(qMax(r.top(), munka.top()));
+        }
+        ablak->move(r.topLeft());
+        // The position is the frame's, also before the window manager has
+        // framed the window (a plain move would place the client area).
+        if (QWindow *w = ablak->windowHandle())
+            w->setFramePosition(r.topLeft());
+    }
+};
+
 }  // namespace
+
+void SzuloKozepere(QWidget *ablak)
+{
+    if (!ablak || ablak->findChild<KozepreSzuro *>(QStringLiteral("SzuloKozepere"), Qt::FindDirectChildrenOnly))
+        return;
+    new KozepreSzuro(ablak);
+}
 
 void AblakSzokasok(QWidget *ablak)
 {
@@ -222,7 +281,7 @@ void KepernyoKozepere(QWidget *ablak)
     if (!kepernyo)
         return;
     const QRect terulet = kepernyo->availableGeometry();
-    QRect r(QPoint(0, 0), ablak->size());
+    QRect r(QPoint(0, 0), varhatoKeret(ablak));
     r.moveCenter(terulet.center());
     ablak->move(qMax(r.left(), terulet.left()), qMax(r.top(), terulet.top()));
 }

@@ -24,6 +24,9 @@ void RogzitettMeret(QWidget *ablak, int szeles, int magas);
 // Places a window in the middle of the desktop's work area (the screen of
 // its parent, or the primary screen).
 void KepernyoKozepere(QWidget *ablak);
+// Each time the window is shown, its outer frame is centred on the frame of
+// its parent's window, kept on that screen's work area.
+void SzuloKozepere(QWidget *ablak);
 // The label of a control, beside it in the same window: the control is its
 // buddy and takes its text as accessible name, so screen readers and test
 // tools read the label for the control.

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtDebug>
+#include <algorithm>
 
 namespace {
 
@@ -48,6 +49,10 @@ void indit(const QString &cel)
             qWarning("KulsoMegnyit: %s could not be started", qPrintable(k.programUtvonal));
         return;
     }
+    if (k.url.isEmpty()) {
+        qWarning("KulsoMegnyit: nothing to open");
+        return;
+    }
     if (!QDesktopServices::openUrl(k.url))
         qWarning("KulsoMegnyit: no handler opened %s", qPrintable(k.url.toString()));
 }
@@ -59,6 +64,9 @@ KulsoCel KulsoCelFelbont(const QString &cel)
     KulsoCel k;
     k.mappa = ProgramMappa();
     const QString t = cel.trimmed();
+    // Nothing to open (an empty web address): not the program folder.
+    if (t.isEmpty())
+        return k;
 
     // "mailto:", "http:", "file:"... A single letter before the colon is a
     // drive, not a scheme.
@@ -98,8 +106,12 @@ KulsoCel KulsoCelFelbont(const QString &cel)
         }
         return k;
     }
-    if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
-        k.url = QUrl::fromUserInput(t);
+    // A bare "www." address gets the scheme the desktop needs and nothing
+    // else: no guessing from '@' or other letters. A text with a space is
+    // no address; like any other name it goes to the desktop as a file.
+    const bool szokozes = std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c.isSpace(); });
+    if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive) && !szokozes) {
+        k.url = QUrl(QStringLiteral("http://") + t, QUrl::TolerantMode);
         return k;
     }
     // A file that does not exist: the desktop reports it as the shell would.

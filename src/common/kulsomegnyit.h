@@ -19,8 +19,9 @@ struct KulsoCel {
     QString mappa;          // the working folder
 };
 // Classifies a target: "mailto:..." and addresses with a scheme stay URLs,
-// "www.example.hu" becomes a web address, an existing executable file a
-// program, any other text a local file (relative paths from the program folder).
+// "www.example.hu" becomes "http://www.example.hu" (the rest as typed), an
+// existing executable file a program, any other text (one with a space
+// included) a local file, relative paths from the program folder.
 KulsoCel KulsoCelFelbont(const QString &cel);
 
 // Replaces what starts the targets (tests record them instead); an empty
