@@ -68,6 +68,9 @@ void TestFormats::fieldDisplay()
                              QStringLiteral("AAAAAAAA-AAAAAAAA-AAAAAAAA;0;_")};
     QCOMPARE(data::displayText(QStringLiteral("117730160123456700000000"), account),
              QStringLiteral("11773016-01234567-00000000"));
+    // Stored with its own hyphens by another program: shown as stored.
+    QCOMPARE(data::displayText(QStringLiteral("11736006-20123456-000000"), account),
+             QStringLiteral("11736006-20123456-000000"));
     schema::FieldDef day{QStringLiteral("tol"), schema::FieldType::Text, 5, QString(), QString(),
                          QStringLiteral("!90.00;1;_")};
     QCOMPARE(data::displayText(QStringLiteral("6.15"), day), QStringLiteral("6.15"));

@@ -98,10 +98,13 @@ QString displayText(const QVariant &value, const schema::FieldDef &field)
         break;
     }
     // A masked text shows as it is typed: a bank account with its hyphens.
+    // A value the mask cannot produce (written by another program with its
+    // own hyphens) shows as it is stored, not with the mask laid over it.
     const QString text = value.toString();
     if (!field.mask.isEmpty() && !text.isEmpty()) {
         const EditMask mask(field.mask);
-        return mask.toEdit(text).replace(mask.blank(), QLatin1Char(' ')).trimmed();
+        if (mask.fits(text, false))
+            return mask.toEdit(text).replace(mask.blank(), QLatin1Char(' ')).trimmed();
     }
     return text;
 }
@@ -287,12 +290,12 @@ bool EditMask::isComplete(const QString &typed) const
     return true;
 }
 
-bool EditMask::fits(const QString &stored) const
+bool EditMask::fits(const QString &stored, bool complete) const
 {
     if (m_items.isEmpty() || stored.isEmpty())
         return true;
     const QString edit = toEdit(stored);
-    if (toStored(edit) != stored || !isComplete(edit))
+    if (toStored(edit) != stored || (complete && !isComplete(edit)))
         return false;
     for (int i = 0; i < m_items.size(); ++i)
         if (!m_items[i].literal && !blankAt(edit, i) && !accepts(m_items[i], edit[i]))

@@ -49,8 +49,9 @@ public:
     bool isComplete(const QString &typed) const;
     // Whether a stored value is one the mask can produce: it survives the way
     // into the edit box and back unchanged, fills the mask and has a fitting
-    // character at every position. An empty value always fits.
-    bool fits(const QString &stored) const;
+    // character at every position. An empty value always fits. With
+    // `complete` false a value that leaves input positions blank fits too.
+    bool fits(const QString &stored, bool complete = true) const;
     // With '!' the characters of a run stand at its right end. `typed` with
     // every run that ends at or before `cursor` laid out so; the run being
     // typed in is left alone.
