@@ -257,22 +257,6 @@ QString toSqlNode(const Node &n, const std::function<QString(int)> &column, QVar
     return QStringLiteral("(%1 IS NOT NULL AND %2 %3 ?)").arg(col, operand, QLatin1String(sqlOp(n.op)));
 }
 
-bool isNumber(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // UTF-16 puts the characters above U+FFFF (as surrogates) before
 // U+E000..U+FFFF; the engine's binary order of UTF-8 puts them after, as
 // code point order does. Moving the units so gives code point order.
@@ -301,7 +285,7 @@ int compareValues(const QVariant &have, const QVariant &wanted, bool numeric)
     if (numeric) {
         // A text that another program left in a number field sorts after
         // every number, as the engine orders them.
-        if (!isNumber(have))
+        if (!isStoredNumber(have))
             return 1;
         const double x = have.toDouble(), y = wanted.toDouble();
         return x < y ? -1 : (x > y ? 1 : 0);

@@ -127,6 +127,22 @@ QString byText(const QString &engine)
 
 }  // namespace
 
+bool isStoredNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString engineMessage(const QSqlError &error)
 {
     const QString db = error.databaseText().trimmed();

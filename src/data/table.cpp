@@ -98,17 +98,7 @@ int storageRank(const QVariant &v)
 {
     if (!v.isValid() || v.isNull())
         return 0;
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Bool:
-        return 1;
-    default:
-        return 2;
-    }
+    return isStoredNumber(v) ? 1 : 2;
 }
 
 // Whether two stored values are the same (texts compared without a variant
