@@ -228,6 +228,12 @@ void TstTorzs::kinezet()
     QCOMPARE(lista.racs()->model()->headerData(0, Qt::Horizontal).toString(), oszlop);
     QCOMPARE(lista.racs()->columnWidth(0), szeles);
     QCOMPARE(QApplication::focusWidget(), lista.kereso());
+    // Ctrl+F comes back to the box with its whole text selected.
+    gepel(lista.kereso(), QStringLiteral("xy"));
+    lista.racs()->setFocus();
+    QTest::keyClick(lista.racs(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), lista.kereso());
+    QTRY_COMPARE(lista.kereso()->selectedText(), QStringLiteral("xy"));
 
     // The editor of the member, on the current row.
     bool lattuk = false;
@@ -590,10 +596,22 @@ void TstTorzs::szurValodiValaszto()
 
 void TstTorzs::foablakSzures()
 {
-    db().exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, terulet, aktiv) VALUES "
-                             "(1, 'A', 2, 'I'), (2, 'B', 2, 'N'), (3, 'C', 3, 'I')"));
+    tolt(TorzsTipus(), {"1/Szoba"});
+    db().exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, terulet, tipus, aktiv) VALUES "
+                             "(1, 'A', 2, 1, 'I'), (2, 'B', 2, 1, 'N'), (3, 'C', 3, 1, 'I')"));
     Tfrm_Main ablak(db());
     QVERIFY(ablak.Indit());
+
+    // A type renamed through the list from the main window: the places show
+    // the new name at once.
+    onNextModal([](QWidget *w) {
+        auto *lista = qobject_cast<Tfrm_Torzs *>(w);
+        szerkesztoKitolt(QStringLiteral("Szobák"));
+        lista->aSzerkeszt()->trigger();
+        lista->aBezar()->trigger();
+    });
+    ablak.akcio(QStringLiteral("aTorzsTipus"))->trigger();
+    QCOMPARE(ablak.Tbl()->asString(QStringLiteral("tipus_nev")), QStringLiteral("Szobák"));
     QAction *szur = ablak.akcio(QStringLiteral("aSzakSzur"));
     QVERIFY(szur->isEnabled());
 
