@@ -293,6 +293,7 @@ void TstTorzs::ujKulcs()
     QTest::keyClick(lista.racs(), Qt::Key_Insert);
     QCOMPARE(kulcs, szerkesztesKozben);
     QCOMPARE(tarolt(l), utana);
+    QCOMPARE(lista.racs()->columnWidth(0), l.oszlopSzeles);
     QCOMPARE(dobozok.hibak, QStringList());
     // The new row is current.
     QCOMPARE(lista.tabla()->asString(l.nevMezo), QStringLiteral("új"));

@@ -48,16 +48,16 @@ Tfrm_Torzs::Tfrm_Torzs(data::Database &db, const TorzsLeiras &leiras, QWidget *p
 
     beallit(m_tbl, {{leiras.nevMezo, leiras.oszlopCim}}, leiras.kulcsMezo);
     TorzsSorok(sorok(), leiras);
+    // The one column keeps its width also when the grid lays its rows out
+    // anew (opened, re-read).
     racs()->horizontalHeader()->setStretchLastSection(false);
+    racs()->horizontalHeader()->setDefaultSectionSize(leiras.oszlopSzeles);
 
     VedettKapcsol(m_kereso, &QLineEdit::textChanged, this, &Tfrm_Torzs::keres);
     // Enter in the box goes on to the rows; in selection mode Enter is the
     // shortcut of "Elfogad" and never reaches the box.
     VedettKapcsol(m_kereso, &QLineEdit::returnPressed, this, [this] { racs()->setFocus(Qt::OtherFocusReason); });
     VedettKapcsol(m_aKeres, &QAction::triggered, this, [this] { m_kereso->setFocus(Qt::ShortcutFocusReason); });
-    // The column keeps its width each time the rows are laid out anew.
-    VedettKapcsol(m_tbl, &data::DataSet::opened, this,
-                  [this] { racs()->horizontalHeader()->resizeSection(0, m_leiras.oszlopSzeles); });
 
     RogzitettMeret(this, leiras.listaMeret.width(), leiras.listaMeret.height());
     KepernyoKozepere(this);

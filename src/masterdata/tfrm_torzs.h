@@ -16,6 +16,8 @@ class Table;
 class Tfrm_Torzs : public ListaAblak {
     Q_OBJECT
 public:
+    // `leiras` is one of the members' descriptions, which live as long as
+    // the program.
     Tfrm_Torzs(data::Database &db, const TorzsLeiras &leiras, QWidget *parent = nullptr);
     ~Tfrm_Torzs() override;
 
