@@ -1,6 +1,6 @@
 // The filter of the place list without its dialog: the filter text made of
 // the dialog's choices, and what the list, its counter and its finds show
-// while the filter is on.
+// while the filter is on. (The switch itself: tst_torzs.)
 
 #include "app/helylista.h"
 #include "data/database.h"
@@ -64,7 +64,6 @@ private Q_SLOTS:
     void szuroSzoveg();
     void szurtLista_data();
     void szurtLista();
-    void kiEsBe();
 
 private:
     std::unique_ptr<OpenRegister> m_reg;
@@ -129,30 +128,6 @@ void TstSzures::szurtLista()
     const QStringList lathato = latszik.split(QLatin1Char(','), Qt::SkipEmptyParts);
     QCOMPARE(t.locate(QStringLiteral("ugyfel_nev"), QStringLiteral("Béke")), lathato.contains(QStringLiteral("2")));
     QCOMPARE(t.locate(QStringLiteral("ugyfel_nev"), QStringLiteral("Dió")), lathato.contains(QStringLiteral("4")));
-}
-
-void TstSzures::kiEsBe()
-{
-    helyek();
-    data::Table t(db(), QStringLiteral("ugyfel"));
-    t.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
-    t.open();
-    t.locate(QStringLiteral("sorszam"), 4);
-    SzuresBe(t, SzuroSzoveg(valasztas(true, 2, false, 0, true)));
-    QCOMPARE(sorszamok(t), QStringLiteral("1,3"));
-    // Off: every row again, the text kept but not applied.
-    SzuresKi(t);
-    QVERIFY(!t.isFiltered());
-    QCOMPARE(t.filter(), QStringLiteral("(terulet=2) and (aktiv='I')"));
-    QCOMPARE(t.recordCount(), 6);
-    // The order may change while the filter is on; it stays on.
-    SzuresBe(t, QStringLiteral("(tipus=5)"));
-    t.setIndexFieldNames(QStringLiteral("sorszam"));
-    QCOMPARE(sorszamok(t), QStringLiteral("1,2,4"));
-    // A text the engine does not take changes nothing.
-    QVERIFY_THROWS_EXCEPTION(data::DbError, SzuresBe(t, QStringLiteral("(tipus=")));
-    QCOMPARE(t.filter(), QStringLiteral("(tipus=5)"));
-    QCOMPARE(sorszamok(t), QStringLiteral("1,2,4"));
 }
 
 QTEST_GUILESS_MAIN(TstSzures)
