@@ -616,7 +616,7 @@ void TestMain::actionTable()
         {"aExcelbe", "Ügyfelek", "Excelbe", "", "Ctrl+E", false},
         {"aKeres", "Ügyfelek", "Keresés", "", "Ctrl+F", true},
         {"aKeres2", "Ügyfelek", "Részletes keresés", "", "Ctrl+T", false},
-        {"aSzakSzur", "Ügyfelek", "Szűrés", "", "Ctrl+S", false},
+        {"aSzakSzur", "Ügyfelek", "Szűrés", "", "Ctrl+S", true},
         {"aLevelNeki", "Ügyfelek", "Levelet neki...", "", "Ctrl+L", true},
         {"aMegjegyzes", "Ügyfelek", "Megjegyzések", "", "Ctrl+M", false},
         {"aMegjegyzesUj", "Ügyfelek", "Új megjegyzés", "", "Shift+Ctrl+M", false},
@@ -633,9 +633,9 @@ void TestMain::actionTable()
         {"aNyomMegjegyzes", "Nyomtatások", "Megjegyzések", "", "", false},
         {"aFoglalas", "Eszközök", "Foglalások", "", "F4", false},
         {"aKorposta", "Eszközök", "Korposta adatbázis generálás", "", "", false},
-        {"aTorzsTerulet", "Törzsadatok", "Területek", "", "", false},
-        {"aTorzsTipus", "Törzsadatok", "Ügyfél típusok", "", "", false},
-        {"aTorzsFizmod", "Törzsadatok", "Fizetési módok", "", "", false},
+        {"aTorzsTerulet", "Törzsadatok", "Területek", "", "", true},
+        {"aTorzsTipus", "Törzsadatok", "Ügyfél típusok", "", "", true},
+        {"aTorzsFizmod", "Törzsadatok", "Fizetési módok", "", "", true},
         {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", false},
         {"aTorzsCimke", "Törzsadatok", "Címkék", "", "", false},
         {"aBeallit", "Rendszer", "Beállítások", "", "", true},
@@ -716,14 +716,19 @@ void TestMain::menusAndToolBars()
     QAction *tipusPont = torzs->actions().at(1);
     QCOMPARE(tipusPont->text(), QStringLiteral("Szálláshely típusok"));
     QAction *tipus = m_ablak->akcio(QStringLiteral("aTorzsTipus"));
-    QCOMPARE(tipusPont->isEnabled(), tipus->isEnabled());
-    tipus->setEnabled(true);
     QVERIFY(tipusPont->isEnabled());
     QSignalSpy fut(tipus, &QAction::triggered);
+    QString megnyilt;
+    testsupport::onNextModal([&](QWidget *w) {
+        megnyilt = w->objectName();
+        w->close();
+    });
     tipusPont->trigger();
     QCOMPARE(fut.size(), 1);
+    QCOMPARE(megnyilt, QStringLiteral("Tfrm_TorzsTipus"));
     tipus->setEnabled(false);
     QVERIFY(!tipusPont->isEnabled());
+    tipus->setEnabled(true);
 
     QCOMPARE(menuElemek(m_ablak->racsMenu()), QStringLiteral("aUj aSzerkeszt aTorol - aFoglalas aLevelNeki - aKeres "
                                                             "aKeres2 aSzakSzur - aCsatolt - aExcelbe aNyomtat"));

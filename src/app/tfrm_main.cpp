@@ -21,6 +21,10 @@
 #include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "masterdata/torzsleiras.h"
+#include "masterdata/torzsvalaszt.h"
+#include "places/szures.h"
+#include "places/tfrm_szur.h"
 #include "nyugvar_version.h"
 
 #include <QAccessible>
@@ -106,9 +110,9 @@ const AkcioLeiras kAkciok[] = {
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
     "aCsatolt",    "aCimke",           "aExcelbe",
-    "aKeres2",    "aSzakSzur",      "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
-    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",        "aTorzsTerulet",
-    "aTorzsTipus", "aTorzsFizmod",  "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
+    "aKeres2",    "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
+    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",
+    "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
     "aNevjegy",
 };
@@ -584,6 +588,36 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+
+    // The lookup tables are kept up from here; afterwards the places show
+    // the type and area names as they are now.
+    const QPair<const char *, const TorzsLeiras *> torzsek[] = {
+        {"aTorzsTipus", &TorzsTipus()}, {"aTorzsTerulet", &TorzsTerulet()}, {"aTorzsFizmod", &TorzsFizmod()}};
+    for (const auto &t : torzsek) {
+        const TorzsLeiras *leiras = t.second;
+        VedettKapcsol(akcio(QLatin1String(t.first)), &QAction::triggered, this, [this, leiras] {
+            TorzsValaszt(m_db, *leiras, -1, false, this);
+            if (leiras != &TorzsFizmod())
+                for (data::Table *tabla : {TblXTip(), TblXTerulet(), Tbl()})
+                    if (tabla->isOpen())
+                        tabla->refresh();
+        });
+    }
+    // The filter goes off at once; on only through the dialog's "Szűrés".
+    // The action has already toggled: `be` is its new state.
+    QAction *szur = akcio(QStringLiteral("aSzakSzur"));
+    VedettKapcsol(szur, &QAction::triggered, this, [this, szur](bool be) {
+        if (!be) {
+            SzuresKi(*Tbl());
+            return;
+        }
+        szur->setChecked(false);
+        QString szoveg;
+        if (!SzuresBekeres(m_db, this, szoveg))
+            return;
+        SzuresBe(*Tbl(), szoveg);
+        szur->setChecked(true);
+    });
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);

@@ -1,0 +1,43 @@
+#pragma once
+// The list window of a lookup table (place types, areas, payment methods),
+// made from the member's description: a search box that finds a name while
+// it is typed, the rows by name, new / edit / delete through the member's
+// editor and, in selection mode, accept.
+
+#include "common/listaablak.h"
+
+class QLineEdit;
+struct TorzsLeiras;
+
+namespace data {
+class Table;
+}
+
+class Tfrm_Torzs : public ListaAblak {
+    Q_OBJECT
+public:
+    // `leiras` is one of the members' descriptions, which live as long as
+    // the program.
+    Tfrm_Torzs(data::Database &db, const TorzsLeiras &leiras, QWidget *parent = nullptr);
+    ~Tfrm_Torzs() override;
+
+    const TorzsLeiras &leiras() const { return m_leiras; }
+    data::Table *tabla() const { return m_tbl; }
+    QLineEdit *kereso() const { return m_kereso; }
+    QAction *aKeres() const { return m_aKeres; }
+
+protected:
+    QDialog *szerkesztoKeszit() override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *obj, QEvent *event) override;
+
+private:
+    void akciokFelirata();
+    void eszkoztarEsMenu();
+    void keres(const QString &szoveg);
+
+    const TorzsLeiras &m_leiras;
+    data::Table *m_tbl;
+    QLineEdit *m_kereso;
+    QAction *m_aKeres;
+};
