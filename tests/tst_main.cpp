@@ -636,7 +636,7 @@ void TestMain::actionTable()
         {"aTorzsTerulet", "Törzsadatok", "Területek", "", "", false},
         {"aTorzsTipus", "Törzsadatok", "Ügyfél típusok", "", "", false},
         {"aTorzsFizmod", "Törzsadatok", "Fizetési módok", "", "", false},
-        {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", false},
+        {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", true},
         {"aTorzsCimke", "Törzsadatok", "Címkék", "", "", false},
         {"aBeallit", "Rendszer", "Beállítások", "", "", true},
         {"aFelhaszn", "Rendszer", "Felhasználók", "", "", true},

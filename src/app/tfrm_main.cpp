@@ -8,6 +8,7 @@
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
 #include "app/tfrm_felhasznalo.h"
+#include "bookings/foglalolista.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
@@ -108,7 +109,7 @@ const char *const kKesobbiAkciok[] = {
     "aCsatolt",    "aCimke",           "aExcelbe",
     "aKeres2",    "aSzakSzur",      "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",        "aTorzsTerulet",
-    "aTorzsTipus", "aTorzsFizmod",  "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
+    "aTorzsTipus", "aTorzsFizmod",  "aTorzsCimke", "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
     "aNevjegy",
 };
@@ -584,6 +585,8 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
+                  [this] { FoglaloLista(m_db, -1, false); });
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
