@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QScrollBar>
 #include <QWidgetAction>
 #include <QtTest>
 #include <optional>
@@ -139,6 +140,7 @@ private Q_SLOTS:
 
     // The list.
     void listaKinezet();
+    void oszlopokKiferek();
     void keresoDoboz_data();
     void keresoDoboz();
     void keresoEnterBongeszoModban();
@@ -318,6 +320,24 @@ void TstFoglalok::listaKinezet()
 
     lista.close();
     QVERIFY(!lista.tabla()->isOpen());
+}
+
+void TstFoglalok::oszlopokKiferek()
+{
+    // Enough rows for the vertical scroll bar: the columns still fit the
+    // width, and a whole phone number fits its column.
+    QStringList nevek;
+    for (int i = 0; i < 40; ++i)
+        nevek << QStringLiteral("Vendég %1").arg(i);
+    foglalok(nevek);
+    Tfrm_TorzsFoglalo lista(db());
+    megjelenit(&lista);
+    DataGrid *racs = lista.racs();
+    QTRY_VERIFY(racs->verticalScrollBar()->isVisible());
+    QCOMPARE(racs->horizontalScrollBar()->maximum(), 0);
+    const int szam = racs->fontMetrics().horizontalAdvance(QStringLiteral("+36 30 123 4567"));
+    QVERIFY(racs->columnWidth(4) > szam && racs->columnWidth(5) > szam);
+    QVERIFY(racs->columnWidth(6) > 0);
 }
 
 void TstFoglalok::keresoDoboz_data()

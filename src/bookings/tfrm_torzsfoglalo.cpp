@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QShowEvent>
 
 namespace {
@@ -49,12 +50,6 @@ Tfrm_TorzsFoglalo::Tfrm_TorzsFoglalo(data::Database &db, QWidget *parent)
     sorok().setMentesHiba(QStringLiteral("Hiányos, vagy hibás adatmegadás"));
     m_kereso = new ListaKereso(*this, QStringLiteral("foglalo_nev"));
 
-    // Each column as wide as a usual value of it; e-mail takes the rest.
-    const char *const mintak[] = {"Kovács Erzsébet Anna", "99999", "Balatonfüred", "Dózsa György u. 100.",
-                                  "+36 30 123 4567", "06 1 123 4567"};
-    for (int i = 0; i < int(std::size(mintak)); ++i)
-        racs()->setColumnWidth(i, racs()->fontMetrics().horizontalAdvance(QString::fromUtf8(mintak[i])) + 12);
-
     RogzitettMeret(this, 712, 410);
     KepernyoKozepere(this);
 }
@@ -79,6 +74,33 @@ QDialog *Tfrm_TorzsFoglalo::szerkesztoKeszit()
 void Tfrm_TorzsFoglalo::showEvent(QShowEvent *event)
 {
     ListaAblak::showEvent(event);
-    if (!event->spontaneous())
-        m_kereso->fokusz();
+    if (event->spontaneous())
+        return;
+    oszlopSzelessegek();
+    m_kereso->fokusz();
+}
+
+void Tfrm_TorzsFoglalo::oszlopSzelessegek()
+{
+    // The postal code and the phone numbers are as wide as a whole value of
+    // theirs; name, town and street share the rest of the grid's width (room
+    // left for the vertical scroll bar, so that no horizontal one is needed)
+    // and e-mail, the last, takes what remains.
+    const QFontMetrics fm = racs()->fontMetrics();
+    const int tomor = 16;  // the cell's margins and a little air
+    const int irsz = fm.horizontalAdvance(QStringLiteral("99999")) + tomor;
+    const int telefon = fm.horizontalAdvance(QStringLiteral("+36 30 123 4567")) + tomor;
+    const int szeles = racs()->width() - 2 * racs()->frameWidth() - racs()->verticalHeader()->sizeHint().width()
+                       - racs()->verticalScrollBar()->sizeHint().width();
+    const int maradek = qMax(0, szeles - irsz - 2 * telefon);
+    const int szelessegek[] = {maradek * 30 / 100, irsz, maradek * 19 / 100, maradek * 28 / 100, telefon, telefon};
+    // The stretched last column would not go below the header's default
+    // width, which resets every column: set first.
+    racs()->horizontalHeader()->setDefaultSectionSize(fm.averageCharWidth() * 8);
+    int eddig = 0;
+    for (int i = 0; i < int(std::size(szelessegek)); ++i) {
+        racs()->setColumnWidth(i, qMax(szelessegek[i], fm.averageCharWidth() * 4));
+        eddig += racs()->columnWidth(i);
+    }
+    racs()->setColumnWidth(int(std::size(szelessegek)), qMax(szeles - eddig, fm.averageCharWidth() * 8));
 }

@@ -34,6 +34,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void oszlopSzelessegek();
+
     data::Table *m_tbl;
     ListaKereso *m_kereso;
     QString m_alapVaros;
