@@ -134,28 +134,21 @@ private Q_SLOTS:
     // The town lookup, without windows.
     void irszVarosa_data();
     void irszVarosa();
-    void irszVarosaAzonosKodok();
     void cimVarosKitoltBarmelyCimre();
-    void irszTablaNelkulHiba();
 
     // The list.
     void listaKinezet();
     void oszlopokKiferek();
     void keresoDoboz_data();
     void keresoDoboz();
-    void keresoEnterBongeszoModban();
     void valasztas();
-    void valasztasUresTablan();
-    void valasztasKezdoKulccsal();
     void bongeszoModNemFogadEl();
     void foablakMegnyitja();
 
     // The editor.
-    void szerkesztoKinezet();
     void ujFoglalo();
     void varosIrszbolSzerkesztoben();
     void elutasitottMentes();
-    void megsemNemMent();
     void torlesFoglalasokkal();
 
 private:
@@ -185,6 +178,8 @@ void TstFoglalok::irszVarosa_data()
     QTest::newRow("empty code") << "" << "" << "" << semmi;
     QTest::newRow("letter case counts") << "ab12" << "" << "" << semmi;
     QTest::newRow("letters, exact") << "AB12" << "" << "" << ez("Próbafalu");
+    // Stored after "Szár" and "Újbarok", first by Id.
+    QTest::newRow("code of several towns") << "2066" << "" << "" << ez("Elsőfalu");
 }
 
 void TstFoglalok::irszVarosa()
@@ -193,19 +188,10 @@ void TstFoglalok::irszVarosa()
     QFETCH(QString, varos);
     QFETCH(QString, alapVaros);
     QFETCH(std::optional<QString>, vart);
-    db().exec(QStringLiteral("INSERT INTO irsz (Id, irsz, varos) VALUES (90001, 'AB12', 'Próbafalu')"));
+    db().exec(QStringLiteral("INSERT INTO irsz (Id, irsz, varos) VALUES (90001, 'AB12', 'Próbafalu'), "
+                             "(-1, '2066', 'Elsőfalu')"));
 
     QCOMPARE(IrszVarosa(db(), irsz, varos, alapVaros), vart);
-}
-
-void TstFoglalok::irszVarosaAzonosKodok()
-{
-    // Of the rows with one code the first by Id wins, whatever order they
-    // were stored in.
-    QCOMPARE(IrszVarosa(db(), QStringLiteral("2066"), QString(), QString()), std::optional<QString>(u"Szár"_qs));
-    db().exec(QStringLiteral("INSERT INTO irsz (Id, irsz, varos) VALUES (-1, '2066', 'Elsőfalu')"));
-    QCOMPARE(IrszVarosa(db(), QStringLiteral("2066"), QString(), QString()),
-             std::optional<QString>(u"Elsőfalu"_qs));
 }
 
 void TstFoglalok::cimVarosKitoltBarmelyCimre()
@@ -223,85 +209,44 @@ void TstFoglalok::cimVarosKitoltBarmelyCimre()
     t.setValue(QStringLiteral("lev_irsz"), QStringLiteral("8360"));
     QVERIFY(!CimVarosKitolt(t, QStringLiteral("lev_irsz"), QStringLiteral("lev_varos"), QString()));
     QCOMPARE(t.asString(QStringLiteral("lev_varos")), QStringLiteral("Szentendre"));
-    // A town longer than the field is cut to it.
-    db().exec(QStringLiteral("INSERT INTO irsz (Id, irsz, varos) VALUES (90002, '9990', "
-                             "'Hosszúnevűfalva-Alsótöbbszörösháza')"));
-    t.setValue(QStringLiteral("cim_varos"), QVariant());
-    t.setValue(QStringLiteral("cim_irsz"), QStringLiteral("9990"));
-    QVERIFY(CimVarosKitolt(t, QStringLiteral("cim_irsz"), QStringLiteral("cim_varos"), QString()));
-    QCOMPARE(t.asString(QStringLiteral("cim_varos")), QStringLiteral("Hosszúnevűfalva-Alsótöbbs"));
     t.cancel();
-}
-
-void TstFoglalok::irszTablaNelkulHiba()
-{
-    db().exec(QStringLiteral("DROP TABLE irsz"));
-    QVERIFY_THROWS_EXCEPTION(data::DbError, IrszVarosa(db(), QStringLiteral("8360"), QString(), QString()));
-    // A town typed by hand needs no table.
-    QCOMPARE(IrszVarosa(db(), QStringLiteral("8360"), QStringLiteral("Hévíz"), QString()), std::nullopt);
 }
 
 // ---- the list ---------------------------------------------------------------
 
 void TstFoglalok::listaKinezet()
 {
-    foglalok({QStringLiteral("Zoltán"), QStringLiteral("Ábel"), QStringLiteral("Csaba"), QStringLiteral("Cecil")});
+    foglalok({u"Zoltán"_qs, u"Ábel"_qs, u"Csaba"_qs, u"Cecil"_qs});
     Tfrm_TorzsFoglalo lista(db());
-    QCOMPARE(lista.windowTitle(), QStringLiteral("Szállás keresők"));
+    QCOMPARE(lista.windowTitle(), u"Szállás keresők"_qs);
     QCOMPARE(lista.size(), QSize(712, 410));
-    QCOMPARE(lista.minimumSize(), lista.maximumSize());
+    QStringList feliratok;
+    for (QAction *a : {lista.aUj(), lista.aSzerkeszt(), lista.aTorol(), lista.aKeres(), lista.aElfogad(), lista.aBezar()})
+        feliratok << a->text() + QLatin1Char('/') + a->shortcut().toString();
+    QCOMPARE(feliratok, QStringList({u"Új sor/Ins"_qs, u"Szerkeszt/F2"_qs, u"Sor törlése/Ctrl+Del"_qs,
+                                     u"Kereső/Ctrl+F"_qs, u"Elfogad/Return"_qs, u"Bezár/Esc"_qs}));
 
-    struct Akcio {
-        QAction *a;
-        const char *nev;
-        const char *felirat;
-        QKeySequence billentyu;
-    };
-    const Akcio akciok[] = {
-        {lista.aUj(), "aUj", "Új sor", QKeySequence(Qt::Key_Insert)},
-        {lista.aSzerkeszt(), "aSzerkeszt", "Szerkeszt", QKeySequence(Qt::Key_F2)},
-        {lista.aTorol(), "aTorol", "Sor törlése", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
-        {lista.aKeres(), "aKeres", "Kereső", QKeySequence(Qt::CTRL | Qt::Key_F)},
-        {lista.aBezar(), "aBezar", "Bezár", QKeySequence(Qt::Key_Escape)},
-        {lista.aElfogad(), "aElfogad", "Elfogad", QKeySequence(Qt::Key_Return)},
-    };
-    for (const Akcio &a : akciok) {
-        QCOMPARE(a.a->objectName(), QLatin1String(a.nev));
-        QCOMPARE(a.a->text(), QString::fromUtf8(a.felirat));
-        QCOMPARE(a.a->shortcut(), a.billentyu);
-        QVERIFY2(lista.actions().contains(a.a), a.nev);
-    }
-
-    // Browse mode: no "Elfogad" on the tool bar or in the menu.
-    QCOMPARE(latszo(lista.eszkoztar()->actions()),
-             QString("Edit1 - aKeres - aUj aSzerkeszt aTorol - aBezar").split(QLatin1Char(' ')));
-    QCOMPARE(latszo(lista.racs()->actions()),
-             QString("aUj aSzerkeszt aTorol - aKeres - aBezar").split(QLatin1Char(' ')));
+    // "Elfogad" on the tool bar and in the menu in selection mode only.
+    const auto darabok = [](const char *s) { return QString::fromUtf8(s).split(QLatin1Char(' ')); };
+    QCOMPARE(latszo(lista.eszkoztar()->actions()), darabok("Edit1 - aKeres - aUj aSzerkeszt aTorol - aBezar"));
+    QCOMPARE(latszo(lista.racs()->actions()), darabok("aUj aSzerkeszt aTorol - aKeres - aBezar"));
     lista.setValasztoMod(true);
     QCOMPARE(latszo(lista.eszkoztar()->actions()),
-             QString("Edit1 - aKeres - aUj aSzerkeszt aTorol - aElfogad aBezar").split(QLatin1Char(' ')));
-    QCOMPARE(latszo(lista.racs()->actions()),
-             QString("aUj aSzerkeszt aTorol - aKeres - aElfogad aBezar").split(QLatin1Char(' ')));
+             darabok("Edit1 - aKeres - aUj aSzerkeszt aTorol - aElfogad aBezar"));
+    QCOMPARE(latszo(lista.racs()->actions()), darabok("aUj aSzerkeszt aTorol - aKeres - aElfogad aBezar"));
     lista.setValasztoMod(false);
 
-    QLineEdit *kereso = lista.keresoMezo();
-    QCOMPARE(kereso->palette().color(QPalette::Base), QColor(0xC0, 0xDC, 0xC0));
-    QVERIFY(kereso->font().bold());
-
-    // Shown: the columns with their titles, the names in Hungarian order, the
-    // focus in the search box.
-    QVERIFY(!lista.tabla()->isOpen());
+    // Shown: the columns, the names in Hungarian order, the focus in the box.
     megjelenit(&lista);
-    QVERIFY(lista.tabla()->isOpen());
     QAbstractItemModel *m = lista.racs()->model();
-    QStringList cimek;
+    QStringList cimek, nevek;
     for (int c = 0; c < m->columnCount(); ++c)
         cimek << m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    QCOMPARE(cimek, QString("név irsz. város cím mobil telefon e-mail").split(QLatin1Char(' ')));
-    QStringList nevek;
     for (int r = 0; r < m->rowCount(); ++r)
         nevek << m->index(r, 0).data().toString();
+    QCOMPARE(cimek, darabok("név irsz. város cím mobil telefon e-mail"));
     QCOMPARE(nevek, QStringList({u"Ábel"_qs, u"Cecil"_qs, u"Csaba"_qs, u"Zoltán"_qs}));
+    QLineEdit *kereso = lista.keresoMezo();
     QCOMPARE(QApplication::focusWidget(), kereso);
 
     // Ctrl+F comes back to the box, which selects its text; Ctrl+Del in the
@@ -314,12 +259,9 @@ void TstFoglalok::listaKinezet()
     DobozFelvevo dobozok;
     dobozok.valaszok << true;
     QTest::keyClick(kereso, Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(dobozok.kerdesek, QStringList{u"Valóban töröljem a sort?"_qs});
     QCOMPARE(kereso->text(), QStringLiteral("cs"));
-    QCOMPARE(m->rowCount(), 3);
-
-    lista.close();
-    QVERIFY(!lista.tabla()->isOpen());
+    QCOMPARE(nevek.size() - 1, m->rowCount());
+    QVERIFY(!tarolt().join(QString()).contains(u"Csaba"_qs));
 }
 
 void TstFoglalok::oszlopokKiferek()
@@ -371,85 +313,30 @@ void TstFoglalok::keresoDoboz()
     QCOMPARE(lista.racs()->currentIndex().row(), lista.tabla()->currentRow());
 }
 
-void TstFoglalok::keresoEnterBongeszoModban()
-{
-    foglalok({u"Kiss Anna"_qs, u"Nagy Béla"_qs});
-    Tfrm_TorzsFoglalo lista(db());
-    megjelenit(&lista);
-    gepel(lista.keresoMezo(), QStringLiteral("nagy"));
-    QTest::keyClick(lista.keresoMezo(), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), lista.racs());
-    QVERIFY(lista.isVisible());
-    QCOMPARE(nev(lista), u"Nagy Béla"_qs);
-}
-
 void TstFoglalok::valasztas()
 {
+    // Runs the register in selection mode, doing `tesz` in it.
+    const auto fut = [](int kezdoKulcs, std::function<void(Tfrm_TorzsFoglalo *)> tesz) {
+        onNextModal([tesz](QWidget *w) { tesz(static_cast<Tfrm_TorzsFoglalo *>(w)); });
+        return FoglaloLista(db(), kezdoKulcs, true);
+    };
+    const auto enter = [](Tfrm_TorzsFoglalo *l) { QTest::keyClick(l->racs(), Qt::Key_Return); };
+    // An empty register hands back 0.
+    QCOMPARE(fut(-1, enter), 0);
+
     const QList<int> kulcs = foglalok({u"Kiss Anna"_qs, u"Nagy Béla"_qs, u"Tóth Csilla"_qs});
-
-    // The first letters and Enter accept, in the search box.
-    onNextModal([](QWidget *w) {
-        auto *lista = qobject_cast<Tfrm_TorzsFoglalo *>(w);
-        QVERIFY(lista);
-        QVERIFY(lista->aElfogad()->isVisible() && lista->aElfogad()->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), lista->keresoMezo());
-        gepel(lista->keresoMezo(), QStringLiteral("NA"));
-        QTest::keyClick(lista->keresoMezo(), Qt::Key_Return);
-    });
-    QCOMPARE(FoglaloLista(db(), -1, true), kulcs[1]);
-
-    // A double click accepts the row clicked.
-    onNextModal([](QWidget *w) { duplaKattintas(static_cast<Tfrm_TorzsFoglalo *>(w)->racs(), 2); });
-    QCOMPARE(FoglaloLista(db(), -1, true), kulcs[2]);
-
-    // Esc, Bezár and the close button accept nothing.
-    onNextModal([](QWidget *w) { QTest::keyClick(static_cast<Tfrm_TorzsFoglalo *>(w)->racs(), Qt::Key_Escape); });
-    QCOMPARE(FoglaloLista(db(), -1, true), -1);
-    onNextModal([](QWidget *w) { static_cast<Tfrm_TorzsFoglalo *>(w)->aBezar()->trigger(); });
-    QCOMPARE(FoglaloLista(db(), -1, true), -1);
-    onNextModal([](QWidget *w) { w->close(); });
-    QCOMPARE(FoglaloLista(db(), -1, true), -1);
-
-    // A row added in the list can be accepted at once.
-    int uj = 0;
-    onNextModal([&uj](QWidget *w) {
-        auto *lista = static_cast<Tfrm_TorzsFoglalo *>(w);
-        onNextModal([](QWidget *szerk) {
-            gepel(mezo(szerk, "DBEdit1"), QStringLiteral("Új Ember"));
-            QTest::mouseClick(gomb(szerk, "btnOK"), Qt::LeftButton);
-        });
-        QTest::keyClick(lista->racs(), Qt::Key_Insert);
-        uj = int(lista->tabla()->asInteger(QStringLiteral("foglalo")));
-        QTest::keyClick(lista->racs(), Qt::Key_Return);
-    });
-    const int elfogadott = FoglaloLista(db(), -1, true);
-    QVERIFY(!kulcs.contains(uj) && uj > 0);
-    QCOMPARE(elfogadott, uj);
-}
-
-void TstFoglalok::valasztasUresTablan()
-{
-    onNextModal([](QWidget *w) { QTest::keyClick(static_cast<Tfrm_TorzsFoglalo *>(w)->racs(), Qt::Key_Return); });
-    QCOMPARE(FoglaloLista(db(), -1, true), 0);
-}
-
-void TstFoglalok::valasztasKezdoKulccsal()
-{
-    const QList<int> kulcs = foglalok({u"Kiss Anna"_qs, u"Nagy Béla"_qs, u"Tóth Csilla"_qs});
-    QString elso;
-    onNextModal([&elso](QWidget *w) {
-        elso = nev(*static_cast<Tfrm_TorzsFoglalo *>(w));
-        static_cast<Tfrm_TorzsFoglalo *>(w)->aElfogad()->trigger();
-    });
-    QCOMPARE(FoglaloLista(db(), kulcs[2], true), kulcs[2]);
-    QCOMPARE(elso, u"Tóth Csilla"_qs);
-    // A key that no orderer has: the first by name.
-    onNextModal([&elso](QWidget *w) {
-        elso = nev(*static_cast<Tfrm_TorzsFoglalo *>(w));
-        static_cast<Tfrm_TorzsFoglalo *>(w)->aElfogad()->trigger();
-    });
-    QCOMPARE(FoglaloLista(db(), kulcs[2] + 100, true), kulcs[0]);
-    QCOMPARE(elso, u"Kiss Anna"_qs);
+    // The first letters and Enter in the search box; a double click.
+    QCOMPARE(fut(-1, [](Tfrm_TorzsFoglalo *l) {
+                 gepel(l->keresoMezo(), QStringLiteral("NA"));
+                 QTest::keyClick(l->keresoMezo(), Qt::Key_Return);
+             }), kulcs[1]);
+    QCOMPARE(fut(-1, [](Tfrm_TorzsFoglalo *l) { duplaKattintas(l->racs(), 2); }), kulcs[2]);
+    // Opened on the key given; on the first by name when no orderer has it.
+    QCOMPARE(fut(kulcs[2], enter), kulcs[2]);
+    QCOMPARE(fut(kulcs[2] + 100, enter), kulcs[0]);
+    // Esc and the close button accept nothing.
+    QCOMPARE(fut(kulcs[2], [](Tfrm_TorzsFoglalo *l) { QTest::keyClick(l->racs(), Qt::Key_Escape); }), -1);
+    QCOMPARE(fut(kulcs[2], [](Tfrm_TorzsFoglalo *l) { l->close(); }), -1);
 }
 
 void TstFoglalok::bongeszoModNemFogadEl()
@@ -457,20 +344,17 @@ void TstFoglalok::bongeszoModNemFogadEl()
     foglalok({u"Kiss Anna"_qs});
     int szerkesztve = 0;
     onNextModal([&szerkesztve](QWidget *w) {
-        auto *lista = qobject_cast<Tfrm_TorzsFoglalo *>(w);
-        QVERIFY(lista);
-        QVERIFY(!lista->aElfogad()->isVisible());
+        auto *lista = static_cast<Tfrm_TorzsFoglalo *>(w);
         QVERIFY(!lista->aElfogad()->isEnabled());
-        // Enter in the box goes to the grid; a double click edits.
+        // Enter in the box goes to the grid, a double click edits, and not
+        // even a direct trigger of "Elfogad" closes the list.
         QTest::keyClick(lista->keresoMezo(), Qt::Key_Return);
-        QVERIFY(lista->isVisible());
+        QCOMPARE(QApplication::focusWidget(), lista->racs());
         onNextModal([&szerkesztve](QWidget *szerk) {
             szerkesztve += qobject_cast<Tfrm_TorzsFoglalo_Szerkeszt *>(szerk) != nullptr;
             static_cast<QDialog *>(szerk)->reject();
         });
         duplaKattintas(lista->racs(), 0);
-        QVERIFY(lista->isVisible());
-        // Not even a direct trigger accepts.
         lista->aElfogad()->trigger();
         QVERIFY(lista->isVisible());
         lista->aBezar()->trigger();
@@ -496,55 +380,6 @@ void TstFoglalok::foablakMegnyitja()
 
 // ---- the editor -------------------------------------------------------------
 
-void TstFoglalok::szerkesztoKinezet()
-{
-    Tfrm_TorzsFoglalo lista(db());
-    megjelenit(&lista);
-    bool lattuk = false;
-    onNextModal([&lattuk](QWidget *w) {
-        lattuk = true;
-        QCOMPARE(w->windowTitle(), u"Szállás kereső"_qs);
-        QCOMPARE(w->size(), QSize(368, 264));
-        auto *lapok = w->findChild<QTabWidget *>();
-        QVERIFY(lapok);
-        QCOMPARE(lapok->count(), 2);
-        QCOMPARE(lapok->tabText(0), u"Általános adatok"_qs);
-        QCOMPARE(lapok->tabText(1), u"Megjegyzés"_qs);
-        QCOMPARE(lapok->currentIndex(), 0);
-        QVERIFY(mezo(w, "DBEdit1")->font().bold());
-
-        // Labels, tab order and Enter moving along it, from the name on.
-        const char *const sorrend[] = {"DBEdit1", "DBEdit2", "DBEdit3", "DBEdit4", "DBEdit5", "DBEdit6", "DBEdit7"};
-        const QStringList cimkek = QString("név irsz. város cím mobil telefon e-mail").split(QLatin1Char(' '));
-        QCOMPARE(w->focusWidget(), mezo(w, "DBEdit1"));
-        for (int i = 0; i < 7; ++i) {
-            QLineEdit *e = mezo(w, sorrend[i]);
-            QCOMPARE(e->accessibleName(), cimkek[i]);
-            QCOMPARE(w->focusWidget(), e);
-            QCOMPARE(e->palette().color(QPalette::Base), QColor(0xA6, 0xCA, 0xF0));
-            QTest::keyClick(e, Qt::Key_Return);
-        }
-        QCOMPARE(w->focusWidget(), gomb(w, "btnOK"));
-        QVERIFY(w->isVisible());
-
-        // The memo keeps Enter as a new line.
-        lapok->setCurrentIndex(1);
-        auto *memo = w->findChild<QPlainTextEdit *>(QStringLiteral("DBMemo1"));
-        memo->setFocus();
-        gepel(memo, QStringLiteral("a"));
-        QTest::keyClick(memo, Qt::Key_Return);
-        gepel(memo, QStringLiteral("b"));
-        QCOMPARE(w->focusWidget(), memo);
-        QCOMPARE(memo->toPlainText(), QStringLiteral("a\nb"));
-        const bool egyenkozu = QFontInfo(memo->font()).fixedPitch();
-        QTest::keyClick(w, Qt::Key_Escape);
-        QVERIFY(egyenkozu);
-    });
-    lista.aUj()->trigger();
-    QVERIFY(lattuk);
-    QCOMPARE(tarolt(), QStringList());
-}
-
 void TstFoglalok::ujFoglalo()
 {
     DobozFelvevo dobozok;
@@ -553,19 +388,31 @@ void TstFoglalok::ujFoglalo()
     data::State allapot = data::State::Inactive;
     onNextModal([&](QWidget *w) {
         allapot = lista.tabla()->state();
+        QCOMPARE(w->windowTitle(), u"Szállás kereső"_qs);
+        QCOMPARE(w->size(), QSize(368, 264));
+        auto *lapok = w->findChild<QTabWidget *>();
+        QCOMPARE(lapok->tabText(0) + QLatin1Char('/') + lapok->tabText(1), u"Általános adatok/Megjegyzés"_qs);
+        // From the name on, Enter moves along the boxes in their order.
         const QPair<const char *, QString> beirt[] = {
-            {"DBEdit1", u"Szűcs Ödön"_qs},     {"DBEdit2", u"8360"_qs},          {"DBEdit3", QString()},
-            {"DBEdit4", u"Fő utca 1."_qs},     {"DBEdit5", u"+36 30 111 2222"_qs}, {"DBEdit6", u"06 83 123 456"_qs},
+            {"DBEdit1", u"Szűcs Ödön"_qs}, {"DBEdit2", u"8360"_qs},          {"DBEdit3", QString()},
+            {"DBEdit4", u"Fő utca 1."_qs}, {"DBEdit5", u"+36 30 111 2222"_qs}, {"DBEdit6", u"06 83 123 456"_qs},
             {"DBEdit7", u"odon@pelda.hu"_qs},
         };
         for (const auto &b : beirt) {
+            QCOMPARE(w->focusWidget(), mezo(w, b.first));
             gepel(mezo(w, b.first), b.second);
-            QTest::keyClick(mezo(w, b.first), Qt::Key_Tab);
+            QTest::keyClick(mezo(w, b.first), Qt::Key_Return);
         }
-        w->findChild<QTabWidget *>()->setCurrentIndex(1);
+        QCOMPARE(w->focusWidget(), gomb(w, "btnOK"));
+        // In the monospaced memo Enter is a new line.
+        lapok->setCurrentIndex(1);
         auto *memo = w->findChild<QPlainTextEdit *>(QStringLiteral("DBMemo1"));
         memo->setFocus();
         gepel(memo, QStringLiteral("csendes"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        gepel(memo, QStringLiteral("szoba"));
+        QCOMPARE(w->focusWidget(), memo);
+        QVERIFY(QFontInfo(memo->font()).fixedPitch());
         QTest::mouseClick(gomb(w, "btnOK"), Qt::LeftButton);
     });
     QTest::keyClick(lista.racs(), Qt::Key_Insert);
@@ -573,10 +420,8 @@ void TstFoglalok::ujFoglalo()
     QCOMPARE(dobozok.hibak, QStringList());
     // Saved whole, the town from the postal code; the new row is current.
     QCOMPARE(tarolt(), QStringList{u"Szűcs Ödön|8360|Keszthely|Fő utca 1.|+36 30 111 2222|06 83 123 456|"
-                                   u"odon@pelda.hu|csendes"_qs});
-    QCOMPARE(lista.tabla()->state(), data::State::Browse);
+                                   u"odon@pelda.hu|csendes\nszoba"_qs});
     QCOMPARE(nev(lista), u"Szűcs Ödön"_qs);
-    QVERIFY(lista.tabla()->asInteger(QStringLiteral("foglalo")) > 0);
 }
 
 void TstFoglalok::varosIrszbolSzerkesztoben()
@@ -642,32 +487,6 @@ void TstFoglalok::elutasitottMentes()
     QCOMPARE(tarolt(), QStringList{u"Tiltott nem|||||||"_qs});
 }
 
-void TstFoglalok::megsemNemMent()
-{
-    foglalok({u"Kiss Anna"_qs});
-    Tfrm_TorzsFoglalo lista(db());
-    megjelenit(&lista);
-    // Mégsem after the lookup: the stored row is as it was.
-    onNextModal([](QWidget *w) {
-        gepel(mezo(w, "DBEdit1"), QStringLiteral("né"));
-        mezo(w, "DBEdit2")->setFocus();
-        gepel(mezo(w, "DBEdit2"), QStringLiteral("8360"));
-        QTest::keyClick(mezo(w, "DBEdit2"), Qt::Key_Tab);
-        QCOMPARE(mezo(w, "DBEdit3")->text(), u"Keszthely"_qs);
-        QTest::mouseClick(gomb(w, "btnMegsem"), Qt::LeftButton);
-    });
-    lista.aSzerkeszt()->trigger();
-    // Esc on a new row leaves nothing.
-    onNextModal([](QWidget *w) {
-        gepel(mezo(w, "DBEdit1"), QStringLiteral("Senki"));
-        QTest::keyClick(w, Qt::Key_Escape);
-    });
-    lista.aUj()->trigger();
-    QCOMPARE(tarolt(), QStringList{u"Kiss Anna|||||||"_qs});
-    QCOMPARE(lista.tabla()->state(), data::State::Browse);
-    QCOMPARE(lista.racs()->model()->rowCount(), 1);
-}
-
 void TstFoglalok::torlesFoglalasokkal()
 {
     const QList<int> kulcs = foglalok({u"Kiss Anna"_qs, u"Nagy Béla"_qs});
@@ -676,14 +495,9 @@ void TstFoglalok::torlesFoglalasokkal()
     Tfrm_TorzsFoglalo lista(db());
     megjelenit(&lista);
     QCOMPARE(nev(lista), u"Kiss Anna"_qs);
-
-    dobozok.valaszok << false;
-    lista.aTorol()->trigger();
-    QCOMPARE(dobozok.kerdesek, QStringList{u"Valóban töröljem a sort?"_qs});
-    QCOMPARE(tarolt().size(), 2);
-
     dobozok.valaszok << true;
     QTest::keyClick(lista.racs(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(dobozok.kerdesek, QStringList{u"Valóban töröljem a sort?"_qs});
     QCOMPARE(tarolt(), QStringList{u"Nagy Béla|||||||"_qs});
     // The booking keeps its key and shows no name.
     data::Table foglalas(db(), QStringLiteral("foglalas"));
