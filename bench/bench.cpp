@@ -9,6 +9,8 @@
 // of its own (nyugvar_bench --walk-query <data folder> [--controls-on]), so
 // that its peak memory is that of a whole process.
 
+#include "bookings/tfrm_torzsfoglalo.h"
+#include "common/datagrid.h"
 #include "data/adatmappa.h"
 #include "data/binding.h"
 #include "data/database.h"
@@ -599,6 +601,37 @@ void timeLookupUpkeep(data::Table &places)
     places.setFiltered(false);
 }
 
+// The orderers register as the user meets it: the list window shown on
+// every orderer, then a name typed into its search box, one find and one
+// repaint per keystroke.
+void timeOrdererList(data::Database &db)
+{
+    Tfrm_TorzsFoglalo lista(db);
+    double ms = timed([&] {
+        lista.show();
+        QApplication::processEvents();
+        lista.racs()->viewport()->repaint();
+    });
+    line("open the orderers list (shown, painted)", ms,
+         QStringLiteral("%1 rows").arg(lista.tabla()->recordCount()));
+
+    const QString typed = QStringLiteral("szűcs örs");
+    double total = 0, worst = 0;
+    for (int n = 1; n <= typed.size(); ++n) {
+        ms = timed([&] {
+            lista.keresoMezo()->setText(typed.left(n));
+            lista.racs()->viewport()->repaint();
+        });
+        total += ms;
+        worst = std::max(worst, ms);
+    }
+    line("orderers search box, per keystroke (worst)", worst,
+         QStringLiteral("\"%1\": %2 keystrokes, stopped at \"%3\"")
+             .arg(typed).arg(typed.size()).arg(lista.tabla()->asString(QStringLiteral("foglalo_nev"))));
+    line("orderers search box, all keystrokes", total);
+    lista.close();
+}
+
 int runTimings(const QString &folder, int busiest)
 {
     // Every figure is measured before its remark is put together: the
@@ -732,6 +765,8 @@ int runTimings(const QString &folder, int busiest)
     places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
     timeRefusedPost(db, places, busiest);
     timeLookupUpkeep(places);
+
+    timeOrdererList(db);
 
     places.close();
     db.close();

@@ -636,7 +636,7 @@ void TestMain::actionTable()
         {"aTorzsTerulet", "Törzsadatok", "Területek", "", "", true},
         {"aTorzsTipus", "Törzsadatok", "Ügyfél típusok", "", "", true},
         {"aTorzsFizmod", "Törzsadatok", "Fizetési módok", "", "", true},
-        {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", false},
+        {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", true},
         {"aTorzsCimke", "Törzsadatok", "Címkék", "", "", false},
         {"aBeallit", "Rendszer", "Beállítások", "", "", true},
         {"aFelhaszn", "Rendszer", "Felhasználók", "", "", true},

@@ -8,6 +8,7 @@
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
 #include "app/tfrm_felhasznalo.h"
+#include "bookings/foglalolista.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
@@ -112,7 +113,7 @@ const char *const kKesobbiAkciok[] = {
     "aCsatolt",    "aCimke",           "aExcelbe",
     "aKeres2",    "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",
-    "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
+    "aTorzsCimke", "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
     "aNevjegy",
 };
@@ -588,6 +589,8 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
+                  [this] { FoglaloLista(m_db, -1, false); });
 
     // The lookup tables are kept up from here; afterwards the places show
     // the type and area names as they are now.
