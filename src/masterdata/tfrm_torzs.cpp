@@ -2,7 +2,7 @@
 
 #include "common/ablak.h"
 #include "common/datagrid.h"
-#include "common/ikonok.h"
+#include "common/listakereso.h"
 #include "common/sorszerkeszto.h"
 #include "common/vedett.h"
 #include "data/table.h"
@@ -11,12 +11,8 @@
 #include "masterdata/tfrm_torzsszerkeszt.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QHeaderView>
-#include <QIcon>
 #include <QLineEdit>
-#include <QTimer>
-#include <QToolBar>
 
 Tfrm_Torzs::Tfrm_Torzs(data::Database &db, const TorzsLeiras &leiras, QWidget *parent)
     : ListaAblak(db, parent), m_leiras(leiras), m_tbl(new data::Table(db, leiras.tabla, this))
@@ -26,25 +22,12 @@ Tfrm_Torzs::Tfrm_Torzs(data::Database &db, const TorzsLeiras &leiras, QWidget *p
     m_tbl->setObjectName(QStringLiteral("TblTorzs"));
     m_tbl->setIndexFieldNames(leiras.nevMezo);
 
-    m_kereso = new QLineEdit(this);
-    m_kereso->setObjectName(QStringLiteral("Edit1"));
-    QPalette paletta = m_kereso->palette();
-    paletta.setColor(QPalette::Base, QColor(0xC0, 0xDC, 0xC0));
-    m_kereso->setPalette(paletta);
-    QFont betu = m_kereso->font();
-    betu.setBold(true);
-    m_kereso->setFont(betu);
-    m_kereso->installEventFilter(this);
-
-    m_aKeres = new QAction(TemaIkon("edit-find"), QStringLiteral("Kereső"), this);
-    m_aKeres->setObjectName(QStringLiteral("aKeres"));
-    m_aKeres->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    m_aKeres->setShortcutContext(Qt::WindowShortcut);
-    m_aKeres->setProperty("kategoria", QStringLiteral("Sorok"));
-    addAction(m_aKeres);
+    // The search box, the tool bar and the pop-up menu of the master lists.
+    m_kereso = new ListaKereso(*this, leiras.nevMezo);
+    // The box shares the narrow tool bar with seven actions.
+    m_kereso->doboz()->setFixedWidth(m_kereso->doboz()->fontMetrics().averageCharWidth() * 12);
 
     akciokFelirata();
-    eszkoztarEsMenu();
 
     beallit(m_tbl, {{leiras.nevMezo, leiras.oszlopCim}}, leiras.kulcsMezo);
     TorzsSorok(sorok(), leiras);
@@ -52,12 +35,6 @@ Tfrm_Torzs::Tfrm_Torzs(data::Database &db, const TorzsLeiras &leiras, QWidget *p
     // anew (opened, re-read).
     racs()->horizontalHeader()->setStretchLastSection(false);
     racs()->horizontalHeader()->setDefaultSectionSize(leiras.oszlopSzeles);
-
-    VedettKapcsol(m_kereso, &QLineEdit::textChanged, this, &Tfrm_Torzs::keres);
-    // Enter in the box goes on to the rows; in selection mode Enter is the
-    // shortcut of "Elfogad" and never reaches the box.
-    VedettKapcsol(m_kereso, &QLineEdit::returnPressed, this, [this] { racs()->setFocus(Qt::OtherFocusReason); });
-    VedettKapcsol(m_aKeres, &QAction::triggered, this, [this] { m_kereso->setFocus(Qt::ShortcutFocusReason); });
 
     RogzitettMeret(this, leiras.listaMeret.width(), leiras.listaMeret.height());
     KepernyoKozepere(this);
@@ -77,31 +54,9 @@ void Tfrm_Torzs::akciokFelirata()
     felirat(aUj(), QStringLiteral("Új sor"), true);
     felirat(aSzerkeszt(), QStringLiteral("Szerkeszt"), true);
     felirat(aTorol(), QStringLiteral("Sor törlése"), true);
-    felirat(m_aKeres, QStringLiteral("Kereső"), false);
+    felirat(aKeres(), QStringLiteral("Kereső"), false);
     felirat(aElfogad(), QStringLiteral("Elfogad"), false);
     felirat(aBezar(), QStringLiteral("Bezár"), true);
-}
-
-void Tfrm_Torzs::eszkoztarEsMenu()
-{
-    QToolBar *sav = eszkoztar();
-    sav->clear();
-    sav->addWidget(m_kereso);
-    sav->addSeparator();
-    sav->addAction(m_aKeres);
-    sav->addSeparator();
-    sav->addActions({aUj(), aSzerkeszt(), aTorol()});
-    sav->addSeparator();
-    sav->addActions({aElfogad(), aBezar()});
-
-    auto elvalaszto = [this] {
-        auto *s = new QAction(this);
-        s->setSeparator(true);
-        return s;
-    };
-    for (QAction *a : racs()->actions())
-        racs()->removeAction(a);
-    racs()->addActions({aUj(), aSzerkeszt(), aTorol(), elvalaszto(), m_aKeres, elvalaszto(), aElfogad(), aBezar()});
 }
 
 QDialog *Tfrm_Torzs::szerkesztoKeszit()
@@ -112,23 +67,17 @@ QDialog *Tfrm_Torzs::szerkesztoKeszit()
 void Tfrm_Torzs::showEvent(QShowEvent *event)
 {
     ListaAblak::showEvent(event);
-    m_kereso->setFocus(Qt::OtherFocusReason);
+    m_kereso->fokusz();
 }
 
-bool Tfrm_Torzs::eventFilter(QObject *obj, QEvent *event)
+QLineEdit *Tfrm_Torzs::kereso() const
 {
-    // The whole text is selected on entering the box, also by a click,
-    // whose press would otherwise place the cursor after the selection.
-    if (obj == m_kereso && event->type() == QEvent::FocusIn)
-        QTimer::singleShot(0, m_kereso, &QLineEdit::selectAll);
-    return ListaAblak::eventFilter(obj, event);
+    return m_kereso->doboz();
 }
 
-void Tfrm_Torzs::keres(const QString &szoveg)
+QAction *Tfrm_Torzs::aKeres() const
 {
-    // The table is in name order, so the prefix find is a binary search.
-    if (!szoveg.isEmpty() && m_tbl->isOpen())
-        m_tbl->locate(m_leiras.nevMezo, szoveg, data::CaseInsensitive | data::PartialKey);
+    return m_kereso->aKeres();
 }
 
 // ---- the entry --------------------------------------------------------------

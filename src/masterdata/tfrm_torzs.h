@@ -6,6 +6,7 @@
 
 #include "common/listaablak.h"
 
+class ListaKereso;
 class QLineEdit;
 struct TorzsLeiras;
 
@@ -23,21 +24,17 @@ public:
 
     const TorzsLeiras &leiras() const { return m_leiras; }
     data::Table *tabla() const { return m_tbl; }
-    QLineEdit *kereso() const { return m_kereso; }
-    QAction *aKeres() const { return m_aKeres; }
+    QLineEdit *kereso() const;
+    QAction *aKeres() const;
 
 protected:
     QDialog *szerkesztoKeszit() override;
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *obj, QEvent *event) override;
 
 private:
     void akciokFelirata();
-    void eszkoztarEsMenu();
-    void keres(const QString &szoveg);
 
     const TorzsLeiras &m_leiras;
     data::Table *m_tbl;
-    QLineEdit *m_kereso;
-    QAction *m_aKeres;
+    ListaKereso *m_kereso;
 };
