@@ -22,6 +22,7 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "nyugvar_version.h"
+#include "places/tfrm_szerkeszt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -571,6 +572,9 @@ void Tfrm_Main::bekotes()
     });
     // New, edit and delete of places go through the list's row-edit controller.
     SorSzerkeszto *sorok = m_lista->sorok();
+    sorok->setSzerkeszto([this, sorok] {
+        return Tfrm_Szerkeszt::futtat(*sorok, TblXTip(), TblXTerulet(), Beall().AlapVaros, this);
+    });
     VedettKapcsol(akcio(QStringLiteral("aUj")), &QAction::triggered, sorok, &SorSzerkeszto::uj);
     VedettKapcsol(akcio(QStringLiteral("aSzerkeszt")), &QAction::triggered, sorok, &SorSzerkeszto::szerkeszt);
     VedettKapcsol(akcio(QStringLiteral("aTorol")), &QAction::triggered, sorok, &SorSzerkeszto::torol);
