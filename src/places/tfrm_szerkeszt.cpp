@@ -66,6 +66,25 @@ void keskeny(QWidget *w, int jelek)
     w->setFixedWidth(w->fontMetrics().averageCharWidth() * jelek + 16);
 }
 
+// The boxes of the groups stacked in one column start at one line: the
+// label column of each is as wide as the widest label of them all.
+void cimkekIgazitasa(const QList<QGroupBox *> &csoportok)
+{
+    int szeles = 0;
+    QList<QGridLayout *> racsok;
+    for (QGroupBox *g : csoportok) {
+        auto *r = qobject_cast<QGridLayout *>(g->layout());
+        if (!r)
+            continue;
+        racsok << r;
+        for (int i = 0; i < r->rowCount(); ++i)
+            if (QLayoutItem *elem = r->itemAtPosition(i, 0))
+                szeles = qMax(szeles, elem->sizeHint().width());
+    }
+    for (QGridLayout *r : racsok)
+        r->setColumnMinimumWidth(0, szeles);
+}
+
 QGroupBox *csoport(const QString &cim, const QString &nev, QWidget *szulo)
 {
     auto *g = new QGroupBox(cim, szulo);
@@ -144,36 +163,40 @@ QWidget *Tfrm_Szerkeszt::altalanosLap(data::DataSet *tipusok, data::DataSet *ter
     auto *lap = new QWidget;
     lap->setObjectName(QStringLiteral("tsAltalanos"));
 
+    const QList<QGroupBox *> balCsoportok = {
+        altalanosCsoport(tipusok, teruletek),
+        cimCsoport(QStringLiteral("Cím adatok"), QStringLiteral("gbCim"), CimIrsz(), "cim_orszag", "cim_cim",
+                   {QStringLiteral("irsz"), QStringLiteral("város"), QStringLiteral("cím")},
+                   masoloGomb(QStringLiteral("btnCimMasolas"), QStringLiteral("Cím másolása a levelezési címbe"))),
+        cimCsoport(QStringLiteral("Levelezési cím"), QStringLiteral("gbLevelezes"), LevIrsz(), "lev_orszag",
+                   "lev_cim", {QStringLiteral("lev.irsz"), QStringLiteral("lev.város"), QStringLiteral("lev.cím")},
+                   nullptr),
+    };
+    const QList<QGroupBox *> jobbCsoportok = {
+        szemelyCsoport(QStringLiteral("Kapcsolattartó"), QStringLiteral("gbKapcsolat"),
+                       {QStringLiteral("kapcsolat"), QStringLiteral("kapcs_mobil"), QStringLiteral("kapcs_mobil2"),
+                        QStringLiteral("kapcs_telefon"), QStringLiteral("kapcs_fax"), QStringLiteral("kapcs_emil")},
+                       {QStringLiteral("kapcsolattartó"), QStringLiteral("mobil 1."), QStringLiteral("mobil 2."),
+                        QStringLiteral("telefon"), QStringLiteral("fax"), QStringLiteral("email")},
+                       masoloGomb(QStringLiteral("btnKapcsolatMasolas"),
+                                  QStringLiteral("Kapcsolattartó másolása a tulajdonosba"))),
+        szemelyCsoport(QStringLiteral("Tulajdonos"), QStringLiteral("gbTulajdonos"),
+                       {QStringLiteral("tulajdonos"), QStringLiteral("tul_mobil"), QStringLiteral("tul_mobil2"),
+                        QStringLiteral("tul_telefon"), QStringLiteral("tul_fax"), QStringLiteral("tul_emil")},
+                       {QStringLiteral("tulajdonos"), QStringLiteral("tul.mobil 1."), QStringLiteral("tul.mobil 2."),
+                        QStringLiteral("tul.telefon"), QStringLiteral("tul.fax"), QStringLiteral("tul.email")},
+                       nullptr),
+    };
+    // Each column's groups one under the other, their boxes on one line.
     auto *bal = new QVBoxLayout;
-    bal->setSpacing(4);
-    bal->addWidget(altalanosCsoport(tipusok, teruletek));
-    bal->addWidget(cimCsoport(QStringLiteral("Cím adatok"), QStringLiteral("gbCim"), CimIrsz(), "cim_orszag",
-                              "cim_cim", {QStringLiteral("irsz"), QStringLiteral("város"), QStringLiteral("cím")},
-                              masoloGomb(QStringLiteral("btnCimMasolas"),
-                                         QStringLiteral("Cím másolása a levelezési címbe"))));
-    bal->addWidget(cimCsoport(QStringLiteral("Levelezési cím"), QStringLiteral("gbLevelezes"), LevIrsz(),
-                              "lev_orszag", "lev_cim",
-                              {QStringLiteral("lev.irsz"), QStringLiteral("lev.város"), QStringLiteral("lev.cím")},
-                              nullptr));
-    bal->addStretch(1);
-
     auto *jobb = new QVBoxLayout;
-    jobb->setSpacing(4);
-    jobb->addWidget(szemelyCsoport(
-        QStringLiteral("Kapcsolattartó"), QStringLiteral("gbKapcsolat"),
-        {QStringLiteral("kapcsolat"), QStringLiteral("kapcs_mobil"), QStringLiteral("kapcs_mobil2"),
-         QStringLiteral("kapcs_telefon"), QStringLiteral("kapcs_fax"), QStringLiteral("kapcs_emil")},
-        {QStringLiteral("kapcsolattartó"), QStringLiteral("mobil 1."), QStringLiteral("mobil 2."),
-         QStringLiteral("telefon"), QStringLiteral("fax"), QStringLiteral("email")},
-        masoloGomb(QStringLiteral("btnKapcsolatMasolas"), QStringLiteral("Kapcsolattartó másolása a tulajdonosba"))));
-    jobb->addWidget(szemelyCsoport(
-        QStringLiteral("Tulajdonos"), QStringLiteral("gbTulajdonos"),
-        {QStringLiteral("tulajdonos"), QStringLiteral("tul_mobil"), QStringLiteral("tul_mobil2"),
-         QStringLiteral("tul_telefon"), QStringLiteral("tul_fax"), QStringLiteral("tul_emil")},
-        {QStringLiteral("tulajdonos"), QStringLiteral("tul.mobil 1."), QStringLiteral("tul.mobil 2."),
-         QStringLiteral("tul.telefon"), QStringLiteral("tul.fax"), QStringLiteral("tul.email")},
-        nullptr));
-    jobb->addStretch(1);
+    for (auto [oszlop, csoportok] : {std::pair{bal, balCsoportok}, std::pair{jobb, jobbCsoportok}}) {
+        oszlop->setSpacing(4);
+        for (QGroupBox *g : csoportok)
+            oszlop->addWidget(g);
+        oszlop->addStretch(1);
+        cimkekIgazitasa(csoportok);
+    }
 
     auto *racs = new QGridLayout(lap);
     racs->setContentsMargins(4, 4, 4, 4);
@@ -395,6 +418,15 @@ void Tfrm_Szerkeszt::showEvent(QShowEvent *event)
 {
     SzerkesztoAblak::showEvent(event);
     m_nev->setFocus(Qt::OtherFocusReason);
+    // The dialog selects the whole name once it is shown, with the cursor
+    // at its end; a long name is then shown from its beginning, selected.
+    QMetaObject::invokeMethod(
+        m_nev,
+        [nev = m_nev] {
+            if (nev->hasSelectedText() && nev->selectedText() == nev->text())
+                nev->setSelection(nev->text().size(), -nev->text().size());
+        },
+        Qt::QueuedConnection);
 }
 
 bool Tfrm_Szerkeszt::eventFilter(QObject *obj, QEvent *event)
