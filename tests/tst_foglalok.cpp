@@ -5,7 +5,7 @@
 #include "app/beallitasok.h"
 #include "app/tfrm_main.h"
 #include "bookings/foglalolista.h"
-#include "bookings/irszvaros.h"
+#include "common/irszvaros.h"
 #include "bookings/tfrm_torzsfoglalo.h"
 #include "bookings/tfrm_torzsfoglalo_szerkeszt.h"
 #include "common/alkalmazas.h"

@@ -105,9 +105,9 @@ bool GyorsKereses(data::DataSet &ds, const QString &mezo, const QString &szoveg)
     return ds.locate(mezo, szoveg);
 }
 
-void HelyAlapertekek(data::DataSet &ds, data::Database &db, const QString &alapVaros)
+void HelyAlapertekek(data::DataSet &ds, int sorszam, const QString &alapVaros)
 {
-    ds.setValue(QStringLiteral("sorszam"), KovetkezoAzon(db, QStringLiteral("ugyfel"), QStringLiteral("sorszam")));
+    ds.setValue(QStringLiteral("sorszam"), sorszam);
     ds.setValue(QStringLiteral("cim_varos"), alapVaros);
     ds.setValue(QStringLiteral("aktiv"), QStringLiteral("I"));
     ds.setValue(QStringLiteral("udulesicsekk"), QStringLiteral("N"));
@@ -140,9 +140,13 @@ HelyLista::HelyLista(data::Database &db, QObject *parent)
     m_tbl->setIndexFieldNames(Beall().Sorrend);
 
     m_sorok->setKulcsMezo(QStringLiteral("ugyfel"));
-    m_sorok->setAlapertekek([this](data::DataSet &ds) {
-        HelyAlapertekek(ds, m_tbl->database(), Beall().AlapVaros);
+    // The number is read before the new row exists: a row that is then
+    // cancelled has used up nothing.
+    m_sorok->setUjElott([this] {
+        m_ujSorszam = KovetkezoAzon(*m_qryJav, QStringLiteral("ugyfel"), QStringLiteral("sorszam"));
+        return true;
     });
+    m_sorok->setAlapertekek([this](data::DataSet &ds) { HelyAlapertekek(ds, m_ujSorszam, Beall().AlapVaros); });
 
     for (auto jel : {&data::DataSet::opened, &data::DataSet::closed, &data::DataSet::currentChanged,
                      &data::DataSet::rowsReset, &data::DataSet::afterPost, &data::DataSet::afterDelete})

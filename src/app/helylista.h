@@ -69,10 +69,11 @@ QString LevelCim(const QString &cim);
 // engine's conversion error (data::DbError).
 bool GyorsKereses(data::DataSet &ds, const QString &mezo, const QString &szoveg);
 
-// The defaults of a new place, written in insert state in this order: the
-// next sequence number over the whole table of `db`, the default city, active
-// "I", holiday cheque "N", commission, totals and capacity 0.
-void HelyAlapertekek(data::DataSet &ds, data::Database &db, const QString &alapVaros);
+// The defaults of a new place, written in insert state in this order: its
+// sequence number (the next one, read before the row was inserted), the
+// default city, active "I", holiday cheque "N", commission, totals and
+// capacity 0.
+void HelyAlapertekek(data::DataSet &ds, int sorszam, const QString &alapVaros);
 
 // The data objects of the main window on the register: the place data set
 // Tbl on "ugyfel" with its lookups, the read-only type and area tables, the
@@ -88,8 +89,10 @@ public:
     data::Table *TblXTerulet() const { return m_xTerulet; }
     data::Table *TblMegj() const { return m_megj; }
     data::Query *QryJav() const { return m_qryJav; }
-    // New, edit and delete of places; a new place gets HelyAlapertekek with
-    // the setting AlapVaros. The place editor gives the editor run.
+    // New, edit and delete of places: the next sequence number is read
+    // through QryJav before a new row exists, then the row gets
+    // HelyAlapertekek with it and the setting AlapVaros. The place editor
+    // gives the editor run.
     SorSzerkeszto *sorok() const { return m_sorok; }
 
     // Opens the lookup tables and the place list in the order of `Sorrend`.
@@ -115,4 +118,5 @@ private:
     data::Table *m_megj;
     data::Query *m_qryJav;
     SorSzerkeszto *m_sorok;
+    int m_ujSorszam = 0;  // the number of the new place being made
 };

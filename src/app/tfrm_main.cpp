@@ -27,6 +27,7 @@
 #include "places/szures.h"
 #include "places/tfrm_szur.h"
 #include "nyugvar_version.h"
+#include "places/tfrm_szerkeszt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -576,6 +577,9 @@ void Tfrm_Main::bekotes()
     });
     // New, edit and delete of places go through the list's row-edit controller.
     SorSzerkeszto *sorok = m_lista->sorok();
+    sorok->setSzerkeszto([this, sorok] {
+        return Tfrm_Szerkeszt::futtat(*sorok, TblXTip(), TblXTerulet(), Beall().AlapVaros, this);
+    });
     VedettKapcsol(akcio(QStringLiteral("aUj")), &QAction::triggered, sorok, &SorSzerkeszto::uj);
     VedettKapcsol(akcio(QStringLiteral("aSzerkeszt")), &QAction::triggered, sorok, &SorSzerkeszto::szerkeszt);
     VedettKapcsol(akcio(QStringLiteral("aTorol")), &QAction::triggered, sorok, &SorSzerkeszto::torol);

@@ -1,6 +1,6 @@
 #include "bookings/tfrm_torzsfoglalo_szerkeszt.h"
 
-#include "bookings/irszvaros.h"
+#include "common/irszvaros.h"
 #include "common/ablak.h"
 #include "common/vedett.h"
 #include "data/binding.h"

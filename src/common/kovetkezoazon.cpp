@@ -6,6 +6,12 @@
 
 int KovetkezoAzon(data::Database &db, const QString &tabla, const QString &mezo)
 {
+    data::Query q(db);
+    return KovetkezoAzon(q, tabla, mezo);
+}
+
+int KovetkezoAzon(data::Query &q, const QString &tabla, const QString &mezo)
+{
     // The names go into the statement's text, so only the register's own
     // table and field names are accepted.
     const schema::TableDef *def = schema::table(tabla);
@@ -15,7 +21,7 @@ int KovetkezoAzon(data::Database &db, const QString &tabla, const QString &mezo)
     if (!mezoDef)
         throw data::DbError(QStringLiteral("Ismeretlen mező: %1.%2").arg(def->name, mezo));
 
-    data::Query q(db);
+    q.clearParams();
     q.setSql(QStringLiteral("SELECT MAX(") + mezoDef->name + QStringLiteral(") AS maxazon FROM ") + def->name
              + QStringLiteral(";"));
     q.open();

@@ -1,4 +1,4 @@
-#include "bookings/irszvaros.h"
+#include "common/irszvaros.h"
 
 #include "data/dataset.h"
 #include "data/query.h"
