@@ -8,6 +8,7 @@
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
 #include "app/tfrm_felhasznalo.h"
+#include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
@@ -107,7 +108,7 @@ const AkcioLeiras kAkciok[] = {
 const char *const kKesobbiAkciok[] = {
     "aCsatolt",    "aCimke",           "aExcelbe",
     "aKeres2",    "aSzakSzur",      "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
-    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",        "aTorzsTerulet",
+    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",        "aTorzsTerulet",
     "aTorzsTipus", "aTorzsFizmod",  "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
     "aNevjegy",
@@ -584,6 +585,7 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aFoglalas")), &QAction::triggered, this, &Tfrm_Main::foglalasok);
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
@@ -607,6 +609,8 @@ void Tfrm_Main::sorAkciokFrissites()
     akcio(QStringLiteral("aUj"))->setEnabled(nyitva && vanSzerkeszto);
     akcio(QStringLiteral("aSzerkeszt"))->setEnabled(vanSor && vanSzerkeszto);
     akcio(QStringLiteral("aTorol"))->setEnabled(vanSor);
+    // The bookings belong to a place: without a current one they do not open.
+    akcio(QStringLiteral("aFoglalas"))->setEnabled(vanSor);
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -697,6 +701,23 @@ void Tfrm_Main::felhasznalok()
 {
     auto *ablak = new Tfrm_Felhasznalo(m_db, this);
     ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::foglalasok()
+{
+    if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
+        UzenetDoboz(QStringLiteral("Nincs kiválasztott szálláshely."));
+        return;
+    }
+    const int hely = int(Tbl()->asInteger(QStringLiteral("ugyfel")));
+    auto *ablak = new Tfrm_Foglal(m_db, *Tbl(), *QryJav(), this);
+    // FoglaloLista: bound at merge
+    ablak->setFoglaloValaszto([] {
+        HibaDoboz(QStringLiteral("A megrendelők nyilvántartása még nem érhető el."));
+        return -1;
+    });
+    ablak->FoglalasLista(hely);
     delete ablak;
 }
 

@@ -21,25 +21,29 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShowEvent>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
-// The grid's columns and their widths in pixels; they fill the 711 pixels
-// of the window less the row indicator and the scroll bar.
+// The grid's columns, each as wide as its title or its widest value
+// ("minta"); the orderer's name takes what is left.
 struct Oszlop {
     const char *mezo;
     const char *cim;
-    int szeles;
+    const char *minta;
 };
 const Oszlop kOszlopok[] = {
-    {"foglalaz", "sorszám", 52}, {"dat_tol", "tól", 78},           {"dat_ig", "ig", 78},
-    {"nap", "éj", 30},           {"foglalo_nev", "ügyfél", 120},   {"letszam_felnott", "felnőtt", 48},
-    {"letszam_gyerek", "gyermek", 54}, {"fizmod_nev", "fiz.mód", 62}, {"jutalek", "jutalék%", 58},
-    {"ossz_dij", "össz.díj", 64}, {"ossz_jut", "össz.jut", 60},
+    {"foglalaz", "sorszám", "00000"},       {"dat_tol", "tól", "0000.00.00."},
+    {"dat_ig", "ig", "0000.00.00."},         {"nap", "éj", "000"},
+    {"foglalo_nev", "ügyfél", nullptr},      {"letszam_felnott", "felnőtt", "00"},
+    {"letszam_gyerek", "gyermek", "00"},     {"fizmod_nev", "fiz.mód", "átutalás"},
+    {"jutalek", "jutalék%", "00,00%"},       {"ossz_dij", "össz.díj", "000 000"},
+    {"ossz_jut", "össz.jut", "000 000"},
 };
+constexpr int kMaradek = 4;  // the column that takes the rest
 
 }  // namespace
 
@@ -64,8 +68,6 @@ Tfrm_Foglal::Tfrm_Foglal(data::Database &db, data::DataSet &hely, data::Query &q
         oszlopok.append({QLatin1String(o.mezo), QString::fromUtf8(o.cim)});
     beallit(m_tbl, oszlopok, QStringLiteral("foglalas"), m_sorok);
     racs()->horizontalHeader()->setStretchLastSection(false);
-    for (int i = 0; i < int(std::size(kOszlopok)); ++i)
-        racs()->setColumnWidth(i, kOszlopok[i].szeles);
 
     eszkozokBeallit();
     auto *elrendezes = static_cast<QVBoxLayout *>(layout());
@@ -108,7 +110,7 @@ void Tfrm_Foglal::eszkozokBeallit()
                               "x-office-spreadsheet document-export");
     QAction *aNyomHtml = akcio("aNyomHtml", QStringLiteral("Html export"), QKeySequence(Qt::CTRL | Qt::Key_H), nullptr);
     QAction *aVisszaigazol = akcio("aVisszaigazol", QStringLiteral("Visszaigazolás"),
-                                   QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_P), "mail-reply-sender mail-forward");
+                                   QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_P), "mail-send document-send");
 
     // "Bezár" closes with OK, like the window's close button.
     disconnect(aBezar(), &QAction::triggered, this, nullptr);
@@ -181,11 +183,11 @@ QWidget *Tfrm_Foglal::reszletek()
         l->setObjectName(QStringLiteral("lbl_") + QLatin1String(mezo));
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("0000.00.00.")) / 2);
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
         l->setAlignment(igazitas | Qt::AlignVCenter);
         if (vastag)
             l->setFont(felkover);
-        m_kotes->bindLabel(l, QLatin1String(mezo));
+        m_kotendok.append({l, QLatin1String(mezo)});
         return l;
     };
     auto cimke = [](const char *szoveg, QWidget *szulo) { return ReszletCimke(QString::fromUtf8(szoveg), szulo); };
@@ -197,8 +199,14 @@ QWidget *Tfrm_Foglal::reszletek()
         l->addWidget(cimke("ügyfél", g), 1, 0);
         l->addWidget(ertek(g, "foglalo_nev", true), 1, 1, 1, 3);
         l->addWidget(cimke("időszak/nap", g), 2, 0);
-        l->addWidget(ertek(g, "dat_tol"), 2, 1);
-        l->addWidget(ertek(g, "dat_ig"), 2, 2);
+        // Dates are never cut: the columns of the box give way first.
+        int oszlop = 1;
+        for (const char *mezo : {"dat_tol", "dat_ig"}) {
+            QLabel *d = ertek(g, mezo);
+            d->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+            d->setMinimumWidth(d->fontMetrics().horizontalAdvance(QStringLiteral("0000.00.00.")) + 2);
+            l->addWidget(d, 2, oszlop++);
+        }
         l->addWidget(ertek(g, "nap", false, Qt::AlignRight), 2, 3);
         l->addWidget(cimke("létszám feln./gy.", g), 3, 0);
         l->addWidget(ertek(g, "letszam_felnott"), 3, 1);
@@ -206,7 +214,8 @@ QWidget *Tfrm_Foglal::reszletek()
         l->setColumnStretch(1, 3);
         l->setColumnStretch(2, 3);
         l->setColumnStretch(3, 1);
-        sor->addWidget(g, 5);
+        l->setHorizontalSpacing(4);
+        sor->addWidget(g, 8);
     }
     {
         auto [g, l] = doboz(QStringLiteral("Fizetés"), "gbFizetes");
@@ -222,7 +231,7 @@ QWidget *Tfrm_Foglal::reszletek()
         l->addWidget(ertek(g, "ar_helyszin", false, Qt::AlignRight), 3, 1);
         for (int c = 1; c <= 3; ++c)
             l->setColumnStretch(c, 1);
-        sor->addWidget(g, 5);
+        sor->addWidget(g, 7);
     }
     auto *memo = new QPlainTextEdit(panel);
     memo->setObjectName(QStringLiteral("DBMemo1"));
@@ -236,9 +245,20 @@ QWidget *Tfrm_Foglal::reszletek()
     // Skipped by Tab; a click still lets its text be selected.
     memo->setFocusPolicy(Qt::ClickFocus);
     memo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    m_kotes->bindMemo(memo, QStringLiteral("megjegyzes"));
-    sor->addWidget(memo, 3);
+    m_memo = memo;
+    sor->addWidget(memo, 4);
     return panel;
+}
+
+void Tfrm_Foglal::kot()
+{
+    // The fields exist once the bookings are open.
+    for (const auto &k : std::exchange(m_kotendok, {}))
+        m_kotes->bindLabel(k.first, k.second);
+    if (m_memo) {
+        m_kotes->bindMemo(m_memo, QStringLiteral("megjegyzes"));
+        m_memo = nullptr;
+    }
 }
 
 QString Tfrm_Foglal::helyNev() const
@@ -260,6 +280,7 @@ int Tfrm_Foglal::FoglalasLista(int helyKulcs)
         m_tbl->setFiltered(true);
         m_fizmod->open();
         m_tbl->open();
+        kot();
     });
     if (nyitva)
         eredmeny = exec();
@@ -278,6 +299,29 @@ void Tfrm_Foglal::showEvent(QShowEvent *event)
 {
     fejlecFrissit();
     ListaAblak::showEvent(event);
+    if (!event->spontaneous())
+        oszlopSzelessegek();
+}
+
+void Tfrm_Foglal::oszlopSzelessegek()
+{
+    const QFontMetrics betu = racs()->fontMetrics();
+    const QFontMetrics cim = racs()->horizontalHeader()->fontMetrics();
+    int foglalt = 0;
+    for (int i = 0; i < int(std::size(kOszlopok)); ++i) {
+        if (i == kMaradek)
+            continue;
+        const int szeles = qMax(cim.horizontalAdvance(QString::fromUtf8(kOszlopok[i].cim)) + 8,
+                                betu.horizontalAdvance(QString::fromUtf8(kOszlopok[i].minta)) + 8);
+        racs()->setColumnWidth(i, szeles);
+        foglalt += szeles;
+    }
+    // The rest of the grid, less the row indicator, the frame and a
+    // vertical scroll bar, which a long list shows.
+    const int sav = racs()->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, racs());
+    // The grid is as wide as the window, whose width is fixed.
+    const int marad = width() - 2 * racs()->frameWidth() - racs()->verticalHeader()->width() - sav - foglalt;
+    racs()->setColumnWidth(kMaradek, qMax(90, marad));
 }
 
 void Tfrm_Foglal::FoglalasSzerkeszt(bool uj)

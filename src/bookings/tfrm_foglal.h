@@ -10,6 +10,7 @@
 
 class FoglalasSorok;
 class QLabel;
+class QPlainTextEdit;
 
 namespace data {
 class Binder;
@@ -52,6 +53,8 @@ private:
     QWidget *fejlec();
     QWidget *reszletek();
     void fejlecFrissit();
+    void oszlopSzelessegek();
+    void kot();
     void FoglalasSzerkeszt(bool uj);
 
     data::DataSet &m_hely;
@@ -60,5 +63,7 @@ private:
     FoglalasSorok *m_sorok;
     data::Binder *m_kotes;
     QLabel *m_helyNev = nullptr;
+    QList<QPair<QLabel *, QString>> m_kotendok;  // the panel's values, bound once open
+    QPlainTextEdit *m_memo = nullptr;
     int m_helyKulcs = 0;
 };
