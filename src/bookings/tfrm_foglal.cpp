@@ -271,18 +271,20 @@ void Tfrm_Foglal::fejlecFrissit()
     m_helyNev->setText(m_hely.isOpen() ? m_hely.asString(QStringLiteral("ugyfel_nev")) : QString());
 }
 
-int Tfrm_Foglal::FoglalasLista(int helyKulcs)
+void Tfrm_Foglal::nyit(int helyKulcs)
 {
     m_helyKulcs = helyKulcs;
+    m_tbl->setFilter(FoglalasSzuro(helyKulcs));
+    m_tbl->setFiltered(true);
+    m_fizmod->open();
+    m_tbl->open();
+    kot();
+}
+
+int Tfrm_Foglal::FoglalasLista(int helyKulcs)
+{
     int eredmeny = QDialog::Rejected;
-    const bool nyitva = Vedett([&] {
-        m_tbl->setFilter(FoglalasSzuro(helyKulcs));
-        m_tbl->setFiltered(true);
-        m_fizmod->open();
-        m_tbl->open();
-        kot();
-    });
-    if (nyitva)
+    if (Vedett([&] { nyit(helyKulcs); }))
         eredmeny = exec();
     // Closed in this order: the bookings (on closing the window), then the
     // payment methods.

@@ -33,6 +33,9 @@ public:
     // Shows the bookings of the place `helyKulcs` modally; its data sets are
     // open only meanwhile.
     int FoglalasLista(int helyKulcs);
+    // Its first step: the bookings of the place, and the payment methods,
+    // opened. Raises data::DbError.
+    void nyit(int helyKulcs);
 
     data::Table *tabla() const { return m_tbl; }
     data::Table *fizmodok() const { return m_fizmod; }

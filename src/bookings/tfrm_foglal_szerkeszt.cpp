@@ -40,6 +40,17 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     setObjectName(QStringLiteral("Tfrm_Foglal_Szerkeszt"));
     setWindowTitle(QStringLiteral("Foglalás"));
 
+    // The focus moves in the order the controls are made: OK, Mégsem, the
+    // pages, then the controls of the page. (Reordering afterwards breaks
+    // the chain of compound controls in this Qt.)
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("btnOK"));
+    auto *megsem = new QPushButton(QStringLiteral("Mégsem"), this);
+    megsem->setObjectName(QStringLiteral("btnCancel"));
+    gombok(ok, megsem);
+    ok->setAutoDefault(false);
+    megsem->setAutoDefault(false);
+
     m_lapok = new QTabWidget(this);
     m_lapok->setObjectName(QStringLiteral("PageControl1"));
     auto *lap1 = new QWidget(m_lapok);
@@ -48,31 +59,6 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     lap2->setObjectName(QStringLiteral("TabSheet2"));
     m_lapok->addTab(lap1, QStringLiteral("Foglalás"));
     m_lapok->addTab(lap2, QStringLiteral("Megjegyzés"));
-
-    auto datum = [lap1, this](const char *nev) {
-        auto *d = new QDateEdit(lap1);
-        d->setObjectName(QLatin1String(nev));
-        d->setCalendarPopup(false);
-        d->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-        d->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
-        d->installEventFilter(this);
-        return d;
-    };
-    m_tol = datum("DateTimePicker1");
-    m_ig = datum("DateTimePicker2");
-    m_nap = szamMezo("DBEdit3", QStringLiteral("nap"));
-    m_felnott = szamMezo("DBEdit4", QStringLiteral("letszam_felnott"));
-    m_gyerek = szamMezo("DBEdit5", QStringLiteral("letszam_gyerek"));
-    m_fizmod = new QComboBox(lap1);
-    m_fizmod->setObjectName(QStringLiteral("DBLookupComboBox1"));
-    if (fizmodok)
-        kotes()->bindLookup(m_fizmod, QStringLiteral("fizmod"), fizmodok, QStringLiteral("fizmod"),
-                            QStringLiteral("fizmod_nev"));
-    m_jutalek = szamMezo("DBEdit6", QStringLiteral("jutalek"));
-    m_dij = szamMezo("DBEdit7", QStringLiteral("ossz_dij"));
-    m_jut = szamMezo("DBEdit8", QStringLiteral("ossz_jut"));
-    m_eloleg = szamMezo("DBEdit9", QStringLiteral("ar_fogl"));
-    m_helyszinen = szamMezo("DBEdit10", QStringLiteral("ar_helyszin"));
 
     auto csakOlvas = [lap1](const char *nev) {
         auto *e = new QLineEdit(lap1);
@@ -86,6 +72,31 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     };
     m_sorszam = csakOlvas("DBEdit1");
     m_ugyfel = csakOlvas("DBEdit2");
+
+    auto datum = [lap1, this](const char *nev) {
+        auto *d = new QDateEdit(lap1);
+        d->setObjectName(QLatin1String(nev));
+        d->setCalendarPopup(false);
+        d->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+        d->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
+        d->installEventFilter(this);
+        return d;
+    };
+    m_tol = datum("DateTimePicker1");
+    m_ig = datum("DateTimePicker2");
+    m_nap = szamMezo(lap1, "DBEdit3", QStringLiteral("nap"));
+    m_felnott = szamMezo(lap1, "DBEdit4", QStringLiteral("letszam_felnott"));
+    m_gyerek = szamMezo(lap1, "DBEdit5", QStringLiteral("letszam_gyerek"));
+    m_fizmod = new QComboBox(lap1);
+    m_fizmod->setObjectName(QStringLiteral("DBLookupComboBox1"));
+    if (fizmodok)
+        kotes()->bindLookup(m_fizmod, QStringLiteral("fizmod"), fizmodok, QStringLiteral("fizmod"),
+                            QStringLiteral("fizmod_nev"));
+    m_jutalek = szamMezo(lap1, "DBEdit6", QStringLiteral("jutalek"));
+    m_dij = szamMezo(lap1, "DBEdit7", QStringLiteral("ossz_dij"));
+    m_jut = szamMezo(lap1, "DBEdit8", QStringLiteral("ossz_jut"));
+    m_eloleg = szamMezo(lap1, "DBEdit9", QStringLiteral("ar_fogl"));
+    m_helyszinen = szamMezo(lap1, "DBEdit10", QStringLiteral("ar_helyszin"));
 
     // Labels above their controls, in rows: number and orderer; dates and
     // nights; head counts and payment method; rate, fee and commission;
@@ -134,14 +145,6 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     lap2Sor->setContentsMargins(4, 4, 4, 4);
     lap2Sor->addWidget(m_megjegyzes);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    auto *megsem = new QPushButton(QStringLiteral("Mégsem"), this);
-    megsem->setObjectName(QStringLiteral("btnCancel"));
-    gombok(ok, megsem);
-    ok->setAutoDefault(false);
-    megsem->setAutoDefault(false);
-
     auto *gombsor = new QHBoxLayout;
     gombsor->addStretch(1);
     gombsor->addWidget(ok);
@@ -152,21 +155,15 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     fo->addWidget(m_lapok, 1);
     fo->addLayout(gombsor);
 
-    // OK, Mégsem, the pages, then the controls of the page in reading order.
-    QWidget *sorrend[] = {ok, megsem, m_lapok, m_tol, m_ig, m_nap, m_felnott, m_gyerek, m_fizmod,
-                          m_jutalek, m_dij, m_jut, m_eloleg, m_helyszinen, m_megjegyzes};
-    for (int i = 0; i + 1 < int(std::size(sorrend)); ++i)
-        setTabOrder(sorrend[i], sorrend[i + 1]);
-
     RogzitettMeret(this, 364, 293);
     KepernyoKozepere(this);
 }
 
 Tfrm_Foglal_Szerkeszt::~Tfrm_Foglal_Szerkeszt() = default;
 
-QLineEdit *Tfrm_Foglal_Szerkeszt::szamMezo(const char *nev, const QString &mezo)
+QLineEdit *Tfrm_Foglal_Szerkeszt::szamMezo(QWidget *lap, const char *nev, const QString &mezo)
 {
-    auto *e = new QLineEdit(this);
+    auto *e = new QLineEdit(lap);
     e->setObjectName(QLatin1String(nev));
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     kotes()->bindEdit(e, mezo);
@@ -205,6 +202,17 @@ void Tfrm_Foglal_Szerkeszt::keyPressEvent(QKeyEvent *event)
 
 bool Tfrm_Foglal_Szerkeszt::eventFilter(QObject *obj, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && (obj == m_tol || obj == m_ig)) {
+        // Tab leaves a date picker as a whole, as Enter does, instead of
+        // stepping through its day, month and year.
+        auto *k = static_cast<QKeyEvent *>(event);
+        const bool vissza = k->key() == Qt::Key_Backtab
+                            || (k->key() == Qt::Key_Tab && k->modifiers() == Qt::ShiftModifier);
+        if ((k->key() == Qt::Key_Tab && k->modifiers() == Qt::NoModifier) || vissza) {
+            focusNextPrevChild(!vissza);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         // A drop-down or another window coming to the front does not leave
         // the control.

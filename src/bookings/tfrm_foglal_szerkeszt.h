@@ -33,7 +33,7 @@ protected:
     bool eventFilter(QObject *obj, QEvent *event) override;
 
 private:
-    QLineEdit *szamMezo(const char *nev, const QString &mezo);
+    QLineEdit *szamMezo(QWidget *lap, const char *nev, const QString &mezo);
     void elhagyva(QWidget *vezerlo);
     bool szamRendben(QLineEdit *edit) const;
     void szamHiba(QLineEdit *edit);
