@@ -594,18 +594,20 @@ void timeBookingSave(data::Database &db, int busiest)
         std::sort(v.begin(), v.end());
         return v[v.size() / 2];
     };
-    auto worst = [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); };
+    // The first save reads what the later ones find cached; it is told apart.
+    auto worst = [](const std::vector<double> &v) { return *std::max_element(v.begin() + 1, v.end()); };
     const double after = places.asFloat(QStringLiteral("ossz_dij"));
     const QString remark = QStringLiteral("%1 of %2 saved, totals %3")
                                .arg(saved).arg(3 * rounds)
                                .arg(after == before ? QStringLiteral("back where they were")
                                                     : QStringLiteral("OFF BY %1").arg(after - before));
     line("save a new booking + place totals (median of 20)", median(times[0]),
-         QStringLiteral("worst %1 ms; %2").arg(worst(times[0]), 0, 'f', 1).arg(remark));
+         QStringLiteral("first %1 ms, worst of the rest %2 ms; %3")
+             .arg(times[0][0], 0, 'f', 1).arg(worst(times[0]), 0, 'f', 1).arg(remark));
     line("save an edited booking + place totals (median of 20)", median(times[1]),
-         QStringLiteral("worst %1 ms").arg(worst(times[1]), 0, 'f', 1));
+         QStringLiteral("first %1 ms, worst of the rest %2 ms").arg(times[1][0], 0, 'f', 1).arg(worst(times[1]), 0, 'f', 1));
     line("delete a booking - place totals (median of 20)", median(times[2]),
-         QStringLiteral("worst %1 ms").arg(worst(times[2]), 0, 'f', 1));
+         QStringLiteral("first %1 ms, worst of the rest %2 ms").arg(times[2][0], 0, 'f', 1).arg(worst(times[2]), 0, 'f', 1));
     setDobozSzolgaltatas(nullptr);
 }
 
