@@ -80,6 +80,9 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
         d->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
         d->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
         d->installEventFilter(this);
+        // Keys typed into the picker reach its inner edit box first.
+        for (QLineEdit *belso : d->findChildren<QLineEdit *>())
+            belso->installEventFilter(this);
         return d;
     };
     m_tol = datum("DateTimePicker1");
@@ -202,7 +205,8 @@ void Tfrm_Foglal_Szerkeszt::keyPressEvent(QKeyEvent *event)
 
 bool Tfrm_Foglal_Szerkeszt::eventFilter(QObject *obj, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && (obj == m_tol || obj == m_ig)) {
+    const bool datum = obj == m_tol || obj == m_ig || (obj->parent() && (obj->parent() == m_tol || obj->parent() == m_ig));
+    if (event->type() == QEvent::KeyPress && datum) {
         // Tab leaves a date picker as a whole, as Enter does, instead of
         // stepping through its day, month and year.
         auto *k = static_cast<QKeyEvent *>(event);
@@ -213,7 +217,7 @@ bool Tfrm_Foglal_Szerkeszt::eventFilter(QObject *obj, QEvent *event)
             return true;
         }
     }
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && (obj == m_tol || obj == m_ig || !datum)) {
         // A drop-down or another window coming to the front does not leave
         // the control.
         const Qt::FocusReason ok = static_cast<QFocusEvent *>(event)->reason();
