@@ -60,8 +60,30 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     m_lapok->addTab(lap1, QStringLiteral("Foglalás"));
     m_lapok->addTab(lap2, QStringLiteral("Megjegyzés"));
 
-    auto csakOlvas = [lap1](const char *nev) {
-        auto *e = new QLineEdit(lap1);
+    vezerlok(lap1, fizmodok);
+    elrendez(lap1);
+    megjegyzesLap(lap2);
+
+    auto *gombsor = new QHBoxLayout;
+    gombsor->addStretch(1);
+    gombsor->addWidget(ok);
+    gombsor->addWidget(megsem);
+    auto *fo = new QVBoxLayout(this);
+    fo->setContentsMargins(6, 6, 6, 8);
+    fo->setSpacing(8);
+    fo->addWidget(m_lapok, 1);
+    fo->addLayout(gombsor);
+
+    RogzitettMeret(this, 364, 293);
+    KepernyoKozepere(this);
+}
+
+Tfrm_Foglal_Szerkeszt::~Tfrm_Foglal_Szerkeszt() = default;
+
+void Tfrm_Foglal_Szerkeszt::vezerlok(QWidget *lap, data::DataSet *fizmodok)
+{
+    auto csakOlvas = [lap](const char *nev) {
+        auto *e = new QLineEdit(lap);
         e->setObjectName(QLatin1String(nev));
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
@@ -73,8 +95,8 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     m_sorszam = csakOlvas("DBEdit1");
     m_ugyfel = csakOlvas("DBEdit2");
 
-    auto datum = [lap1, this](const char *nev) {
-        auto *d = new QDateEdit(lap1);
+    auto datum = [lap, this](const char *nev) {
+        auto *d = new QDateEdit(lap);
         d->setObjectName(QLatin1String(nev));
         d->setCalendarPopup(false);
         d->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
@@ -87,24 +109,27 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     };
     m_tol = datum("DateTimePicker1");
     m_ig = datum("DateTimePicker2");
-    m_nap = szamMezo(lap1, "DBEdit3", QStringLiteral("nap"));
-    m_felnott = szamMezo(lap1, "DBEdit4", QStringLiteral("letszam_felnott"));
-    m_gyerek = szamMezo(lap1, "DBEdit5", QStringLiteral("letszam_gyerek"));
-    m_fizmod = new QComboBox(lap1);
+    m_nap = szamMezo(lap, "DBEdit3", QStringLiteral("nap"));
+    m_felnott = szamMezo(lap, "DBEdit4", QStringLiteral("letszam_felnott"));
+    m_gyerek = szamMezo(lap, "DBEdit5", QStringLiteral("letszam_gyerek"));
+    m_fizmod = new QComboBox(lap);
     m_fizmod->setObjectName(QStringLiteral("DBLookupComboBox1"));
     if (fizmodok)
         kotes()->bindLookup(m_fizmod, QStringLiteral("fizmod"), fizmodok, QStringLiteral("fizmod"),
                             QStringLiteral("fizmod_nev"));
-    m_jutalek = szamMezo(lap1, "DBEdit6", QStringLiteral("jutalek"));
-    m_dij = szamMezo(lap1, "DBEdit7", QStringLiteral("ossz_dij"));
-    m_jut = szamMezo(lap1, "DBEdit8", QStringLiteral("ossz_jut"));
-    m_eloleg = szamMezo(lap1, "DBEdit9", QStringLiteral("ar_fogl"));
-    m_helyszinen = szamMezo(lap1, "DBEdit10", QStringLiteral("ar_helyszin"));
+    m_jutalek = szamMezo(lap, "DBEdit6", QStringLiteral("jutalek"));
+    m_dij = szamMezo(lap, "DBEdit7", QStringLiteral("ossz_dij"));
+    m_jut = szamMezo(lap, "DBEdit8", QStringLiteral("ossz_jut"));
+    m_eloleg = szamMezo(lap, "DBEdit9", QStringLiteral("ar_fogl"));
+    m_helyszinen = szamMezo(lap, "DBEdit10", QStringLiteral("ar_helyszin"));
+}
 
+void Tfrm_Foglal_Szerkeszt::elrendez(QWidget *lap)
+{
     // Labels above their controls, in rows: number and orderer; dates and
     // nights; head counts and payment method; rate, fee and commission;
     // deposit and on-site amount.
-    auto *racs = new QGridLayout(lap1);
+    auto *racs = new QGridLayout(lap);
     racs->setContentsMargins(8, 6, 8, 6);
     racs->setHorizontalSpacing(8);
     racs->setVerticalSpacing(0);
@@ -127,15 +152,14 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     tesz(3, 2, QStringLiteral("össz.jut"), m_jut);
     tesz(4, 0, QStringLiteral("előleg"), m_eloleg);
     tesz(4, 1, QStringLiteral("helyszínen"), m_helyszinen);
-    for (int s = 1; s < 10; s += 2)
-        racs->setRowMinimumHeight(s, 0);
-    for (int s = 2; s < 10; s += 2)
-        racs->setRowMinimumHeight(s, 0);
     for (int o = 0; o < 3; ++o)
         racs->setColumnStretch(o, 1);
     racs->setRowStretch(10, 1);
+}
 
-    m_megjegyzes = new QPlainTextEdit(lap2);
+void Tfrm_Foglal_Szerkeszt::megjegyzesLap(QWidget *lap)
+{
+    m_megjegyzes = new QPlainTextEdit(lap);
     m_megjegyzes->setObjectName(QStringLiteral("DBMemo1"));
     QFont f(QStringLiteral("Liberation Mono"));
     f.setStyleHint(QFont::Monospace);
@@ -144,25 +168,10 @@ Tfrm_Foglal_Szerkeszt::Tfrm_Foglal_Szerkeszt(FoglalasSorok &sorok, data::DataSet
     m_megjegyzes->setFont(f);
     m_megjegyzes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     kotes()->bindMemo(m_megjegyzes, QStringLiteral("megjegyzes"));
-    auto *lap2Sor = new QVBoxLayout(lap2);
-    lap2Sor->setContentsMargins(4, 4, 4, 4);
-    lap2Sor->addWidget(m_megjegyzes);
-
-    auto *gombsor = new QHBoxLayout;
-    gombsor->addStretch(1);
-    gombsor->addWidget(ok);
-    gombsor->addWidget(megsem);
-    auto *fo = new QVBoxLayout(this);
-    fo->setContentsMargins(6, 6, 6, 8);
-    fo->setSpacing(8);
-    fo->addWidget(m_lapok, 1);
-    fo->addLayout(gombsor);
-
-    RogzitettMeret(this, 364, 293);
-    KepernyoKozepere(this);
+    auto *sor = new QVBoxLayout(lap);
+    sor->setContentsMargins(4, 4, 4, 4);
+    sor->addWidget(m_megjegyzes);
 }
-
-Tfrm_Foglal_Szerkeszt::~Tfrm_Foglal_Szerkeszt() = default;
 
 QLineEdit *Tfrm_Foglal_Szerkeszt::szamMezo(QWidget *lap, const char *nev, const QString &mezo)
 {

@@ -33,6 +33,10 @@ protected:
     bool eventFilter(QObject *obj, QEvent *event) override;
 
 private:
+    // The controls of the first page, in tab order, bound to the row.
+    void vezerlok(QWidget *lap, data::DataSet *fizmodok);
+    void elrendez(QWidget *lap);
+    void megjegyzesLap(QWidget *lap);
     QLineEdit *szamMezo(QWidget *lap, const char *nev, const QString &mezo);
     void elhagyva(QWidget *vezerlo);
     bool szamRendben(QLineEdit *edit) const;
