@@ -12,6 +12,8 @@
 #include "bookings/tfrm_torzsfoglalo.h"
 #include "common/datagrid.h"
 #include "common/sorszerkeszto.h"
+#include "bookings/foglalassorok.h"
+#include "common/dobozok.h"
 #include "data/adatmappa.h"
 #include "data/binding.h"
 #include "data/database.h"
@@ -599,6 +601,66 @@ void timePlaceEditor(data::Database &db, data::Table &places)
                       : QStringLiteral("ROW LOST")));
 }
 
+// Bookings saved as the booking list saves them, each with its place's
+// totals in one unit of work, at the busiest place while the place list is
+// open in sequence-number order: new, edited and deleted, 20 of each.
+void timeBookingSave(data::Database &db, int busiest)
+{
+    struct Igen : DobozSzolgaltatas {
+        bool kerdes(const QString &, const QString &) override { return true; }
+        void hiba(const QString &szoveg) override { std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(szoveg)); }
+        void uzenet(const QString &) override {}
+        bool beker(const QString &, const QString &, const QString &, QString &) override { return false; }
+    } igen;
+    setDobozSzolgaltatas(&igen);
+    data::Table places(db, QStringLiteral("ugyfel"));
+    places.setIndexFieldNames(QStringLiteral("sorszam"));
+    places.open();
+    places.locate(QStringLiteral("ugyfel"), busiest);
+    data::Table bookings(db, QStringLiteral("foglalas"));
+    bookings.setIndexFieldNames(QStringLiteral("foglalas"));
+    bookings.setFilter(FoglalasSzuro(busiest));
+    bookings.setFiltered(true);
+    bookings.open();
+    data::Query qryJav(db);
+    FoglalasSorok sorok(bookings, places, qryJav);
+    sorok.setFoglaloValaszto([] { return 1; });
+    sorok.setSzerkeszto([&] {
+        bookings.setValue(QStringLiteral("ossz_dij"), bookings.asFloat(QStringLiteral("ossz_dij")) + 40000.0);
+        bookings.setValue(QStringLiteral("ossz_jut"), bookings.asFloat(QStringLiteral("ossz_jut")) + 5000.0);
+        return true;
+    });
+    const double before = places.asFloat(QStringLiteral("ossz_dij"));
+    const int rounds = 20;
+    std::vector<double> times[3];
+    int saved = 0;
+    for (int i = 0; i < rounds; ++i) {
+        times[0].push_back(timed([&] { saved += sorok.FoglalasSzerkeszt(true, busiest) ? 1 : 0; }));
+        times[1].push_back(timed([&] { saved += sorok.FoglalasSzerkeszt(false, busiest) ? 1 : 0; }));
+    }
+    for (int i = 0; i < rounds; ++i)
+        times[2].push_back(timed([&] { saved += sorok.torol() ? 1 : 0; }));
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    // The first save reads what the later ones find cached; it is told apart.
+    auto worst = [](const std::vector<double> &v) { return *std::max_element(v.begin() + 1, v.end()); };
+    const double after = places.asFloat(QStringLiteral("ossz_dij"));
+    const QString remark = QStringLiteral("%1 of %2 saved, totals %3")
+                               .arg(saved).arg(3 * rounds)
+                               .arg(after == before ? QStringLiteral("back where they were")
+                                                    : QStringLiteral("OFF BY %1").arg(after - before));
+    line("save a new booking + place totals (median of 20)", median(times[0]),
+         QStringLiteral("first %1 ms, worst of the rest %2 ms; %3")
+             .arg(times[0][0], 0, 'f', 1).arg(worst(times[0]), 0, 'f', 1).arg(remark));
+    line("save an edited booking + place totals (median of 20)", median(times[1]),
+         QStringLiteral("first %1 ms, worst of the rest %2 ms").arg(times[1][0], 0, 'f', 1).arg(worst(times[1]), 0, 'f', 1));
+    line("delete a booking - place totals (median of 20)", median(times[2]),
+         QStringLiteral("first %1 ms, worst of the rest %2 ms").arg(times[2][0], 0, 'f', 1).arg(worst(times[2]), 0, 'f', 1));
+    setDobozSzolgaltatas(nullptr);
+}
+
 // Runs in a process of its own: the walk over a query result of every
 // booking, reading every field, and the whole process's peak memory.
 int walkQuery(const QString &folder, bool controlsOn)
@@ -816,6 +878,7 @@ int runTimings(const QString &folder, int busiest)
 
     timeOrdererList(db);
     timePlaceEditor(db, places);
+    timeBookingSave(db, busiest);
 
     places.close();
     db.close();

@@ -631,7 +631,7 @@ void TestMain::actionTable()
         {"aNyomtat", "Nyomtatások", "Adatlap", "Nyomtat (Adatlap)", "Shift+Ctrl+P", false},
         {"aAdatlap", "Nyomtatások", "Adatlap", "", "Shift+Ctrl+K", false},
         {"aNyomMegjegyzes", "Nyomtatások", "Megjegyzések", "", "", false},
-        {"aFoglalas", "Eszközök", "Foglalások", "", "F4", false},
+        {"aFoglalas", "Eszközök", "Foglalások", "", "F4", true},
         {"aKorposta", "Eszközök", "Korposta adatbázis generálás", "", "", false},
         {"aTorzsTerulet", "Törzsadatok", "Területek", "", "", true},
         {"aTorzsTipus", "Törzsadatok", "Ügyfél típusok", "", "", true},

@@ -32,6 +32,11 @@ QLabel *cimke(const QString &szoveg, QWidget *szulo)
 
 }  // namespace
 
+QLabel *ReszletCimke(const QString &szoveg, QWidget *szulo)
+{
+    return cimke(szoveg, szulo);
+}
+
 ErtekCimke::ErtekCimke(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);

@@ -13,6 +13,9 @@ namespace data {
 class Binder;
 }
 
+// The small grey serif caption before a value of a detail panel.
+QLabel *ReszletCimke(const QString &szoveg, QWidget *szulo);
+
 // A value of the panel. One that does not fit is drawn cut with an ellipsis
 // and shows its whole text as a tooltip.
 class ErtekCimke : public QLabel {

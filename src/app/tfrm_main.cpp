@@ -9,6 +9,7 @@
 #include "app/tfrm_beallit.h"
 #include "app/tfrm_felhasznalo.h"
 #include "bookings/foglalolista.h"
+#include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
@@ -113,7 +114,7 @@ const AkcioLeiras kAkciok[] = {
 const char *const kKesobbiAkciok[] = {
     "aCsatolt",    "aCimke",           "aExcelbe",
     "aKeres2",    "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
-    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",
+    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",
     "aTorzsCimke", "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
     "aNevjegy",
@@ -625,6 +626,7 @@ void Tfrm_Main::bekotes()
         SzuresBe(*Tbl(), szoveg);
         szur->setChecked(true);
     });
+    VedettKapcsol(akcio(QStringLiteral("aFoglalas")), &QAction::triggered, this, &Tfrm_Main::foglalasok);
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
@@ -648,6 +650,8 @@ void Tfrm_Main::sorAkciokFrissites()
     akcio(QStringLiteral("aUj"))->setEnabled(nyitva && vanSzerkeszto);
     akcio(QStringLiteral("aSzerkeszt"))->setEnabled(vanSor && vanSzerkeszto);
     akcio(QStringLiteral("aTorol"))->setEnabled(vanSor);
+    // The bookings belong to a place: without a current one they do not open.
+    akcio(QStringLiteral("aFoglalas"))->setEnabled(vanSor);
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -738,6 +742,20 @@ void Tfrm_Main::felhasznalok()
 {
     auto *ablak = new Tfrm_Felhasznalo(m_db, this);
     ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::foglalasok()
+{
+    if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
+        UzenetDoboz(QStringLiteral("Nincs kiválasztott szálláshely."));
+        return;
+    }
+    const int hely = int(Tbl()->asInteger(QStringLiteral("ugyfel")));
+    auto *ablak = new Tfrm_Foglal(m_db, *Tbl(), *QryJav(), this);
+    // A new booking starts with its orderer, picked from the register.
+    ablak->setFoglaloValaszto([this] { return FoglaloLista(m_db, -1, true); });
+    ablak->FoglalasLista(hely);
     delete ablak;
 }
 

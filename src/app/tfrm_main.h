@@ -80,6 +80,7 @@ private:
     void frissit();
     void beallitasok();
     void felhasznalok();
+    void foglalasok();
     void kulsoLink(const QString &mezo, bool level);
     void oszlopSzelessegek();
     void elhelyez();

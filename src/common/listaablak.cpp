@@ -88,18 +88,24 @@ ListaAblak::ListaAblak(data::Database &db, QWidget *parent) : QDialog(parent), m
 ListaAblak::~ListaAblak() = default;
 
 void ListaAblak::beallit(data::DataSet *ds, const QVector<data::DataSetModel::Column> &oszlopok,
-                         const QString &kulcsMezo)
+                         const QString &kulcsMezo, SorSzerkeszto *sorok)
 {
     if (m_ds)
         disconnect(m_ds, nullptr, this, nullptr);
-    delete m_sorok;
+    if (m_sorok != sorok)
+        delete m_sorok;
     m_sorok = nullptr;
     m_ds = ds;
     if (ds) {
-        m_sorok = new SorSzerkeszto(*ds, this);
+        m_sorok = sorok;
+        if (m_sorok) {
+            m_sorok->setParent(this);
+        } else {
+            m_sorok = new SorSzerkeszto(*ds, this);
+            m_sorok->setAlapertekek([this](data::DataSet &) { ujSorAlapertekek(); });
+        }
         m_sorok->setKulcsMezo(kulcsMezo);
         m_sorok->setSzerkeszto([this] { return szerkesztoFuttat(); });
-        m_sorok->setAlapertekek([this](data::DataSet &) { ujSorAlapertekek(); });
     }
     QStringList mezok;
     for (const auto &o : oszlopok)

@@ -70,9 +70,11 @@ public Q_SLOTS:
 protected:
     // Set up by the subclass's constructor: the data set (not owned; usually
     // the subclass's own table), the grid columns and the key field that
-    // selection hands back. The controller exists from here on.
+    // selection hands back. The controller exists from here on: `sorok` when
+    // given (made on `ds`, one whose save step saves more rows, keeping its
+    // own defaults; the list owns it), otherwise a plain one.
     void beallit(data::DataSet *ds, const QVector<data::DataSetModel::Column> &oszlopok,
-                 const QString &kulcsMezo);
+                 const QString &kulcsMezo, SorSzerkeszto *sorok = nullptr);
 
     // A new editor on the current row (in insert or edit state); the list
     // runs it modally and destroys it.

@@ -138,8 +138,11 @@ QVariant SorSzerkeszto::kulcs() const
 
 void SorSzerkeszto::elvet()
 {
-    Vedett([&] {
-        if (m_ds.isEditing())
-            m_ds.cancel();
-    });
+    Vedett([&] { elvetes(); });
+}
+
+void SorSzerkeszto::elvetes()
+{
+    if (m_ds.isEditing())
+        m_ds.cancel();
 }

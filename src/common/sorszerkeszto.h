@@ -83,6 +83,9 @@ protected:
     virtual void mentes();
     // The delete step, inside the unit of work: removes the current row.
     virtual void torles();
+    // Discards the pending row when the editor was not accepted. A subclass
+    // whose save step put more rows into edit discards them too.
+    virtual void elvetes();
 
 private:
     bool futtat();

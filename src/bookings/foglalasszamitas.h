@@ -1,0 +1,62 @@
+#pragma once
+// The arithmetic of a booking: nights from the two dates, the agency's
+// commission, the amount payable on site, and how a booking moves its
+// place's running totals of fees and commissions. Amounts are forints in
+// floating point and are never rounded here; an empty amount is 0.
+
+#include <QDate>
+#include <QString>
+
+namespace data {
+class DataSet;
+class Query;
+}
+
+// A fee and a commission: a booking's own, or a place's running totals.
+struct DijJutalek {
+    double dij = 0;
+    double jut = 0;
+};
+
+// Nights from the first day to the last: the first day counts, the last
+// does not (the 1st to the 3rd is 2); a last day before the first gives a
+// negative number.
+int Ejszakak(const QDate &tol, const QDate &ig);
+// The commission: the rate is a percentage (12.5 means 12.5 %), divided
+// by 100 before it multiplies the fee.
+double Jutalek(double jutalekSzazalek, double osszDij);
+// What the guest pays on site: the fee less the deposit.
+double Helyszinen(double osszDij, double eloleg);
+
+// The place's totals after a booking is saved or deleted. The sums are
+// made in this order: new: fee + place, place + commission; edited: new +
+// place - old, for both; deleted: place - booking.
+DijJutalek UjFoglalasUtan(const DijJutalek &hely, const DijJutalek &foglalas);
+DijJutalek SzerkesztettFoglalasUtan(const DijJutalek &hely, const DijJutalek &uj, const DijJutalek &regi);
+DijJutalek ToroltFoglalasUtan(const DijJutalek &hely, const DijJutalek &foglalas);
+
+// The fee and commission of a data set's current row ("ossz_dij",
+// "ossz_jut"; in insert or edit, of the values typed), empty ones as 0.
+DijJutalek DijJutalekOlvas(const data::DataSet &ds);
+// Writes them into a row in insert or edit state.
+void DijJutalekIr(data::DataSet &ds, const DijJutalek &ertek);
+
+// The filter of one place's bookings: "ugyfel=" and the key in digits.
+QString FoglalasSzuro(int helyKulcs);
+
+// The next booking number: the largest booking number of the whole table
+// plus 1 (an empty table or one without numbers gives 1). Runs its
+// statement on the general-purpose query, whose text it replaces.
+int KovetkezoFoglalasSzam(data::Query &qry);
+
+// What a new booking starts with, written in insert state in this order:
+// orderer, place, first and last day today, one night, one adult, no
+// children, the place's commission rate, all amounts 0, the booking number.
+struct UjFoglalas {
+    int foglalo = 0;
+    int hely = 0;
+    QDate ma;
+    double jutalek = 0;
+    int sorszam = 0;
+};
+void FoglalasAlapertekek(data::DataSet &ds, const UjFoglalas &uj);
