@@ -22,6 +22,8 @@
 #include "data/query.h"
 #include "data/table.h"
 #include "nyugvar_version.h"
+#include "places/tfrm_keres.h"
+#include "places/tfrm_megj.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -105,8 +107,8 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aCsatolt",    "aCimke",           "aExcelbe",
-    "aKeres2",    "aSzakSzur",      "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
+    "aCimke",           "aExcelbe",
+    "aSzakSzur",      "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aFoglalas", "aKorposta",        "aTorzsTerulet",
     "aTorzsTipus", "aTorzsFizmod",  "aTorzsMegrendelo", "aTorzsCimke", "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
@@ -584,6 +586,8 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aKeres2")), &QAction::triggered, this, &Tfrm_Main::reszletesKereses);
+    VedettKapcsol(akcio(QStringLiteral("aCsatolt")), &QAction::triggered, this, &Tfrm_Main::csatoltDokumentumok);
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
@@ -696,6 +700,26 @@ void Tfrm_Main::beallitasok()
 void Tfrm_Main::felhasznalok()
 {
     auto *ablak = new Tfrm_Felhasznalo(m_db, this);
+    ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::reszletesKereses()
+{
+    if (!Tbl()->isOpen())
+        return;
+    auto *ablak = new Tfrm_Keres(*Tbl(), this);
+    ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::csatoltDokumentumok()
+{
+    // The documents of the current place; without one the window says so
+    // when a document is attached.
+    const bool vanHely = Tbl()->isOpen() && Tbl()->currentRow() >= 0;
+    auto *ablak = new Tfrm_Megj(m_db, vanHely ? Tbl()->value(QStringLiteral("ugyfel")) : QVariant(),
+                                vanHely ? Tbl()->asString(QStringLiteral("ugyfel_nev")) : QString(), this);
     ablak->exec();
     delete ablak;
 }

@@ -80,6 +80,8 @@ private:
     void frissit();
     void beallitasok();
     void felhasznalok();
+    void reszletesKereses();
+    void csatoltDokumentumok();
     void kulsoLink(const QString &mezo, bool level);
     void oszlopSzelessegek();
     void elhelyez();

@@ -474,6 +474,7 @@ void Table::sortTextRuns()
 
 void Table::unloadRows()
 {
+    m_pageQuery.reset();
     m_ids.clear();
     m_keys.clear();
     m_cache.clear();
@@ -572,8 +573,35 @@ void Table::fetchPage(int row) const
         if (!m_cache.contains(m_ids[r]))
             ids << m_ids[r];
 
+    if (ids.isEmpty())
+        return;
+    // Every page binds all the statement's marks: a short page repeats its
+    // last row, which the IN list takes once.
+    QSqlQuery &q = pageQuery();
+    for (int i = 0; i < kPageRows; ++i)
+        q.bindValue(i, ids[qMin(i, int(ids.size()) - 1)]);
+    if (!q.exec())
+        raise(q);
+    while (q.next()) {
+        Row r(fieldCount());
+        for (int c = 0; c < m_pageFields.size(); ++c)
+            r[m_pageFields[c]] = fromStorage(q.value(c + 1), field(m_pageFields[c]).def.type);
+        m_cache.insert(q.value(0).toLongLong(), r);
+    }
+    requireNoError(q);
+    q.finish();
+    // A row that another program deleted meanwhile shows empty.
+    for (const QVariant &id : ids)
+        if (!m_cache.contains(id.toLongLong()))
+            m_cache.insert(id.toLongLong(), Row(fieldCount()));
+}
+
+QSqlQuery &Table::pageQuery() const
+{
+    if (m_pageQuery)
+        return *m_pageQuery;
     QStringList cols;
-    QVector<int> colField;
+    m_pageFields.clear();
     const schema::TableDef &def = tableDef();
     for (int f = 0; f < fieldCount(); ++f) {
         const Field &fd = field(f);
@@ -586,28 +614,20 @@ void Table::fetchPage(int row) const
         } else {
             continue;
         }
-        colField << f;
+        m_pageFields << f;
     }
     QStringList marks;
-    marks.fill(QStringLiteral("?"), ids.size());
+    marks.fill(QStringLiteral("?"), kPageRows);
     const QString sql = QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) +
                         QStringLiteral(" FROM ") + quoted(tableName()) +
                         QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
                         QLatin1Char(')');
-    QSqlQuery q(database().connection());
-    q.setForwardOnly(true);
-    run(q, sql, ids);
-    while (q.next()) {
-        Row r(fieldCount());
-        for (int c = 0; c < colField.size(); ++c)
-            r[colField[c]] = fromStorage(q.value(c + 1), field(colField[c]).def.type);
-        m_cache.insert(q.value(0).toLongLong(), r);
-    }
-    requireNoError(q);
-    // A row that another program deleted meanwhile shows empty.
-    for (const QVariant &id : ids)
-        if (!m_cache.contains(id.toLongLong()))
-            m_cache.insert(id.toLongLong(), Row(fieldCount()));
+    auto q = std::make_unique<QSqlQuery>(database().connection());
+    q->setForwardOnly(true);
+    if (!q->prepare(sql))
+        raise(*q);
+    m_pageQuery = std::move(q);
+    return *m_pageQuery;
 }
 
 QVariant Table::lookupValue(int f, const QVariant &key) const

@@ -7,6 +7,8 @@
 
 #include <QHash>
 
+class QSqlQuery;
+
 namespace data {
 
 class Table : public DataSet {
@@ -76,6 +78,7 @@ private:
     int lowerBound(const QVector<QVariant> &key, qint64 id) const;
     int findOnOrder(const QVariant &value, LocateOptions options) const;
     void fetchPage(int row) const;
+    QSqlQuery &pageQuery() const;
 
     const schema::TableDef *m_def = nullptr;
     QString m_indexFields;
@@ -89,6 +92,10 @@ private:
     mutable QHash<qint64, Row> m_cache;
     mutable int m_pageStart = -1;  // visible rows of the last page read
     mutable int m_pageEnd = -1;
+    // The statement that reads a page, prepared once while the table is
+    // open: preparing it anew for every page cost more than the reading.
+    mutable std::unique_ptr<QSqlQuery> m_pageQuery;
+    mutable QVector<int> m_pageFields;  // data-set field of each column read
     struct SortKeyCache;
     std::unique_ptr<SortKeyCache> m_sortKeys;
 };
