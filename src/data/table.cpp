@@ -8,8 +8,10 @@
 #include <QCollatorSortKey>
 #include <QLocale>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
 #include <algorithm>
 #include <numeric>
 
@@ -91,6 +93,50 @@ void run(QSqlQuery &q, const QString &sql, const QVariantList &params)
         q.addBindValue(p);
     if (!q.exec())
         raise(q);
+}
+
+// The pages of a table are read through the engine's own interface: the
+// values come as the engine keeps them (texts in UTF-8), without the copy
+// into UTF-16 and the variants of QtSql's row cache, which took more than
+// half of a walk's time. The handle is the connection's own; Qt's SQLite
+// driver and this library share the system's SQLite.
+sqlite3 *engineHandle(const QSqlDatabase &db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0 || !*static_cast<sqlite3 *const *>(v.constData()))
+        throw DbError(QStringLiteral("Az adatbázis nem SQLite-kapcsolaton nyílt meg."));
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
+// The engine's message for its last error on the connection, as for QtSql's
+// errors.
+QString engineText(sqlite3 *h)
+{
+    return engineMessage(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(h)), QSqlError::StatementError,
+                                   QString::number(sqlite3_extended_errcode(h))));
+}
+
+[[noreturn]] void raiseEngine(sqlite3_stmt *st)
+{
+    sqlite3 *h = sqlite3_db_handle(st);
+    const QString message = engineText(h);
+    sqlite3_reset(st);
+    throw DbError(message);
+}
+
+// A column of the current result row as QtSql would give it.
+QVariant columnValue(sqlite3_stmt *st, int c)
+{
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, c));
+    case SQLITE_NULL: return QVariant();
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                 sqlite3_column_bytes(st, c));
+    }
 }
 
 // SQLite's order of storage classes: null, numbers, texts.
@@ -181,7 +227,10 @@ Table::Table(Database &db, const QString &tableName, QObject *parent)
     setTableName(tableName);
 }
 
-Table::~Table() = default;
+Table::~Table()
+{
+    releasePageStatement();
+}
 
 void Table::setTableName(const QString &name)
 {
@@ -474,7 +523,7 @@ void Table::sortTextRuns()
 
 void Table::unloadRows()
 {
-    m_pageQuery.reset();
+    releasePageStatement();
     m_ids.clear();
     m_keys.clear();
     m_cache.clear();
@@ -577,29 +626,31 @@ void Table::fetchPage(int row) const
         return;
     // Every page binds all the statement's marks: a short page repeats its
     // last row, which the IN list takes once.
-    QSqlQuery &q = pageQuery();
+    sqlite3_stmt *st = pageStatement();
     for (int i = 0; i < kPageRows; ++i)
-        q.bindValue(i, ids[qMin(i, int(ids.size()) - 1)]);
-    if (!q.exec())
-        raise(q);
-    while (q.next()) {
+        sqlite3_bind_int64(st, i + 1, ids[qMin(i, int(ids.size()) - 1)].toLongLong());
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         Row r(fieldCount());
         for (int c = 0; c < m_pageFields.size(); ++c)
-            r[m_pageFields[c]] = fromStorage(q.value(c + 1), field(m_pageFields[c]).def.type);
-        m_cache.insert(q.value(0).toLongLong(), r);
+            r[m_pageFields[c]] = fromStorage(columnValue(st, c + 1), field(m_pageFields[c]).def.type);
+        m_cache.insert(sqlite3_column_int64(st, 0), r);
     }
-    requireNoError(q);
-    q.finish();
+    // A row that cannot be read (a damaged page) raises, never passes for
+    // a missing one.
+    if (rc != SQLITE_DONE)
+        raiseEngine(st);
+    sqlite3_reset(st);
     // A row that another program deleted meanwhile shows empty.
     for (const QVariant &id : ids)
         if (!m_cache.contains(id.toLongLong()))
             m_cache.insert(id.toLongLong(), Row(fieldCount()));
 }
 
-QSqlQuery &Table::pageQuery() const
+sqlite3_stmt *Table::pageStatement() const
 {
-    if (m_pageQuery)
-        return *m_pageQuery;
+    if (m_pageStatement)
+        return m_pageStatement;
     QStringList cols;
     m_pageFields.clear();
     const schema::TableDef &def = tableDef();
@@ -618,16 +669,24 @@ QSqlQuery &Table::pageQuery() const
     }
     QStringList marks;
     marks.fill(QStringLiteral("?"), kPageRows);
-    const QString sql = QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) +
-                        QStringLiteral(" FROM ") + quoted(tableName()) +
-                        QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
-                        QLatin1Char(')');
-    auto q = std::make_unique<QSqlQuery>(database().connection());
-    q->setForwardOnly(true);
-    if (!q->prepare(sql))
-        raise(*q);
-    m_pageQuery = std::move(q);
-    return *m_pageQuery;
+    const QByteArray sql = (QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) +
+                            QStringLiteral(" FROM ") + quoted(tableName()) +
+                            QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
+                            QLatin1Char(')')).toUtf8();
+    sqlite3 *h = engineHandle(database().connection());
+    if (sqlite3_prepare_v2(h, sql.constData(), int(sql.size()), &m_pageStatement, nullptr) != SQLITE_OK) {
+        const QString message = engineText(h);
+        sqlite3_finalize(m_pageStatement);
+        m_pageStatement = nullptr;
+        throw DbError(message);
+    }
+    return m_pageStatement;
+}
+
+void Table::releasePageStatement()
+{
+    sqlite3_finalize(m_pageStatement);
+    m_pageStatement = nullptr;
 }
 
 QVariant Table::lookupValue(int f, const QVariant &key) const

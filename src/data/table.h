@@ -7,7 +7,7 @@
 
 #include <QHash>
 
-class QSqlQuery;
+struct sqlite3_stmt;
 
 namespace data {
 
@@ -78,7 +78,8 @@ private:
     int lowerBound(const QVector<QVariant> &key, qint64 id) const;
     int findOnOrder(const QVariant &value, LocateOptions options) const;
     void fetchPage(int row) const;
-    QSqlQuery &pageQuery() const;
+    sqlite3_stmt *pageStatement() const;
+    void releasePageStatement();
 
     const schema::TableDef *m_def = nullptr;
     QString m_indexFields;
@@ -94,7 +95,7 @@ private:
     mutable int m_pageEnd = -1;
     // The statement that reads a page, prepared once while the table is
     // open: preparing it anew for every page cost more than the reading.
-    mutable std::unique_ptr<QSqlQuery> m_pageQuery;
+    mutable sqlite3_stmt *m_pageStatement = nullptr;
     mutable QVector<int> m_pageFields;  // data-set field of each column read
     struct SortKeyCache;
     std::unique_ptr<SortKeyCache> m_sortKeys;

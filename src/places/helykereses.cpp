@@ -19,8 +19,14 @@ QString nyersSorSzoveg(const data::DataSet &ds, int sor)
     const data::Row ertekek = ds.valuesAt(sor);
     QString szoveg;
     szoveg.reserve(512);
-    for (int f = 0; f < ds.fieldCount(); ++f)
-        szoveg += data::DataSet::plainText(ertekek[f], ds.field(f).def);
+    for (int f = 0; f < ds.fieldCount(); ++f) {
+        const QVariant &v = ertekek[f];
+        // Texts, most of a row, are taken as they are.
+        if (v.typeId() == QMetaType::QString)
+            szoveg += *static_cast<const QString *>(v.constData());
+        else
+            szoveg += data::DataSet::plainText(v, ds.field(f).def);
+    }
     return szoveg;
 }
 
