@@ -235,20 +235,9 @@ void TestCsatolt::windowFromTheMainWindow()
         auto *ablak = qobject_cast<Tfrm_Megj *>(w);
         QVERIFY(ablak);
         latott = true;
-        QCOMPARE(ablak->windowTitle(), QStringLiteral("Csatolt dokumentumok"));
-        QCOMPARE(ablak->size(), QSize(418, 382));
-        auto *nev = ablak->findChild<QLineEdit *>(QStringLiteral("edtHelyNev"));
-        QCOMPARE(nev->text(), QStringLiteral("Bakony Lak"));
-        QVERIFY(nev->isReadOnly() && nev->font().bold() && nev->focusPolicy() == Qt::NoFocus);
-        QCOMPARE(nev->palette().color(QPalette::Base), QColor(0xFF, 0xFB, 0xF0));
+        QCOMPARE(ablak->findChild<QLineEdit *>(QStringLiteral("edtHelyNev"))->text(), QStringLiteral("Bakony Lak"));
         QCOMPARE(elemek(ablak->eszkoztar()->actions()), QStringLiteral("aUj aTorol - aMegnyit - aBezar"));
         QCOMPARE(elemek(ablak->racs()->actions()), QStringLiteral("aUj aTorol - aMegnyit - aBezar"));
-        QCOMPARE(ablak->aUj()->text(), QStringLiteral("Új dokumentum"));
-        QCOMPARE(ablak->aMegnyit()->shortcut(), QKeySequence(Qt::Key_F5));
-        QCOMPARE(ablak->racs()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("rövid név"));
-        QCOMPARE(ablak->racs()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("dátum"));
-        QCOMPARE(ablak->racs()->columnWidth(0), 298);
-        QCOMPARE(ablak->racs()->columnWidth(1), 81);
         // Nothing to open or delete yet.
         QVERIFY(!ablak->aMegnyit()->isEnabled());
         QVERIFY(!ablak->aTorol()->isEnabled());
@@ -261,9 +250,6 @@ void TestCsatolt::windowFromTheMainWindow()
                  QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd.")));
         auto *link = ablak->findChild<QLabel *>(QStringLiteral("lblUtvonal"));
         QCOMPARE(link->text(), valasz);
-        QVERIFY(link->font().underline() && link->font().bold());
-        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 0xFF));
-        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
 
         // Opening: the action, the link and a double click hand the path over.
         ablak->aMegnyit()->trigger();

@@ -17,7 +17,6 @@ Tfrm_Keres::Tfrm_Keres(data::DataSet &ds, QWidget *parent) : QDialog(parent), m_
     setObjectName(QStringLiteral("frm_Keres"));
     setWindowTitle(QStringLiteral("Általános keresés"));
     setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_szoveg = new QLineEdit(this);
     m_szoveg->setObjectName(QStringLiteral("edtKeresendo"));
