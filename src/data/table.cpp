@@ -630,10 +630,14 @@ void Table::fetchPage(int row) const
     for (int i = 0; i < kPageRows; ++i)
         sqlite3_bind_int64(st, i + 1, ids[qMin(i, int(ids.size()) - 1)].toLongLong());
     int rc;
+    for (PageLookup &l : m_pageLookups)
+        l.values.clear();
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         Row r(fieldCount());
         for (int c = 0; c < m_pageFields.size(); ++c)
             r[m_pageFields[c]] = fromStorage(columnValue(st, c + 1), field(m_pageFields[c]).def.type);
+        for (PageLookup &l : m_pageLookups)
+            r[l.field] = pageLookupValue(l, st);
         m_cache.insert(sqlite3_column_int64(st, 0), r);
     }
     // A row that cannot be read (a damaged page) raises, never passes for
@@ -653,40 +657,83 @@ sqlite3_stmt *Table::pageStatement() const
         return m_pageStatement;
     QStringList cols;
     m_pageFields.clear();
+    releasePageStatement();
+    sqlite3 *h = engineHandle(database().connection());
+    auto prepare = [h](const QString &text, sqlite3_stmt **statement) {
+        const QByteArray sql = text.toUtf8();
+        if (sqlite3_prepare_v2(h, sql.constData(), int(sql.size()), statement, nullptr) == SQLITE_OK)
+            return;
+        const QString message = engineText(h);
+        sqlite3_finalize(*statement);
+        *statement = nullptr;
+        throw DbError(message);
+    };
     const schema::TableDef &def = tableDef();
     for (int f = 0; f < fieldCount(); ++f) {
         const Field &fd = field(f);
         if (fd.kind == FieldKind::Stored) {
             cols << QStringLiteral("t.") + quoted(fd.def.name);
+            m_pageFields << f;
         } else if (fd.kind == FieldKind::Lookup) {
             const schema::LookupDef &l = def.lookups[fd.lookup];
-            cols << QStringLiteral("(SELECT lk.%1 FROM %2 AS lk WHERE lk.%3 = t.%4 LIMIT 1)")
-                        .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey), quoted(l.keyField));
-        } else {
-            continue;
+            // Its key field is stored, and stands before it.
+            m_pageLookups.append({f, int(m_pageFields.indexOf(fd.keyField)) + 1, nullptr, {}});
+            try {
+                prepare(QStringLiteral("SELECT lk.%1 FROM %2 AS lk WHERE lk.%3 = ? LIMIT 1")
+                            .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey)),
+                        &m_pageLookups.last().statement);
+            } catch (const DbError &) {
+                releasePageStatement();
+                throw;
+            }
         }
-        m_pageFields << f;
     }
     QStringList marks;
     marks.fill(QStringLiteral("?"), kPageRows);
-    const QByteArray sql = (QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) +
-                            QStringLiteral(" FROM ") + quoted(tableName()) +
-                            QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
-                            QLatin1Char(')')).toUtf8();
-    sqlite3 *h = engineHandle(database().connection());
-    if (sqlite3_prepare_v2(h, sql.constData(), int(sql.size()), &m_pageStatement, nullptr) != SQLITE_OK) {
-        const QString message = engineText(h);
-        sqlite3_finalize(m_pageStatement);
-        m_pageStatement = nullptr;
-        throw DbError(message);
+    try {
+        prepare(QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                    quoted(tableName()) + QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
+                    QLatin1Char(')'),
+                &m_pageStatement);
+    } catch (const DbError &) {
+        releasePageStatement();
+        throw;
     }
     return m_pageStatement;
 }
 
-void Table::releasePageStatement()
+QVariant Table::pageLookupValue(PageLookup &lookup, sqlite3_stmt *page) const
+{
+    const int kind = sqlite3_column_type(page, lookup.keyColumn);
+    if (kind == SQLITE_NULL)
+        return QVariant();  // no row has an empty key
+    const qint64 key = sqlite3_column_int64(page, lookup.keyColumn);
+    if (kind == SQLITE_INTEGER) {
+        const auto known = lookup.values.constFind(key);
+        if (known != lookup.values.constEnd())
+            return *known;
+    }
+    sqlite3_stmt *st = lookup.statement;
+    sqlite3_bind_value(st, 1, sqlite3_column_value(page, lookup.keyColumn));
+    QVariant value;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW)
+        value = fromStorage(columnValue(st, 0), field(lookup.field).def.type);
+    else if (rc != SQLITE_DONE)
+        raiseEngine(st);
+    sqlite3_reset(st);
+    if (kind == SQLITE_INTEGER)
+        lookup.values.insert(key, value);
+    return value;
+}
+
+void Table::releasePageStatement() const
 {
     sqlite3_finalize(m_pageStatement);
     m_pageStatement = nullptr;
+    for (const PageLookup &l : qAsConst(m_pageLookups))
+        sqlite3_finalize(l.statement);
+    m_pageLookups.clear();
 }
 
 QVariant Table::lookupValue(int f, const QVariant &key) const

@@ -79,7 +79,7 @@ private:
     int findOnOrder(const QVariant &value, LocateOptions options) const;
     void fetchPage(int row) const;
     sqlite3_stmt *pageStatement() const;
-    void releasePageStatement();
+    void releasePageStatement() const;
 
     const schema::TableDef *m_def = nullptr;
     QString m_indexFields;
@@ -97,6 +97,16 @@ private:
     // open: preparing it anew for every page cost more than the reading.
     mutable sqlite3_stmt *m_pageStatement = nullptr;
     mutable QVector<int> m_pageFields;  // data-set field of each column read
+    // A lookup field of the page: its value is read once per key and page
+    // (a page of places holds a few types and areas), not once per row.
+    struct PageLookup {
+        int field;                        // the lookup field
+        int keyColumn;                    // the page statement's column of its key
+        sqlite3_stmt *statement = nullptr;  // its value for one key
+        QHash<qint64, QVariant> values;   // those read for the page being read
+    };
+    mutable QVector<PageLookup> m_pageLookups;
+    QVariant pageLookupValue(PageLookup &lookup, sqlite3_stmt *page) const;
     struct SortKeyCache;
     std::unique_ptr<SortKeyCache> m_sortKeys;
 };
