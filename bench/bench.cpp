@@ -9,10 +9,10 @@
 // of its own (nyugvar_bench --walk-query <data folder> [--controls-on]), so
 // that its peak memory is that of a whole process.
 
+#include "bookings/foglalassorok.h"
 #include "bookings/tfrm_torzsfoglalo.h"
 #include "common/datagrid.h"
 #include "common/sorszerkeszto.h"
-#include "bookings/foglalassorok.h"
 #include "common/dobozok.h"
 #include "data/adatmappa.h"
 #include "data/binding.h"
@@ -20,6 +20,7 @@
 #include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "places/helykereses.h"
 #include "places/tfrm_szerkeszt.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <numeric>
@@ -518,6 +520,54 @@ void timeBoundWalk(data::Table &places)
     }
 }
 
+// The find dialog's walk over the whole place list with a text that no row
+// holds: every field of every row read and joined, long texts included.
+void timeFindWalk(data::Table &places)
+{
+    struct Quiet : DobozSzolgaltatas {
+        QStringList said;
+        bool kerdes(const QString &, const QString &) override { return false; }
+        void hiba(const QString &t) override { said << t; }
+        void uzenet(const QString &t) override { said << t; }
+        bool beker(const QString &, const QString &, const QString &, QString &) override { return false; }
+    } quiet;
+    setDobozSzolgaltatas(&quiet);
+    places.first();
+    KeresesIrany direction = KeresesIrany::ElejetolLefele;
+    KeresesEredmeny result = KeresesEredmeny::Talalt;
+    // The processor time too: on a shared machine the clock also counts
+    // the others' work.
+    const auto threadCpuMs = [] {
+        timespec t;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    };
+    const double cpuBefore = threadCpuMs();
+    const double ms = timed([&] { result = HelyKereses(places, QStringLiteral("nincs ilyen szöveg"), direction); });
+    const double cpu = threadCpuMs() - cpuBefore;
+    setDobozSzolgaltatas(nullptr);
+    line("find dialog walk, no match, every field", ms,
+         QStringLiteral("%1 rows, %2, ends on row %3, \"%4\", %5 ms processor time")
+             .arg(places.recordCount())
+             .arg(result == KeresesEredmeny::Vege ? QStringLiteral("end reached") : QStringLiteral("NOT AT THE END"))
+             .arg(places.recNo())
+             .arg(quiet.said.value(0))
+             .arg(cpu, 0, 'f', 1));
+    qint64 chars = 0;
+    const double read = timed([&] {
+        for (int r = 0; r < places.recordCount(); ++r)
+            chars += places.valuesAt(r).size();
+    });
+    line("  of which reading the rows (valuesAt)", read, QStringLiteral("%1 values").arg(chars));
+    const double text = timed([&] {
+        chars = 0;
+        for (int r = 0; r < places.recordCount(); ++r)
+            chars += SorSzoveg(places, r).size();
+    });
+    line("  row texts (read + plain text + lower case)", text,
+         QStringLiteral("%1 characters, %2 per row").arg(chars).arg(chars / qMax(1, places.recordCount())));
+}
+
 // A post that the engine refuses (a duplicate key) while the place list and
 // two other data sets are open: how long it takes and how many re-read.
 void timeRefusedPost(data::Database &db, data::Table &places, int busiest)
@@ -859,6 +909,7 @@ int runTimings(const QString &folder, int busiest)
     notes.close();
 
     timeBoundWalk(places);
+    timeFindWalk(places);
 
     {
         data::Table bookings(db, QStringLiteral("foglalas"));

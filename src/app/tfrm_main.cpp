@@ -29,6 +29,8 @@
 #include "places/tfrm_szur.h"
 #include "nyugvar_version.h"
 #include "places/tfrm_szerkeszt.h"
+#include "places/tfrm_keres.h"
+#include "places/tfrm_megj.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -112,8 +114,8 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aCsatolt",    "aCimke",           "aExcelbe",
-    "aKeres2",    "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
+    "aCimke",           "aExcelbe",
+    "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",
     "aTorzsCimke", "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
@@ -627,6 +629,8 @@ void Tfrm_Main::bekotes()
         szur->setChecked(true);
     });
     VedettKapcsol(akcio(QStringLiteral("aFoglalas")), &QAction::triggered, this, &Tfrm_Main::foglalasok);
+    VedettKapcsol(akcio(QStringLiteral("aKeres2")), &QAction::triggered, this, &Tfrm_Main::reszletesKereses);
+    VedettKapcsol(akcio(QStringLiteral("aCsatolt")), &QAction::triggered, this, &Tfrm_Main::csatoltDokumentumok);
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
@@ -756,6 +760,26 @@ void Tfrm_Main::foglalasok()
     // A new booking starts with its orderer, picked from the register.
     ablak->setFoglaloValaszto([this] { return FoglaloLista(m_db, -1, true); });
     ablak->FoglalasLista(hely);
+    delete ablak;
+}
+
+void Tfrm_Main::reszletesKereses()
+{
+    if (!Tbl()->isOpen())
+        return;
+    auto *ablak = new Tfrm_Keres(*Tbl(), this);
+    ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::csatoltDokumentumok()
+{
+    // The documents of the current place; without one the window says so
+    // when a document is attached.
+    const bool vanHely = Tbl()->isOpen() && Tbl()->currentRow() >= 0;
+    auto *ablak = new Tfrm_Megj(m_db, vanHely ? Tbl()->value(QStringLiteral("ugyfel")) : QVariant(),
+                                vanHely ? Tbl()->asString(QStringLiteral("ugyfel_nev")) : QString(), this);
+    ablak->exec();
     delete ablak;
 }
 

@@ -81,6 +81,8 @@ private:
     void beallitasok();
     void felhasznalok();
     void foglalasok();
+    void reszletesKereses();
+    void csatoltDokumentumok();
     void kulsoLink(const QString &mezo, bool level);
     void oszlopSzelessegek();
     void elhelyez();

@@ -180,6 +180,23 @@ QSize varhatoKeret(const QWidget *ablak)
     return keret;
 }
 
+// Moves a window's frame to `r`, kept on the work area of its parent's screen.
+void keretHelyre(QWidget *ablak, QRect r, const QWidget *szulo)
+{
+    if (const QScreen *k = szulo->screen()) {
+        const QRect munka = k->availableGeometry();
+        r.moveRight(qMin(r.right(), munka.right()));
+        r.moveBottom(qMin(r.bottom(), munka.bottom()));
+        r.moveLeft(qMax(r.left(), munka.left()));
+        r.moveTop(qMax(r.top(), munka.top()));
+    }
+    ablak->move(r.topLeft());
+    // The position is the frame's, also before the window manager has
+    // framed the window (a plain move would place the client area).
+    if (QWindow *w = ablak->windowHandle())
+        w->setFramePosition(r.topLeft());
+}
+
 // Centres a window's frame on its parent's window when it is shown.
 class KozepreSzuro : public QObject {
 public:
@@ -205,22 +222,48 @@ private:
             return;
         QRect r(QPoint(0, 0), varhatoKeret(ablak));
         r.moveCenter(szulo->frameGeometry().center());
-        if (const QScreen *k = szulo->screen()) {
-            const QRect munka = k->availableGeometry();
-            r.moveRight(qMin(r.right(), munka.right()));
-            r.moveBottom(qMin(r.bottom(), munka.bottom()));
-            r.moveLeft(qMax(r.left(), munka.left()));
-            r.moveTop(qMax(r.top(), munka.top()));
-        }
-        ablak->move(r.topLeft());
-        // The position is the frame's, also before the window manager has
-        // framed the window (a plain move would place the client area).
-        if (QWindow *w = ablak->windowHandle())
-            w->setFramePosition(r.topLeft());
+        keretHelyre(ablak, r, szulo);
+    }
+};
+
+// Puts a window's frame into the lower right corner of its parent's window
+// frame when it is shown, kept on that screen's work area.
+class SarokbaSzuro : public QObject {
+public:
+    explicit SarokbaSzuro(QWidget *ablak) : QObject(ablak)
+    {
+        setObjectName(QStringLiteral("SzuloSarkaba"));
+        ablak->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && !e->spontaneous())
+            sarokba(static_cast<QWidget *>(obj));
+        return false;
+    }
+
+private:
+    static void sarokba(QWidget *ablak)
+    {
+        QWidget *szulo = ablak->parentWidget() ? ablak->parentWidget()->window() : nullptr;
+        if (!szulo || !szulo->isVisible())
+            return;
+        const QRect fo = szulo->frameGeometry();
+        const QSize keret = varhatoKeret(ablak);
+        keretHelyre(ablak, QRect(fo.bottomRight() - QPoint(keret.width() - 1, keret.height() - 1), keret), szulo);
     }
 };
 
 }  // namespace
+
+void SzuloSarkaba(QWidget *ablak)
+{
+    if (!ablak || ablak->findChild<SarokbaSzuro *>(QStringLiteral("SzuloSarkaba"), Qt::FindDirectChildrenOnly))
+        return;
+    new SarokbaSzuro(ablak);
+}
 
 void SzuloKozepere(QWidget *ablak)
 {

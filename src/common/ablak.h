@@ -27,6 +27,10 @@ void KepernyoKozepere(QWidget *ablak);
 // Each time the window is shown, its outer frame is centred on the frame of
 // its parent's window, kept on that screen's work area.
 void SzuloKozepere(QWidget *ablak);
+// Each time the window is shown, its outer frame is put into the lower right
+// corner of its parent's window frame (their right and bottom edges meet),
+// kept on that screen's work area.
+void SzuloSarkaba(QWidget *ablak);
 // The label of a control, beside it in the same window: the control is its
 // buddy and takes its text as accessible name, so screen readers and test
 // tools read the label for the control.

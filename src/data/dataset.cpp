@@ -262,13 +262,27 @@ bool DataSet::isNull(const QString &field) const
     return !v.isValid() || v.isNull();
 }
 
+Row DataSet::valuesAt(int row) const
+{
+    if (!isOpen() || row < 0 || row >= rowCount())
+        return Row(m_fields.size());
+    Row r = fetchRow(row);
+    r.resize(m_fields.size());
+    if (!m_calculated.isEmpty())
+        completeRow(r);
+    return r;
+}
+
 QString DataSet::asString(const QString &field) const
 {
     const int f = requireField(field);
-    const QVariant v = value(f);
+    return plainText(value(f), m_fields[f].def);
+}
+
+QString DataSet::plainText(const QVariant &v, const schema::FieldDef &def)
+{
     if (!v.isValid() || v.isNull())
         return QString();
-    const schema::FieldDef &def = m_fields[f].def;
     switch (def.type) {
     case schema::FieldType::Date: return v.toDate().toString(Qt::ISODate);
     case schema::FieldType::Timestamp: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));

@@ -104,6 +104,12 @@ public:
     // Values of any visible row, for grids.
     QVariant valueAt(int row, int field) const;
     QString displayTextAt(int row, int field) const;
+    // Every value of a visible row in field order, read at once: a walk
+    // that reads each field of each row reads each row once.
+    Row valuesAt(int row) const;
+    // A value of a field as plain text, as asString reads it: null is "",
+    // a number has no display format, a date is ISO.
+    static QString plainText(const QVariant &value, const schema::FieldDef &def);
 
     // ---- filter -----------------------------------------------------------
     // Comparisons of fields with numbers or quoted texts, parenthesised and

@@ -24,6 +24,13 @@ QVariant fromStorage(const QVariant &raw, schema::FieldType type)
     if (!raw.isValid() || raw.isNull())
         return QVariant();
     using T = schema::FieldType;
+    // What the engine keeps in the field's own kind needs no conversion
+    // (reading a whole table passes here once per value).
+    const int kind = raw.typeId();
+    if ((kind == QMetaType::QString && (type == T::Text || type == T::Memo))
+        || (kind == QMetaType::LongLong && (type == T::Integer || type == T::AutoInc))
+        || (kind == QMetaType::Double && type == T::Float))
+        return raw;
     switch (type) {
     case T::Integer:
     case T::AutoInc: {

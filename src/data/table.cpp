@@ -8,8 +8,10 @@
 #include <QCollatorSortKey>
 #include <QLocale>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
 #include <algorithm>
 #include <numeric>
 
@@ -93,6 +95,50 @@ void run(QSqlQuery &q, const QString &sql, const QVariantList &params)
         raise(q);
 }
 
+// The pages of a table are read through the engine's own interface: the
+// values come as the engine keeps them (texts in UTF-8), without the copy
+// into UTF-16 and the variants of QtSql's row cache, which took more than
+// half of a walk's time. The handle is the connection's own; Qt's SQLite
+// driver and this library share the system's SQLite.
+sqlite3 *engineHandle(const QSqlDatabase &db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0 || !*static_cast<sqlite3 *const *>(v.constData()))
+        throw DbError(QStringLiteral("Az adatbázis nem SQLite-kapcsolaton nyílt meg."));
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
+// The engine's message for its last error on the connection, as for QtSql's
+// errors.
+QString engineText(sqlite3 *h)
+{
+    return engineMessage(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(h)), QSqlError::StatementError,
+                                   QString::number(sqlite3_extended_errcode(h))));
+}
+
+[[noreturn]] void raiseEngine(sqlite3_stmt *st)
+{
+    sqlite3 *h = sqlite3_db_handle(st);
+    const QString message = engineText(h);
+    sqlite3_reset(st);
+    throw DbError(message);
+}
+
+// A column of the current result row as QtSql would give it.
+QVariant columnValue(sqlite3_stmt *st, int c)
+{
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, c));
+    case SQLITE_NULL: return QVariant();
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                 sqlite3_column_bytes(st, c));
+    }
+}
+
 // SQLite's order of storage classes: null, numbers, texts.
 int storageRank(const QVariant &v)
 {
@@ -171,7 +217,10 @@ Table::Table(Database &db, const QString &tableName, QObject *parent)
     setTableName(tableName);
 }
 
-Table::~Table() = default;
+Table::~Table()
+{
+    releasePageStatement();
+}
 
 void Table::setTableName(const QString &name)
 {
@@ -464,6 +513,7 @@ void Table::sortTextRuns()
 
 void Table::unloadRows()
 {
+    releasePageStatement();
     m_ids.clear();
     m_keys.clear();
     m_cache.clear();
@@ -562,42 +612,118 @@ void Table::fetchPage(int row) const
         if (!m_cache.contains(m_ids[r]))
             ids << m_ids[r];
 
+    if (ids.isEmpty())
+        return;
+    // Every page binds all the statement's marks: a short page repeats its
+    // last row, which the IN list takes once.
+    sqlite3_stmt *st = pageStatement();
+    for (int i = 0; i < kPageRows; ++i)
+        sqlite3_bind_int64(st, i + 1, ids[qMin(i, int(ids.size()) - 1)].toLongLong());
+    int rc;
+    for (PageLookup &l : m_pageLookups)
+        l.values.clear();
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        Row r(fieldCount());
+        for (int c = 0; c < m_pageFields.size(); ++c)
+            r[m_pageFields[c]] = fromStorage(columnValue(st, c + 1), field(m_pageFields[c]).def.type);
+        for (PageLookup &l : m_pageLookups)
+            r[l.field] = pageLookupValue(l, st);
+        m_cache.insert(sqlite3_column_int64(st, 0), r);
+    }
+    // A row that cannot be read (a damaged page) raises, never passes for
+    // a missing one.
+    if (rc != SQLITE_DONE)
+        raiseEngine(st);
+    sqlite3_reset(st);
+    // A row that another program deleted meanwhile shows empty.
+    for (const QVariant &id : ids)
+        if (!m_cache.contains(id.toLongLong()))
+            m_cache.insert(id.toLongLong(), Row(fieldCount()));
+}
+
+sqlite3_stmt *Table::pageStatement() const
+{
+    if (m_pageStatement)
+        return m_pageStatement;
     QStringList cols;
-    QVector<int> colField;
+    m_pageFields.clear();
+    releasePageStatement();
+    sqlite3 *h = engineHandle(database().connection());
+    auto prepare = [h](const QString &text, sqlite3_stmt **statement) {
+        const QByteArray sql = text.toUtf8();
+        if (sqlite3_prepare_v2(h, sql.constData(), int(sql.size()), statement, nullptr) == SQLITE_OK)
+            return;
+        const QString message = engineText(h);
+        sqlite3_finalize(*statement);
+        *statement = nullptr;
+        throw DbError(message);
+    };
     const schema::TableDef &def = tableDef();
     for (int f = 0; f < fieldCount(); ++f) {
         const Field &fd = field(f);
         if (fd.kind == FieldKind::Stored) {
             cols << QStringLiteral("t.") + quoted(fd.def.name);
+            m_pageFields << f;
         } else if (fd.kind == FieldKind::Lookup) {
             const schema::LookupDef &l = def.lookups[fd.lookup];
-            cols << QStringLiteral("(SELECT lk.%1 FROM %2 AS lk WHERE lk.%3 = t.%4 LIMIT 1)")
-                        .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey), quoted(l.keyField));
-        } else {
-            continue;
+            // Its key field is stored, and stands before it.
+            m_pageLookups.append({f, int(m_pageFields.indexOf(fd.keyField)) + 1, nullptr, {}});
+            try {
+                prepare(QStringLiteral("SELECT lk.%1 FROM %2 AS lk WHERE lk.%3 = ? LIMIT 1")
+                            .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey)),
+                        &m_pageLookups.last().statement);
+            } catch (const DbError &) {
+                releasePageStatement();
+                throw;
+            }
         }
-        colField << f;
     }
     QStringList marks;
-    marks.fill(QStringLiteral("?"), ids.size());
-    const QString sql = QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) +
-                        QStringLiteral(" FROM ") + quoted(tableName()) +
-                        QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
-                        QLatin1Char(')');
-    QSqlQuery q(database().connection());
-    q.setForwardOnly(true);
-    run(q, sql, ids);
-    while (q.next()) {
-        Row r(fieldCount());
-        for (int c = 0; c < colField.size(); ++c)
-            r[colField[c]] = fromStorage(q.value(c + 1), field(colField[c]).def.type);
-        m_cache.insert(q.value(0).toLongLong(), r);
+    marks.fill(QStringLiteral("?"), kPageRows);
+    try {
+        prepare(QStringLiteral("SELECT t.rowid, ") + cols.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                    quoted(tableName()) + QStringLiteral(" AS t WHERE t.rowid IN (") + marks.join(QLatin1Char(',')) +
+                    QLatin1Char(')'),
+                &m_pageStatement);
+    } catch (const DbError &) {
+        releasePageStatement();
+        throw;
     }
-    requireNoError(q);
-    // A row that another program deleted meanwhile shows empty.
-    for (const QVariant &id : ids)
-        if (!m_cache.contains(id.toLongLong()))
-            m_cache.insert(id.toLongLong(), Row(fieldCount()));
+    return m_pageStatement;
+}
+
+QVariant Table::pageLookupValue(PageLookup &lookup, sqlite3_stmt *page) const
+{
+    const int kind = sqlite3_column_type(page, lookup.keyColumn);
+    if (kind == SQLITE_NULL)
+        return QVariant();  // no row has an empty key
+    const qint64 key = sqlite3_column_int64(page, lookup.keyColumn);
+    if (kind == SQLITE_INTEGER) {
+        const auto known = lookup.values.constFind(key);
+        if (known != lookup.values.constEnd())
+            return *known;
+    }
+    sqlite3_stmt *st = lookup.statement;
+    sqlite3_bind_value(st, 1, sqlite3_column_value(page, lookup.keyColumn));
+    QVariant value;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW)
+        value = fromStorage(columnValue(st, 0), field(lookup.field).def.type);
+    else if (rc != SQLITE_DONE)
+        raiseEngine(st);
+    sqlite3_reset(st);
+    if (kind == SQLITE_INTEGER)
+        lookup.values.insert(key, value);
+    return value;
+}
+
+void Table::releasePageStatement() const
+{
+    sqlite3_finalize(m_pageStatement);
+    m_pageStatement = nullptr;
+    for (const PageLookup &l : qAsConst(m_pageLookups))
+        sqlite3_finalize(l.statement);
+    m_pageLookups.clear();
 }
 
 QVariant Table::lookupValue(int f, const QVariant &key) const

@@ -7,6 +7,8 @@
 
 #include <QHash>
 
+struct sqlite3_stmt;
+
 namespace data {
 
 class Table : public DataSet {
@@ -76,6 +78,8 @@ private:
     int lowerBound(const QVector<QVariant> &key, qint64 id) const;
     int findOnOrder(const QVariant &value, LocateOptions options) const;
     void fetchPage(int row) const;
+    sqlite3_stmt *pageStatement() const;
+    void releasePageStatement() const;
 
     const schema::TableDef *m_def = nullptr;
     QString m_indexFields;
@@ -89,6 +93,20 @@ private:
     mutable QHash<qint64, Row> m_cache;
     mutable int m_pageStart = -1;  // visible rows of the last page read
     mutable int m_pageEnd = -1;
+    // The statement that reads a page, prepared once while the table is
+    // open: preparing it anew for every page cost more than the reading.
+    mutable sqlite3_stmt *m_pageStatement = nullptr;
+    mutable QVector<int> m_pageFields;  // data-set field of each column read
+    // A lookup field of the page: its value is read once per key and page
+    // (a page of places holds a few types and areas), not once per row.
+    struct PageLookup {
+        int field;                        // the lookup field
+        int keyColumn;                    // the page statement's column of its key
+        sqlite3_stmt *statement = nullptr;  // its value for one key
+        QHash<qint64, QVariant> values;   // those read for the page being read
+    };
+    mutable QVector<PageLookup> m_pageLookups;
+    QVariant pageLookupValue(PageLookup &lookup, sqlite3_stmt *page) const;
     struct SortKeyCache;
     std::unique_ptr<SortKeyCache> m_sortKeys;
 };
