@@ -22,17 +22,6 @@ using namespace testsupport;
 
 namespace {
 
-// Records the captions of the questions as well.
-class Felvevo : public DobozFelvevo {
-public:
-    QStringList kerdesCimek;
-    bool kerdes(const QString &szoveg, const QString &cim) override
-    {
-        kerdesCimek << cim;
-        return DobozFelvevo::kerdes(szoveg, cim);
-    }
-};
-
 // The users stored in the register, in name order, as "name/password".
 QStringList tarolt()
 {
@@ -242,7 +231,7 @@ void TstFelhasznalok::szerkesztoKinezet()
 
 void TstFelhasznalok::ujFelhasznalo()
 {
-    Felvevo dobozok;
+    DobozFelvevo dobozok;
     Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     data::State allapot = data::State::Inactive;
@@ -275,7 +264,7 @@ void TstFelhasznalok::ujFelhasznalo()
 
 void TstFelhasznalok::ujUresJelszo()
 {
-    Felvevo dobozok;
+    DobozFelvevo dobozok;
     Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
@@ -297,7 +286,7 @@ void TstFelhasznalok::ujUresJelszo()
 
 void TstFelhasznalok::ujElteroJelszo()
 {
-    Felvevo dobozok;
+    DobozFelvevo dobozok;
     Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
@@ -318,7 +307,7 @@ void TstFelhasznalok::ujElteroJelszo()
 
 void TstFelhasznalok::ujMarLetezoNev()
 {
-    Felvevo dobozok;
+    DobozFelvevo dobozok;
     Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
@@ -348,7 +337,7 @@ void TstFelhasznalok::ujMarLetezoNev()
 
 void TstFelhasznalok::meglevoSzerkesztese()
 {
-    Felvevo dobozok;
+    DobozFelvevo dobozok;
     Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     data::State allapot = data::State::Inactive;
@@ -385,7 +374,7 @@ void TstFelhasznalok::meglevoSzerkesztese()
 
 void TstFelhasznalok::megsemVisszavon()
 {
-    Felvevo dobozok;
+    DobozFelvevo dobozok;
     Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
@@ -409,7 +398,7 @@ void TstFelhasznalok::megsemVisszavon()
 
 void TstFelhasznalok::torles()
 {
-    Felvevo dobozok;
+    DobozFelvevo dobozok;
     Tfrm_Felhasznalo lista(data::Database::regiszter());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {

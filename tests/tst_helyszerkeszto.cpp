@@ -39,16 +39,6 @@ data::Database &db()
     return data::Database::regiszter();
 }
 
-class Felvevo : public DobozFelvevo {
-public:
-    QStringList kerdesCimek;
-    bool kerdes(const QString &szoveg, const QString &cim) override
-    {
-        kerdesCimek << cim;
-        return DobozFelvevo::kerdes(szoveg, cim);
-    }
-};
-
 // One value of the stored register: "<nincs>" without a row, "<null>" for null.
 QString tarolt(const QString &sql, const QVariant &param = QVariant())
 {
@@ -110,7 +100,7 @@ class TstHelySzerkeszto : public QObject {
 
 private:
     std::unique_ptr<OpenRegister> m_reg;
-    std::unique_ptr<Felvevo> m_dobozok;
+    std::unique_ptr<DobozFelvevo> m_dobozok;
     std::unique_ptr<Tfrm_Main> m_ablak;
 
     data::Table *tbl() const { return m_ablak->Tbl(); }
@@ -171,7 +161,7 @@ void TstHelySzerkeszto::init()
     setProgramMappa(m_reg->folder().root());
     Beall().AlapVaros = QStringLiteral("Veszprém");
     m_dobozok.reset();
-    m_dobozok = std::make_unique<Felvevo>();
+    m_dobozok = std::make_unique<DobozFelvevo>();
     db().exec(QStringLiteral("INSERT INTO tipus (Tipus, Tipus_nev) VALUES (3, 'Apartman'), (1, 'Panzió')"));
     db().exec(QStringLiteral("INSERT INTO terulet (terulet, terulet_nev) VALUES (2, 'Bakony'), (1, 'Balaton')"));
 }

@@ -76,8 +76,8 @@ DobozFelvevo::~DobozFelvevo()
 
 bool DobozFelvevo::kerdes(const QString &szoveg, const QString &cim)
 {
-    Q_UNUSED(cim);
     kerdesek << szoveg;
+    kerdesCimek << cim;
     return valaszok.isEmpty() ? false : valaszok.takeFirst();
 }
 

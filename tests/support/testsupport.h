@@ -56,6 +56,7 @@ public:
     QStringList hibak;       // texts of error boxes, in order
     QStringList uzenetek;    // texts of information boxes
     QStringList kerdesek;    // texts of questions
+    QStringList kerdesCimek; // their captions
     QStringList bekeroCimek; // captions of input dialogs
     QList<bool> valaszok;    // queued answers to questions
     QList<QPair<bool, QString>> bekeresek;  // queued answers to inputs
