@@ -30,7 +30,7 @@ QString AtfedesFigyelmeztetes(data::Database &db, int hely, const QVariant &saja
     q.open();
     if (q.isEmpty())
         return {};
-    return QStringLiteral("Átfedés: a %1. foglalás (%2 – %3) ugyanerre az időre szól.")
+    return QStringLiteral("Átfedés: a %1. foglalás (%2 – %3).")
         .arg(q.displayText(QStringLiteral("foglalaz")), q.displayText(QStringLiteral("dat_tol")),
              q.displayText(QStringLiteral("dat_ig")));
 }

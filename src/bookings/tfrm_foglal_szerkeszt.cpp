@@ -129,6 +129,10 @@ void Tfrm_Foglal_Szerkeszt::vezerlok(QWidget *lap, data::DataSet *fizmodok)
     m_figyelmeztetes->setWordWrap(true);
     m_figyelmeztetes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_figyelmeztetes->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    // A size smaller, so that both warnings fit the fixed form a line each.
+    QFont f = m_figyelmeztetes->font();
+    f.setPointSizeF(f.pointSizeF() * 0.9);
+    m_figyelmeztetes->setFont(f);
 }
 
 void Tfrm_Foglal_Szerkeszt::elrendez(QWidget *lap)
