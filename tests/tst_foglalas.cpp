@@ -2,6 +2,7 @@
 // next booking number, and the place's running totals moved by every saved
 // or deleted booking in one unit of work with the booking itself.
 
+#include "bookings/foglalasfigyelo.h"
 #include "bookings/foglalasszamitas.h"
 #include "bookings/foglalassorok.h"
 #include "data/database.h"
@@ -116,6 +117,10 @@ private Q_SLOTS:
     void elutasitottMentes();
     void elutasitottTorles_data();
     void elutasitottTorles();
+    void atfedes_data();
+    void atfedes();
+    void letszam_data();
+    void letszam();
 
 private:
     std::unique_ptr<OpenRegister> m_reg;
@@ -398,6 +403,90 @@ void TstFoglalas::elutasitottTorles()
     QVERIFY(f.sorok.torol());
     QCOMPARE(f.tbl.recordCount(), 0);
     QCOMPARE(helyOsszegek(), QStringLiteral("38000/3800"));
+}
+
+namespace {
+
+// Place 7: booking 3 (number 12) from 1 to 8 July and booking 5 (number 13)
+// from 20 to 25 July; place 8: booking 6 (number 14) from 10 to 15 July.
+void juliusiFoglalasok()
+{
+    sql(QStringLiteral("INSERT INTO ugyfel (ugyfel, sorszam, ugyfel_nev) VALUES (7, 1, 'Napfény'), (8, 2, 'Holdfény')"));
+    sql(QStringLiteral("INSERT INTO foglalas (foglalas, foglalaz, ugyfel, dat_tol, dat_ig) VALUES "
+                       "(5, 13, 7, '2026-07-20', '2026-07-25'), (3, 12, 7, '2026-07-01', '2026-07-08'), "
+                       "(6, 14, 8, '2026-07-10', '2026-07-15'), (9, 15, 7, NULL, NULL)"));
+}
+
+const QString k12 = QStringLiteral("Átfedés: a 00012. foglalás (2026.07.01. – 2026.07.08.).");
+
+}  // namespace
+
+void TstFoglalas::atfedes_data()
+{
+    QTest::addColumn<int>("hely");
+    QTest::addColumn<QVariant>("sajat");
+    QTest::addColumn<QString>("tol");
+    QTest::addColumn<QString>("ig");
+    QTest::addColumn<QString>("vart");
+    const QVariant uj;
+    const QString k13 = QStringLiteral("Átfedés: a 00013. foglalás (2026.07.20. – 2026.07.25.).");
+    QTest::newRow("inside") << 7 << uj << "2026-07-03" << "2026-07-05" << k12;
+    QTest::newRow("ends on its first day") << 7 << uj << "2026-06-25" << "2026-07-01" << "";
+    QTest::newRow("starts on its last day") << 7 << uj << "2026-07-08" << "2026-07-10" << "";
+    QTest::newRow("one night over its end") << 7 << uj << "2026-07-07" << "2026-07-09" << k12;
+    QTest::newRow("covering two: the earlier named") << 7 << uj << "2026-06-01" << "2026-07-31" << k12;
+    QTest::newRow("itself not counted") << 7 << QVariant(3) << "2026-07-02" << "2026-07-04" << "";
+    QTest::newRow("itself moved onto the next") << 7 << QVariant(3) << "2026-07-05" << "2026-07-22" << k13;
+    QTest::newRow("another place's not counted") << 7 << uj << "2026-07-10" << "2026-07-15" << "";
+    QTest::newRow("that place's own") << 8 << uj << "2026-07-14" << "2026-07-16"
+                                      << "Átfedés: a 00014. foglalás (2026.07.10. – 2026.07.15.).";
+    QTest::newRow("no night") << 7 << uj << "2026-07-03" << "2026-07-03" << "";
+    QTest::newRow("last day before first") << 7 << uj << "2026-07-07" << "2026-07-02" << "";
+}
+
+void TstFoglalas::atfedes()
+{
+    QFETCH(int, hely);
+    QFETCH(QVariant, sajat);
+    QFETCH(QString, tol);
+    QFETCH(QString, ig);
+    QFETCH(QString, vart);
+    juliusiFoglalasok();
+    QCOMPARE(AtfedesFigyelmeztetes(db(), hely, sajat, QDate::fromString(tol, Qt::ISODate), QDate::fromString(ig, Qt::ISODate)),
+             vart);
+}
+
+void TstFoglalas::letszam_data()
+{
+    QTest::addColumn<int>("felnott");
+    QTest::addColumn<int>("gyerek");
+    QTest::addColumn<QVariant>("ferohely");
+    QTest::addColumn<bool>("atfed");
+    QTest::addColumn<QString>("vart");
+    const QString tobb = QStringLiteral("A létszám (5) több, mint a szálláshely férőhelye (4).");
+    QTest::newRow("over") << 3 << 2 << QVariant(4) << false << tobb;
+    QTest::newRow("equal") << 2 << 2 << QVariant(4) << false << "";
+    QTest::newRow("capacity 0: not known") << 9 << 0 << QVariant(0) << false << "";
+    QTest::newRow("capacity empty: not known") << 9 << 0 << QVariant() << false << "";
+    QTest::newRow("both, one a line") << 3 << 2 << QVariant(4) << true << k12 + QLatin1Char('\n') + tobb;
+}
+
+void TstFoglalas::letszam()
+{
+    QFETCH(int, felnott);
+    QFETCH(int, gyerek);
+    QFETCH(QVariant, ferohely);
+    QFETCH(bool, atfed);
+    QFETCH(QString, vart);
+    juliusiFoglalasok();
+    FoglalasAdatai f;
+    f.hely = 7;
+    f.tol = QDate(2026, 7, atfed ? 5 : 10);
+    f.ig = QDate(2026, 7, 12);
+    f.felnott = felnott;
+    f.gyerek = gyerek;
+    f.letszam = ferohely;
+    QCOMPARE(FoglalasFigyelmeztetes(db(), f), vart);
 }
 
 QTEST_GUILESS_MAIN(TstFoglalas)

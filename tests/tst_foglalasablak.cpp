@@ -148,6 +148,7 @@ private Q_SLOTS:
     void kilepesSzamitas();
     void elutasitottMentesAblakban();
     void ureDatumMa();
+    void figyelmeztetes();
     void foablakF4();
 
 private:
@@ -404,6 +405,53 @@ void TstFoglalasAblak::kilepesSzamitas()
         QCOMPARE(helyOsszegek(), QStringLiteral("100000/12500"));
         QCOMPARE(l.ablak.tabla()->asFloat(QStringLiteral("ossz_jut")), 1234.0);
     }
+}
+
+void TstFoglalasAblak::figyelmeztetes()
+{
+    // Booking 00012 (3 adults, 1 child) of a place that sleeps 3, moved onto
+    // the nights of 00005: both warnings show, and OK saves all the same.
+    DobozFelvevo dobozok;
+    Kornyezet k;
+    k.foglalasok();
+    sql(QStringLiteral("UPDATE ugyfel SET letszam = 3 WHERE ugyfel = 7"));
+    k.helyek.refresh();
+    Lista l(k);
+    const QString tobb = QStringLiteral("A létszám (4) több, mint a szálláshely férőhelye (3).");
+    bool lattuk = false;
+    onNextModal([&](QWidget *w) {
+        const Bezaro bezaro{w};
+        megjelenit(w);
+        auto *figy = elem<QLabel>(w, "lblFigyelmeztetes");
+        QVERIFY(figy);
+        QCOMPARE(figy->text(), tobb);
+        QVERIFY(figy->isVisible());
+        auto *tol = elem<QDateEdit>(w, "DateTimePicker1");
+        tol->setFocus(Qt::OtherFocusReason);
+        tol->setDate(QDate(2026, 6, 11));
+        QTest::keyClick(tol, Qt::Key_Tab);
+        QCOMPARE(figy->text(), QStringLiteral("Átfedés: a 00005. foglalás (2026.06.10. – 2026.06.12.).\n") + tobb);
+        // The label sits under the fields, inside the page.
+        const QWidget *helyszinen = mezo(w, "DBEdit10");
+        QVERIFY(figy->mapTo(w, QPoint(0, 0)).y() >= helyszinen->mapTo(w, QPoint(0, helyszinen->height())).y());
+        QVERIFY(figy->geometry().bottom() <= figy->parentWidget()->height());
+        QVERIFY2(figy->heightForWidth(figy->width()) <= figy->height(), "both lines are shown whole");
+        // Back to one guest fewer: the capacity line goes.
+        QLineEdit *felnott = mezo(w, "DBEdit4");
+        felnott->setFocus(Qt::OtherFocusReason);
+        felnott->selectAll();
+        gepel(felnott, QStringLiteral("2"));
+        QTest::keyClick(felnott, Qt::Key_Tab);
+        QVERIFY(!figy->text().contains(QStringLiteral("létszám")));
+        QTest::mouseClick(elem<QPushButton>(w, "btnOK"), Qt::LeftButton);
+        lattuk = !w->isVisible();
+    });
+    QTest::keyClick(l.ablak.racs(), Qt::Key_F2);
+    QVERIFY(lattuk);
+    QCOMPARE(dobozok.hibak, QStringList());
+    QCOMPARE(l.ablak.tabla()->state(), State::Browse);
+    QCOMPARE(l.ablak.tabla()->asDate(QStringLiteral("dat_tol")), QDate(2026, 6, 11));
+    QCOMPARE(l.ablak.tabla()->asInteger(QStringLiteral("letszam_felnott")), 2);
 }
 
 void TstFoglalasAblak::elutasitottMentesAblakban()

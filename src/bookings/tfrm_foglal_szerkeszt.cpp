@@ -1,5 +1,6 @@
 #include "bookings/tfrm_foglal_szerkeszt.h"
 
+#include "bookings/foglalasfigyelo.h"
 #include "bookings/foglalasszamitas.h"
 #include "bookings/foglalassorok.h"
 #include "common/ablak.h"
@@ -122,6 +123,16 @@ void Tfrm_Foglal_Szerkeszt::vezerlok(QWidget *lap, data::DataSet *fizmodok)
     m_jut = szamMezo(lap, "DBEdit8", QStringLiteral("ossz_jut"));
     m_eloleg = szamMezo(lap, "DBEdit9", QStringLiteral("ar_fogl"));
     m_helyszinen = szamMezo(lap, "DBEdit10", QStringLiteral("ar_helyszin"));
+
+    m_figyelmeztetes = new QLabel(lap);
+    m_figyelmeztetes->setObjectName(QStringLiteral("lblFigyelmeztetes"));
+    m_figyelmeztetes->setWordWrap(true);
+    m_figyelmeztetes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_figyelmeztetes->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    // A size smaller, so that both warnings fit the fixed form a line each.
+    QFont f = m_figyelmeztetes->font();
+    f.setPointSizeF(f.pointSizeF() * 0.9);
+    m_figyelmeztetes->setFont(f);
 }
 
 void Tfrm_Foglal_Szerkeszt::elrendez(QWidget *lap)
@@ -152,9 +163,13 @@ void Tfrm_Foglal_Szerkeszt::elrendez(QWidget *lap)
     tesz(3, 2, QStringLiteral("össz.jut"), m_jut);
     tesz(4, 0, QStringLiteral("előleg"), m_eloleg);
     tesz(4, 1, QStringLiteral("helyszínen"), m_helyszinen);
+    // The warning takes the room left under the fields, so an empty one
+    // moves nothing.
+    racs->addWidget(m_figyelmeztetes, 10, 0, 1, 3);
     for (int o = 0; o < 3; ++o)
         racs->setColumnStretch(o, 1);
     racs->setRowStretch(10, 1);
+    racs->setRowMinimumHeight(10, 2 * m_figyelmeztetes->fontMetrics().lineSpacing() + 4);
 }
 
 void Tfrm_Foglal_Szerkeszt::megjegyzesLap(QWidget *lap)
@@ -199,6 +214,7 @@ void Tfrm_Foglal_Szerkeszt::showEvent(QShowEvent *event)
     m_sorszam->setCursorPosition(0);
     m_ugyfel->setCursorPosition(0);
     m_lapok->setCurrentIndex(0);
+    Vedett([this] { figyelmeztet(); });
     m_tol->setFocus(Qt::OtherFocusReason);
 }
 
@@ -281,6 +297,24 @@ void Tfrm_Foglal_Szerkeszt::elhagyva(QWidget *vezerlo)
         ds.setValue(QStringLiteral("ar_helyszin"),
                     Helyszinen(ds.asFloat(QStringLiteral("ossz_dij")), ds.asFloat(QStringLiteral("ar_fogl"))));
     }
+    if (vezerlo == m_tol || vezerlo == m_ig || vezerlo == m_felnott || vezerlo == m_gyerek)
+        figyelmeztet();
+}
+
+void Tfrm_Foglal_Szerkeszt::figyelmeztet()
+{
+    const data::DataSet &ds = *adatok();
+    const data::DataSet &hely = static_cast<FoglalasSorok &>(sorok()).hely();
+    FoglalasAdatai f;
+    f.hely = int(ds.asInteger(QStringLiteral("ugyfel")));
+    f.sajat = ds.state() == data::State::Insert ? QVariant() : ds.value(QStringLiteral("foglalas"));
+    f.tol = m_tol->date();
+    f.ig = m_ig->date();
+    f.felnott = int(ds.asInteger(QStringLiteral("letszam_felnott")));
+    f.gyerek = int(ds.asInteger(QStringLiteral("letszam_gyerek")));
+    if (hely.isOpen() && !hely.isEmpty())
+        f.letszam = hely.value(QStringLiteral("letszam"));
+    m_figyelmeztetes->setText(FoglalasFigyelmeztetes(ds.database(), f));
 }
 
 bool Tfrm_Foglal_Szerkeszt::ellenoriz()

@@ -4,13 +4,17 @@
 // "előleg" the amount payable on site. A numeric field that holds no number
 // keeps the focus with a message. The two date pickers are not bound: they
 // start from the row's dates (today when empty) and are written into the
-// row when "OK" saves it.
+// row when "OK" saves it. A dark red line under the fields warns of nights
+// another booking of the place holds and of more guests than it sleeps,
+// checked on opening and on leaving the dates and head counts; it never
+// stops "OK".
 
 #include "common/szerkesztoablak.h"
 
 class FoglalasSorok;
 class QComboBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
@@ -41,6 +45,7 @@ private:
     void elhagyva(QWidget *vezerlo);
     bool szamRendben(QLineEdit *edit) const;
     void szamHiba(QLineEdit *edit);
+    void figyelmeztet();
 
     QTabWidget *m_lapok;
     QDateEdit *m_tol;
@@ -57,6 +62,7 @@ private:
     QLineEdit *m_sorszam;
     QLineEdit *m_ugyfel;
     QPlainTextEdit *m_megjegyzes;
+    QLabel *m_figyelmeztetes;
     QList<QLineEdit *> m_szamok;
     QLineEdit *m_visszaFokusz = nullptr;  // a number refused on leaving, waiting for its message
 };
