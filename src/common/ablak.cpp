@@ -197,79 +197,70 @@ void keretHelyre(QWidget *ablak, QRect r, const QWidget *szulo)
         w->setFramePosition(r.topLeft());
 }
 
-// Centres a window's frame on its parent's window when it is shown.
-class KozepreSzuro : public QObject {
+// Places a window's frame by its parent's window frame each time it is
+// shown: the placement gets the frame the window will have and the parent's
+// frame, and gives the frame's rectangle.
+class HelyezoSzuro : public QObject {
 public:
-    explicit KozepreSzuro(QWidget *ablak) : QObject(ablak)
+    using Helyezes = QRect (*)(const QSize &keret, const QRect &szulo);
+
+    HelyezoSzuro(QWidget *ablak, const QString &nev, Helyezes helyezes) : QObject(ablak), m_helyezes(helyezes)
     {
-        setObjectName(QStringLiteral("SzuloKozepere"));
+        setObjectName(nev);
         ablak->installEventFilter(this);
+    }
+
+    // Installs one filter of the name on the window, once.
+    static void telepit(QWidget *ablak, const QString &nev, Helyezes helyezes)
+    {
+        if (ablak && !ablak->findChild<HelyezoSzuro *>(nev, Qt::FindDirectChildrenOnly))
+            new HelyezoSzuro(ablak, nev, helyezes);
     }
 
 protected:
     bool eventFilter(QObject *obj, QEvent *e) override
     {
         if (e->type() == QEvent::Show && !e->spontaneous())
-            kozepre(static_cast<QWidget *>(obj));
+            helyez(static_cast<QWidget *>(obj));
         return false;
     }
 
 private:
-    static void kozepre(QWidget *ablak)
+    void helyez(QWidget *ablak) const
     {
         QWidget *szulo = ablak->parentWidget() ? ablak->parentWidget()->window() : nullptr;
         if (!szulo || !szulo->isVisible())
             return;
-        QRect r(QPoint(0, 0), varhatoKeret(ablak));
-        r.moveCenter(szulo->frameGeometry().center());
-        keretHelyre(ablak, r, szulo);
+        keretHelyre(ablak, m_helyezes(varhatoKeret(ablak), szulo->frameGeometry()), szulo);
     }
+
+    Helyezes m_helyezes;
 };
 
-// Puts a window's frame into the lower right corner of its parent's window
-// frame when it is shown, kept on that screen's work area.
-class SarokbaSzuro : public QObject {
-public:
-    explicit SarokbaSzuro(QWidget *ablak) : QObject(ablak)
-    {
-        setObjectName(QStringLiteral("SzuloSarkaba"));
-        ablak->installEventFilter(this);
-    }
+QRect kozepen(const QSize &keret, const QRect &szulo)
+{
+    QRect r(QPoint(0, 0), keret);
+    r.moveCenter(szulo.center());
+    return r;
+}
 
-protected:
-    bool eventFilter(QObject *obj, QEvent *e) override
-    {
-        if (e->type() == QEvent::Show && !e->spontaneous())
-            sarokba(static_cast<QWidget *>(obj));
-        return false;
-    }
-
-private:
-    static void sarokba(QWidget *ablak)
-    {
-        QWidget *szulo = ablak->parentWidget() ? ablak->parentWidget()->window() : nullptr;
-        if (!szulo || !szulo->isVisible())
-            return;
-        const QRect fo = szulo->frameGeometry();
-        const QSize keret = varhatoKeret(ablak);
-        keretHelyre(ablak, QRect(fo.bottomRight() - QPoint(keret.width() - 1, keret.height() - 1), keret), szulo);
-    }
-};
+// The lower right corner of the parent's frame, kept on that screen's work
+// area by keretHelyre.
+QRect sarokban(const QSize &keret, const QRect &szulo)
+{
+    return QRect(szulo.bottomRight() - QPoint(keret.width() - 1, keret.height() - 1), keret);
+}
 
 }  // namespace
 
 void SzuloSarkaba(QWidget *ablak)
 {
-    if (!ablak || ablak->findChild<SarokbaSzuro *>(QStringLiteral("SzuloSarkaba"), Qt::FindDirectChildrenOnly))
-        return;
-    new SarokbaSzuro(ablak);
+    HelyezoSzuro::telepit(ablak, QStringLiteral("SzuloSarkaba"), sarokban);
 }
 
 void SzuloKozepere(QWidget *ablak)
 {
-    if (!ablak || ablak->findChild<KozepreSzuro *>(QStringLiteral("SzuloKozepere"), Qt::FindDirectChildrenOnly))
-        return;
-    new KozepreSzuro(ablak);
+    HelyezoSzuro::telepit(ablak, QStringLiteral("SzuloKozepere"), kozepen);
 }
 
 void AblakSzokasok(QWidget *ablak)

@@ -61,9 +61,10 @@ QIcon masolasKep()
 
 // A box as wide as `jelek` average characters of its font, for the short
 // fields (country, postal code, numbers).
-void keskeny(QWidget *w, int jelek)
+QLineEdit *keskeny(QLineEdit *w, int jelek)
 {
     w->setFixedWidth(w->fontMetrics().averageCharWidth() * jelek + 16);
+    return w;
 }
 
 // The boxes of the groups stacked in one column start at one line: the
@@ -238,15 +239,9 @@ QGroupBox *Tfrm_Szerkeszt::altalanosCsoport(data::DataSet *tipusok, data::DataSe
               QStringLiteral("terulet_nev")),
         3);
 
-    QLineEdit *letszam = szovegMezo("letszam");
-    keskeny(letszam, 5);
-    sor(r, 3, 0, QStringLiteral("létszám"), letszam);
-    QLineEdit *tol = szovegMezo("tol");
-    keskeny(tol, 5);
-    sor(r, 4, 0, QStringLiteral("tól"), tol);
-    QLineEdit *ig = szovegMezo("ig");
-    keskeny(ig, 5);
-    sor(r, 4, 2, QStringLiteral("ig"), ig);
+    sor(r, 3, 0, QStringLiteral("létszám"), keskeny(szovegMezo("letszam"), 5));
+    sor(r, 4, 0, QStringLiteral("tól"), keskeny(szovegMezo("tol"), 5));
+    sor(r, 4, 2, QStringLiteral("ig"), keskeny(szovegMezo("ig"), 5));
     sor(r, 5, 0, QStringLiteral("honlap"), szovegMezo("honlap"), 3);
 
     // The caption stands left of the box.
@@ -326,15 +321,9 @@ QGroupBox *Tfrm_Szerkeszt::jutalekCsoport()
 {
     QGroupBox *g = csoport(QStringLiteral("Jutalék"), QStringLiteral("gbJutalek"), this);
     QGridLayout *r = racsa(g);
-    QLineEdit *jutalek = szovegMezo("jutalek");
-    keskeny(jutalek, 7);
-    sor(r, 0, 0, QStringLiteral("jutalék %"), jutalek);
-    QLineEdit *dij = szovegMezo("ossz_dij");
-    keskeny(dij, 11);
-    sor(r, 0, 2, QStringLiteral("össz.díj"), dij);
-    QLineEdit *jut = szovegMezo("ossz_jut");
-    keskeny(jut, 11);
-    sor(r, 0, 4, QStringLiteral("össz.jutalék"), jut);
+    sor(r, 0, 0, QStringLiteral("jutalék %"), keskeny(szovegMezo("jutalek"), 7));
+    sor(r, 0, 2, QStringLiteral("össz.díj"), keskeny(szovegMezo("ossz_dij"), 11));
+    sor(r, 0, 4, QStringLiteral("össz.jutalék"), keskeny(szovegMezo("ossz_jut"), 11));
     sor(r, 1, 0, QStringLiteral("bankszámla"), szovegMezo("bankszamla"), 5);
     r->setColumnStretch(5, 1);
     return g;
