@@ -109,7 +109,7 @@ const AkcioLeiras kAkciok[] = {
     {"aFelhaszn", "Rendszer", "Felhasználók", "", "", "user-group-properties system-users"},
     {"aSQL", "Rendszer", "Szabad lekérdezés", "", "", "server-database database-index"},
     {"aArchival", "Rendszer", "Adatbázis archiválása", "", "", "archive-insert package-x-generic"},
-    {"aVisszatolt", "Rendszer", "Adatbázis visszatöltése", "", "", "archive-extract document-revert"},
+    {"aVisszatolt", "Rendszer", "Adatbázis visszatöltése", "", "", "document-revert edit-undo"},
     {"aSugo", "Súgó", "Súgó", "", "F1", "help-contents"},
     {"aDoksi", "Súgó", "Program dokumentáció (pdf)", "", "", "application-pdf"},
     {"aFontos", "Súgó", "Fontos információk", "", "Ctrl+F1", "help-hint dialog-information"},
