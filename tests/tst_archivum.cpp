@@ -266,9 +266,9 @@ void TestArchivum::failureLeavesNoNewArchive()
     ArchivFolyamat folyamat;
     int jelzesek = 0;
     if (hogyan == QLatin1String("link")) {
-        QVERIFY(QFile::link(tmp.filePath(QStringLiteral("nincs.db")), adat + QStringLiteral("/al/eltunt.db")) ||
-                (QDir(adat).mkpath(QStringLiteral("al")) &&
-                 QFile::link(tmp.filePath(QStringLiteral("nincs.db")), adat + QStringLiteral("/al/eltunt.db"))));
+        // A link whose file is gone: unreadable even for root.
+        QVERIFY(QDir(adat).mkpath(QStringLiteral("al")));
+        QVERIFY(QFile::link(tmp.filePath(QStringLiteral("nincs.db")), adat + QStringLiteral("/al/eltunt.db")));
     } else if (hogyan == QLatin1String("megszakit")) {
         folyamat = [&](double resz) {
             ++jelzesek;

@@ -311,9 +311,11 @@ void AdatVisszatoltes::csere(const QString &elozoArchiv)
                                 .arg(native(mentes)));
     AdatMappaArchival(m_adatMappa, mentes);
 
-    QString regi = m_adatMappa + QStringLiteral(".regi-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    const QString regiAlap = m_adatMappa + QStringLiteral(".regi-")
+                             + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    QString regi = regiAlap;
     for (int n = 2; QFileInfo::exists(regi); ++n)
-        regi = regi.section(QLatin1Char('~'), 0, 0) + QStringLiteral("~%1").arg(n);
+        regi = regiAlap + QStringLiteral("-%1").arg(n);
     QDir dir;
     if (!dir.rename(m_adatMappa, regi))
         throw data::DbError(QStringLiteral("Az adatmappa nem nevezhető át (egy program használja?): %1")
