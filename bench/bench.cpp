@@ -23,6 +23,7 @@
 #include "places/megjegyzesek.h"
 #include "places/helykereses.h"
 #include "places/tfrm_szerkeszt.h"
+#include "reports/archivum.h"
 
 #include <QApplication>
 #include <QDate>
@@ -37,6 +38,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -954,6 +956,33 @@ int runTimings(const QString &folder, int busiest)
     return 0;
 }
 
+// The archive of the whole data folder beside `zip -1 -r` of the same folder:
+// both deflate at the fastest level.
+void timeArchive(const QString &folder)
+{
+    QTemporaryDir out;
+    const QString ours = out.filePath(QStringLiteral("archivum.zip"));
+    int entries = 0;
+    const double ms = timed([&] { entries = AdatMappaArchival(folder, ours); });
+    line("archive the data folder (libzip, deflate 1)", ms,
+         QStringLiteral("%1 files, %2 MB").arg(entries).arg(QFileInfo(ours).size() / 1048576.0, 0, 'f', 1));
+    const QString zip = QStandardPaths::findExecutable(QStringLiteral("zip"));
+    if (zip.isEmpty()) {
+        std::printf("%-52s   skipped: no zip program here\n", "zip -1 -r -q of the same folder");
+        return;
+    }
+    const QString theirs = out.filePath(QStringLiteral("zip.zip"));
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    const double zipMs = timed([&] {
+        p.start(zip, {QStringLiteral("-1"), QStringLiteral("-r"), QStringLiteral("-q"), theirs, QStringLiteral(".")});
+        p.waitForFinished(-1);
+    });
+    line("zip -1 -r -q of the same folder", zipMs,
+         QStringLiteral("%1 MB, ours / zip = %2").arg(QFileInfo(theirs).size() / 1048576.0, 0, 'f', 1)
+             .arg(ms / zipMs, 0, 'f', 2));
+}
+
 }  // namespace
 
 // The query walk in a process of its own; prints its lines.
@@ -1020,6 +1049,7 @@ int main(int argc, char **argv)
     const bool peakReset = resetPeakMemory() && procStatusKb("VmHWM") < fillPeak;
     try {
         runTimings(folder, busiest);
+        timeArchive(folder);
     } catch (const data::DbError &e) {
         std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
         return 1;

@@ -632,7 +632,7 @@ void TestMain::actionTable()
         {"aAdatlap", "Nyomtatások", "Adatlap", "", "Shift+Ctrl+K", false},
         {"aNyomMegjegyzes", "Nyomtatások", "Megjegyzések", "", "", false},
         {"aFoglalas", "Eszközök", "Foglalások", "", "F4", true},
-        {"aKorposta", "Eszközök", "Korposta adatbázis generálás", "", "", false},
+        {"aKorposta", "Eszközök", "Korposta adatbázis generálás", "", "", true},
         {"aTorzsTerulet", "Törzsadatok", "Területek", "", "", true},
         {"aTorzsTipus", "Törzsadatok", "Ügyfél típusok", "", "", true},
         {"aTorzsFizmod", "Törzsadatok", "Fizetési módok", "", "", true},
@@ -642,7 +642,8 @@ void TestMain::actionTable()
         {"aTulajdonos", "Rendszer", "Irodánk adatai...", "Az iroda neve és címe a nyomtatványok fejlécén", "", true},
         {"aFelhaszn", "Rendszer", "Felhasználók", "", "", true},
         {"aSQL", "Rendszer", "Szabad lekérdezés", "", "", false},
-        {"aArchival", "Rendszer", "Adatbázis archiválása", "", "", false},
+        {"aArchival", "Rendszer", "Adatbázis archiválása", "", "", true},
+        {"aVisszatolt", "Rendszer", "Adatbázis visszatöltése", "", "", true},
         {"aSugo", "Súgó", "Súgó", "", "F1", false},
         {"aDoksi", "Súgó", "Program dokumentáció (pdf)", "", "", false},
         {"aFontos", "Súgó", "Fontos információk", "", "Ctrl+F1", false},
@@ -690,7 +691,7 @@ void TestMain::menusAndToolBars()
         {"Törzsadatok", "aTorzsTerulet aTorzsTipus aTorzsFizmod - aTorzsMegrendelo - aTorzsCimke"},
         {"Nyomtatások", "aNyomtat aTeljes - aNyomMegjegyzes"},
         {"Eszközök", "aFoglalas - aKorposta"},
-        {"Rendszer", "aBeallit aTulajdonos - aFelhaszn aSQL - aArchival"},
+        {"Rendszer", "aBeallit aTulajdonos - aFelhaszn aSQL - aArchival aVisszatolt"},
         {"Súgó", "aSugo aDoksi - aFontos - aLevel aHonlap aFrisseny - aNevjegy"},
     };
     auto *menuSav = m_ablak->findChild<QToolBar *>(QStringLiteral("ToolBar1"));

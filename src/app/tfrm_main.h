@@ -18,6 +18,7 @@ class DataGrid;
 class HelyLista;
 class HelyReszletek;
 struct HelySorrend;
+struct HelyListaAllapot;
 
 namespace data {
 class Binder;
@@ -86,6 +87,13 @@ private:
     void megjegyzesek();
     void ujMegjegyzes();
     void kulsoLink(const QString &mezo, bool level);
+    void archival();
+    void visszatoltes();
+    void korposta();
+    // The archive folder, made when missing; empty after showing why not.
+    QString archivMappa();
+    bool adatokLezarasa(HelyListaAllapot &allapot);
+    void adatokUjranyitasa(const HelyListaAllapot &allapot);
     void oszlopSzelessegek();
     void elhelyez();
     void keretBeallit();
