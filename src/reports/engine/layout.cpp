@@ -89,7 +89,7 @@ struct Layouter::Impl {
     };
 
     const Definition &def;
-    const DataSets &sets;
+    const DataSets sets;
     const TextMeasurer &measurer;
     PreparedReport report;
     std::vector<Slot> slots;
