@@ -1,0 +1,73 @@
+#pragma once
+// A laid-out report: pages of drawing primitives in millimetres from the
+// sheet's top-left corner. Preview, printer, PDF, HTML and tests all read
+// this one form. Texts and fonts are kept once per report and referred to by
+// number, so a list of thousands of pages stays small.
+
+#include "reports/engine/model.h"
+
+#include <QHash>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+
+class QIODevice;
+
+namespace riport {
+
+struct Primitive {
+    enum Kind : quint8 { Text, Line, Fill };
+    // NoClip: a text sized to itself may print past its box where the
+    // device's font is a little wider than the measured one.
+    enum Flag : quint8 { Wrap = 0x1, Opaque = 0x2, NoClip = 0x4 };
+    Kind kind = Text;
+    Align align = Align::Left;
+    quint8 flags = 0;
+    quint16 font = 0;   // Text: index into the report's fonts
+    quint32 text = 0;   // Text: index into the report's texts
+    quint32 color = 0;  // Line: its colour; Fill: the fill colour (0xRRGGBB)
+    float x = 0, y = 0, w = 0, h = 0;  // Text, Fill: the box; Line: from (x, y) to (x + w, y + h)
+    float penWidth = 0;  // Line: in mm
+
+    QRectF rect() const { return QRectF(x, y, w, h); }
+    bool wraps() const { return flags & Wrap; }
+    bool opaque() const { return flags & Opaque; }
+    bool clips() const { return !(flags & NoClip); }
+};
+
+struct Page {
+    QVector<Primitive> primitives;
+};
+
+class PreparedReport {
+public:
+    QString title;
+    QSizeF paper{210, 297};
+    QVector<Page> pages;
+
+    int pageCount() const { return int(pages.size()); }
+    const QString &text(const Primitive &p) const { return m_texts[int(p.text)]; }
+    const QString &text(quint32 index) const { return m_texts[int(index)]; }
+    const Font &font(const Primitive &p) const { return m_fonts[p.font]; }
+    const QVector<Font> &fonts() const { return m_fonts; }
+
+    quint32 internText(const QString &text);
+    quint16 internFont(const Font &font);
+
+    // The texts of one page in the order they were laid out.
+    QStringList pageTexts(int page) const;
+
+    // The prepared pages in the engine's own file form; load raises
+    // data::DbError with a message the user understands for a file that is
+    // not one, or of another version.
+    void save(QIODevice &device) const;
+    static PreparedReport load(QIODevice &device);
+
+private:
+    QVector<QString> m_texts;
+    QHash<QString, quint32> m_textIndex;
+    QVector<Font> m_fonts;
+};
+
+}  // namespace riport
