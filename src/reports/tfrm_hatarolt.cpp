@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -77,7 +78,10 @@ Tfrm_Hatarolt::Tfrm_Hatarolt(data::DataSet &adatok, const QString &javasoltNev, 
     lFilenev = VezerloCimke(QStringLiteral("Filenév"), eFilenev, QStringLiteral("lFilenev"));
     bTallozas = new QToolButton(this);
     bTallozas->setObjectName(QStringLiteral("bTallozas"));
-    bTallozas->setIcon(TemaIkon("document-open folder-open folder"));
+    QIcon mappa = TemaIkon("document-open folder-open folder");
+    if (mappa.isNull())
+        mappa = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    bTallozas->setIcon(mappa);
     bTallozas->setToolTip(QStringLiteral("Tallózás"));
     bTallozas->setAutoRaise(true);
     // A picture button beside the box, as the box's own part: no tab stop.
