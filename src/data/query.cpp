@@ -435,7 +435,8 @@ bool Query::readAhead(int row, Row &out)
         return false;  // rows gone since the result was counted
     if (rc != SQLITE_ROW)
         raiseEngine(m_forward);
-    out.resize(fieldCount());
+    if (out.size() != fieldCount())
+        out.resize(fieldCount());
     for (int c = 0; c < m_columns.size(); ++c) {
         const QVariant raw = columnValue(m_forward, c);
         out[c] = m_columns[c].known ? fromStorage(raw, m_columns[c].def.type) : raw;
