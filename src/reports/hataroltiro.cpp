@@ -11,15 +11,15 @@
 #include <QSaveFile>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <vector>
-#include <cmath>
 
 namespace hatarolt {
 
 namespace {
 
-constexpr size_t kIrasiDarab = 1 << 20;  // bytes gathered before a write
+constexpr size_t kIrasiDarab = 256 << 10;  // bytes gathered before a write: short writes keep the yields regular
 
 // The code page as a table from UTF-16 unit to byte, built once from the
 // decoder, so a value is encoded by indexing instead of a converter call.
