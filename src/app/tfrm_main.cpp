@@ -39,6 +39,7 @@
 #include "reports/cimkevalaszt.h"
 #include "reports/archivum.h"
 #include "reports/korposta.h"
+#include "reports/tfrm_hatarolt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -128,9 +129,8 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aCimke",   "aExcelbe", "aTeljes", "aNyomtatKep", "aNyomtat", "aAdatlap", "aNyomMegjegyzes",
-    "aSQL",     "aSugo",    "aDoksi",  "aFontos",     "aLevel",   "aHonlap",  "aFrisseny",
-    "aNevjegy",
+    "aCimke", "aTeljes", "aNyomtatKep", "aNyomtat", "aAdatlap", "aNyomMegjegyzes", "aSQL",
+    "aSugo",  "aDoksi",  "aFontos",     "aLevel",   "aHonlap",  "aFrisseny",       "aNevjegy",
 };
 
 QString u8(const char *s)
@@ -651,6 +651,10 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aArchival")), &QAction::triggered, this, &Tfrm_Main::archival);
     VedettKapcsol(akcio(QStringLiteral("aVisszatolt")), &QAction::triggered, this, &Tfrm_Main::visszatoltes);
     VedettKapcsol(akcio(QStringLiteral("aKorposta")), &QAction::triggered, this, &Tfrm_Main::korposta);
+    VedettKapcsol(akcio(QStringLiteral("aExcelbe")), &QAction::triggered, this, [this] {
+        if (Tbl()->isOpen())
+            HataroltExport(*Tbl(), QStringLiteral("Nyugvar.csv"), this);
+    });
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
