@@ -31,6 +31,7 @@
 #include "places/tfrm_szerkeszt.h"
 #include "places/tfrm_keres.h"
 #include "places/tfrm_megj.h"
+#include "tools/tfrm_sql.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -117,9 +118,7 @@ const char *const kKesobbiAkciok[] = {
     "aCimke",           "aExcelbe",
     "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",
-    "aTorzsCimke", "aSQL",          "aArchival",
-    "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
-    "aNevjegy",
+    "aTorzsCimke", "aArchival",
 };
 
 QString u8(const char *s)
@@ -596,6 +595,7 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aSQL")), &QAction::triggered, this, &Tfrm_Main::szabadLekerdezes);
     VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
                   [this] { FoglaloLista(m_db, -1, false); });
 
@@ -747,6 +747,20 @@ void Tfrm_Main::felhasznalok()
     auto *ablak = new Tfrm_Felhasznalo(m_db, this);
     ablak->exec();
     delete ablak;
+}
+
+void Tfrm_Main::szabadLekerdezes()
+{
+    auto *ablak = new Tfrm_SQL(m_db, this);
+    ablak->exec();
+    const bool valtozhatott = ablak->parancsFutott();
+    delete ablak;
+    // A command may have changed the places or the lookup tables: the list
+    // shows them as they are now.
+    if (valtozhatott)
+        for (data::Table *tabla : {TblXTip(), TblXTerulet(), Tbl()})
+            if (tabla->isOpen())
+                tabla->refresh();
 }
 
 void Tfrm_Main::foglalasok()

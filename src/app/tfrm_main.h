@@ -80,6 +80,7 @@ private:
     void frissit();
     void beallitasok();
     void felhasznalok();
+    void szabadLekerdezes();
     void foglalasok();
     void reszletesKereses();
     void csatoltDokumentumok();

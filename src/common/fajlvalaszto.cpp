@@ -23,3 +23,36 @@ QString MegnyitFajlValaszt(QWidget *szulo, const QString &cim, const QString &ti
         return valaszto()(szulo, cim, tipusok);
     return QFileDialog::getOpenFileName(szulo, cim, QString(), tipusok);
 }
+
+namespace {
+
+FajlDialogValaszto &dialogValaszto()
+{
+    static FajlDialogValaszto v;
+    return v;
+}
+
+}  // namespace
+
+void setFajlDialogValaszto(FajlDialogValaszto v)
+{
+    dialogValaszto() = std::move(v);
+}
+
+QString FajlDialog(QWidget *szulo, const FajlDialogKeres &keres)
+{
+    if (dialogValaszto())
+        return dialogValaszto()(szulo, keres);
+    QFileDialog d(szulo, keres.cim, keres.mappa, keres.tipusok);
+    d.setAcceptMode(keres.mentes ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(keres.mentes ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Saving replaces a file without asking.
+    if (keres.mentes)
+        d.setOption(QFileDialog::DontConfirmOverwrite);
+    d.setDefaultSuffix(keres.kiterjesztes);
+    if (!keres.javasoltNev.isEmpty())
+        d.selectFile(keres.javasoltNev);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return QString();
+    return d.selectedFiles().constFirst();
+}

@@ -15,3 +15,20 @@ QString MegnyitFajlValaszt(QWidget *szulo, const QString &cim, const QString &ti
 // Replaces the dialog (tests answer it); an empty function restores it.
 using FajlValaszto = std::function<QString(QWidget *szulo, const QString &cim, const QString &tipusok)>;
 void setFajlValaszto(FajlValaszto valaszto);
+
+// A file dialog with a starting folder, a proposed name and a default
+// extension, for opening or for saving.
+struct FajlDialogKeres {
+    bool mentes = false;    // a save dialog; otherwise an open dialog
+    QString cim;
+    QString tipusok;        // "SQL állományok (*.sql)"
+    QString mappa;          // the starting folder (need not exist)
+    QString javasoltNev;    // the file name proposed (saving)
+    QString kiterjesztes;   // added to a name typed without one ("sql")
+};
+// The chosen file's full path, or an empty text when the user cancelled.
+QString FajlDialog(QWidget *szulo, const FajlDialogKeres &keres);
+
+// Replaces the dialog (tests answer it); an empty function restores it.
+using FajlDialogValaszto = std::function<QString(QWidget *szulo, const FajlDialogKeres &keres)>;
+void setFajlDialogValaszto(FajlDialogValaszto valaszto);
