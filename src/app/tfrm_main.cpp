@@ -7,7 +7,10 @@
 #include "app/inditas.h"
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
+#include "app/sugo.h"
 #include "app/tfrm_felhasznalo.h"
+#include "app/tfrm_nevjegy.h"
+#include "app/tfrm_readme.h"
 #include "bookings/foglalolista.h"
 #include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
@@ -596,6 +599,7 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
     VedettKapcsol(akcio(QStringLiteral("aSQL")), &QAction::triggered, this, &Tfrm_Main::szabadLekerdezes);
+    sugoBekotes();
     VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
                   [this] { FoglaloLista(m_db, -1, false); });
 
@@ -747,6 +751,29 @@ void Tfrm_Main::felhasznalok()
     auto *ablak = new Tfrm_Felhasznalo(m_db, this);
     ablak->exec();
     delete ablak;
+}
+
+void Tfrm_Main::sugoBekotes()
+{
+    // Help opens whichever control of the program has the focus.
+    akcio(QStringLiteral("aSugo"))->setShortcutContext(Qt::ApplicationShortcut);
+    const QPair<const char *, QString (*)()> celok[] = {
+        {"aSugo", &sugo::SugoCel},       {"aDoksi", &sugo::DoksiCel}, {"aLevel", &sugo::LevelCel},
+        {"aHonlap", &sugo::HonlapCel},   {"aFrisseny", &sugo::FrissenyCel}};
+    for (const auto &c : celok) {
+        QString (*cel)() = c.second;
+        VedettKapcsol(akcio(QLatin1String(c.first)), &QAction::triggered, this, [cel] { KulsoMegnyit(cel()); });
+    }
+    VedettKapcsol(akcio(QStringLiteral("aFontos")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Readme(this);
+        ablak->exec();
+        delete ablak;
+    });
+    VedettKapcsol(akcio(QStringLiteral("aNevjegy")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Nevjegy(this);
+        ablak->exec();
+        delete ablak;
+    });
 }
 
 void Tfrm_Main::szabadLekerdezes()

@@ -81,6 +81,7 @@ private:
     void beallitasok();
     void felhasznalok();
     void szabadLekerdezes();
+    void sugoBekotes();
     void foglalasok();
     void reszletesKereses();
     void csatoltDokumentumok();
