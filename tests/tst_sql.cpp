@@ -7,6 +7,7 @@
 #include "common/programmappa.h"
 #include "data/database.h"
 #include "data/query.h"
+#include "reports/tfrm_hatarolt.h"
 #include "testsupport.h"
 #include "tools/sqlfajta.h"
 #include "tools/sqlszerkeszto.h"
@@ -16,8 +17,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QtTest>
@@ -240,6 +243,17 @@ void TstSql::kisbetusLekerdezes()
         QCOMPARE(ablak().racs()->columnWidth(i), 64);
     QCOMPARE(modell->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), ablak().eredmeny()->field(0).def.name);
     QVERIFY(ablak().eredmeny()->isReadOnly());
+
+    // Export hands the open result to the export window, with no name proposed.
+    bool latott = false;
+    onNextModal([&](QWidget *w) {
+        const auto zaras = qScopeGuard([w] { w->close(); });
+        auto *export_ = qobject_cast<Tfrm_Hatarolt *>(w);
+        QVERIFY(export_);
+        latott = export_->eFilenev->text().isEmpty();
+    });
+    a("aExport")->trigger();
+    QVERIFY(latott);
     // The window closed, the result is closed too.
     ablak().reject();
     QVERIFY(!ablak().eredmeny()->isOpen());

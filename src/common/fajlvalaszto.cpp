@@ -32,6 +32,12 @@ FajlDialogValaszto &dialogValaszto()
     return v;
 }
 
+MentoValaszto &mento()
+{
+    static MentoValaszto v;
+    return v;
+}
+
 }  // namespace
 
 void setFajlDialogValaszto(FajlDialogValaszto v)
@@ -55,4 +61,25 @@ QString FajlDialog(QWidget *szulo, const FajlDialogKeres &keres)
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return QString();
     return d.selectedFiles().constFirst();
+}
+
+void setMentoValaszto(MentoValaszto v)
+{
+    mento() = std::move(v);
+}
+
+QString MentFajlValaszt(QWidget *szulo, const QString &cim, const QString &tipusok, const QString &javasolt,
+                        const QString &kiterjesztes)
+{
+    if (mento())
+        return mento()(szulo, cim, tipusok, javasolt);
+    QFileDialog d(szulo, cim, javasolt, tipusok);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite);
+    d.setDefaultSuffix(kiterjesztes);
+    if (!javasolt.isEmpty())
+        d.selectFile(javasolt);
+    return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().constFirst()
+                                                                          : QString();
 }

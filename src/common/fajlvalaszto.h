@@ -32,3 +32,16 @@ QString FajlDialog(QWidget *szulo, const FajlDialogKeres &keres);
 // Replaces the dialog (tests answer it); an empty function restores it.
 using FajlDialogValaszto = std::function<QString(QWidget *szulo, const FajlDialogKeres &keres)>;
 void setFajlDialogValaszto(FajlDialogValaszto valaszto);
+
+// Shows the save-file dialog over `szulo`: file types in the dialog's
+// notation ("CSV állományok (*.csv);;Minden állomány (*.*)"), starting
+// from the name `javasolt`, adding `kiterjesztes` to a name typed without
+// one, never asking before an existing file is chosen. The chosen full
+// path, or an empty text when the user cancelled.
+QString MentFajlValaszt(QWidget *szulo, const QString &cim, const QString &tipusok, const QString &javasolt,
+                        const QString &kiterjesztes);
+
+// Replaces the save dialog (tests answer it); an empty function restores it.
+using MentoValaszto = std::function<QString(QWidget *szulo, const QString &cim, const QString &tipusok,
+                                            const QString &javasolt)>;
+void setMentoValaszto(MentoValaszto valaszto);

@@ -10,6 +10,7 @@
 #include "data/database.h"
 #include "data/model.h"
 #include "data/query.h"
+#include "reports/tfrm_hatarolt.h"
 #include "tools/sqlfajta.h"
 #include "tools/sqlszerkeszto.h"
 
@@ -260,8 +261,9 @@ void Tfrm_SQL::ment()
 
 void Tfrm_SQL::exportal()
 {
-    if (!m_eredmeny->isOpen())
-        return;
+    // The action is enabled only while the result is open.
+    if (m_eredmeny->isOpen())
+        HataroltExport(*m_eredmeny, QString(), this);
 }
 
 void Tfrm_SQL::closeEvent(QCloseEvent *e)
