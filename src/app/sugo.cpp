@@ -43,7 +43,8 @@ QString FontosSzoveg()
         QStringLiteral("   jelszó:      \"kapufal\""),
         QString(),
         QStringLiteral("A felhasználó, és jelszó megadásánál a kis, és nagybetű különbsége fontos."),
-        QStringLiteral("Az első belépés után érdemes új jelszót adni (Rendszer / Felhasználók)."),
+        QStringLiteral("Az első belépés után érdemes új jelszót adni"),
+        QStringLiteral("(Rendszer / Felhasználók)."),
         QString(),
         QStringLiteral("Hardver- és szoftverigény"),
         QStringLiteral("-------------------------"),
@@ -79,7 +80,7 @@ QString FontosSzoveg()
 QString NevjegySzoveg()
 {
     return QStringLiteral("Készítette: Tervoda\n"
-                          "Licenc: GNU GPL 3 vagy későbbi (GPL-3.0-or-later)\n")
+                          "Licenc: GPL-3.0-or-later\n")
            + QLatin1String(keszito::kHonlap);
 }
 

@@ -18,7 +18,7 @@ Tfrm_Readme::Tfrm_Readme(QWidget *parent) : QDialog(parent), m_szoveg(new QPlain
     m_szoveg->setReadOnly(true);
     m_szoveg->setFrameShape(QFrame::NoFrame);
     m_szoveg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_szoveg->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_szoveg->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QFont betu(QStringLiteral("Liberation Mono"), 10);
     betu.setStyleHint(QFont::TypeWriter);
     betu.setFixedPitch(true);

@@ -55,6 +55,9 @@ SqlSzerkeszto::SqlSzerkeszto(QWidget *parent) : QsciScintilla(parent)
     setBraceMatching(SloppyBraceMatch);
     setAutoIndent(true);
     setTabWidth(4);
+    // The horizontal scroll bar comes only when a line is wider than the view.
+    setScrollWidth(1);
+    setScrollWidthTracking(true);
 }
 
 void SqlSzerkeszto::contextMenuEvent(QContextMenuEvent *e)

@@ -195,9 +195,7 @@ void Tfrm_SQL::futtat()
     try {
         if (SqlLekerdezes(sql)) {
             m_eredmeny->open();
-            m_racs->dataModel()->useAllFields();
-            for (int i = 0; i < m_racs->model()->columnCount(); ++i)
-                m_racs->setColumnWidth(i, kOszlopSzelesseg);
+            oszlopok();
             m_lapok->setCurrentIndex(kEredmenyLap);
             akcio(QStringLiteral("aExport"))->setEnabled(true);
         } else {
@@ -209,6 +207,17 @@ void Tfrm_SQL::futtat()
         eredmenyBezar();
         HibaDoboz(QStringLiteral("SQL hiba:\r\n") + e.message());
     }
+}
+
+void Tfrm_SQL::oszlopok()
+{
+    // Every column under the name the statement gave it, not a table's label.
+    QVector<data::DataSetModel::Column> oszlopok;
+    for (int i = 0; i < m_eredmeny->fieldCount(); ++i)
+        oszlopok.append({m_eredmeny->field(i).def.name, m_eredmeny->field(i).def.name});
+    m_racs->dataModel()->setColumns(oszlopok);
+    for (int i = 0; i < oszlopok.size(); ++i)
+        m_racs->setColumnWidth(i, kOszlopSzelesseg);
 }
 
 void Tfrm_SQL::uj()

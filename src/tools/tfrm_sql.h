@@ -56,6 +56,7 @@ private:
     void feluletLetrehozasa();
     void bekotes();
     void eredmenyBezar();
+    void oszlopok();
     void lapValtas();
 
     data::Database &m_db;
