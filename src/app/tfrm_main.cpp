@@ -7,8 +7,11 @@
 #include "app/inditas.h"
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
+#include "app/sugo.h"
 #include "app/tfrm_felhasznalo.h"
 #include "app/tfrm_tulajdonos.h"
+#include "app/tfrm_nevjegy.h"
+#include "app/tfrm_readme.h"
 #include "bookings/foglalolista.h"
 #include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
@@ -39,6 +42,7 @@
 #include "reports/cimkevalaszt.h"
 #include "reports/archivum.h"
 #include "reports/korposta.h"
+#include "tools/tfrm_sql.h"
 #include "reports/tfrm_hatarolt.h"
 
 #include <QAccessible>
@@ -129,8 +133,7 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aCimke", "aTeljes", "aNyomtatKep", "aNyomtat", "aAdatlap", "aNyomMegjegyzes", "aSQL",
-    "aSugo",  "aDoksi",  "aFontos",     "aLevel",   "aHonlap",  "aFrisseny",       "aNevjegy",
+    "aCimke", "aTeljes", "aNyomtatKep", "aNyomtat", "aAdatlap", "aNyomMegjegyzes",
 };
 
 QString u8(const char *s)
@@ -607,6 +610,8 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aSQL")), &QAction::triggered, this, &Tfrm_Main::szabadLekerdezes);
+    sugoBekotes();
     VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
                   [this] { FoglaloLista(m_db, -1, false); });
 
@@ -774,6 +779,43 @@ void Tfrm_Main::felhasznalok()
     auto *ablak = new Tfrm_Felhasznalo(m_db, this);
     ablak->exec();
     delete ablak;
+}
+
+void Tfrm_Main::sugoBekotes()
+{
+    // Help opens whichever control of the program has the focus.
+    akcio(QStringLiteral("aSugo"))->setShortcutContext(Qt::ApplicationShortcut);
+    const QPair<const char *, QString (*)()> celok[] = {
+        {"aSugo", &sugo::SugoCel},       {"aDoksi", &sugo::DoksiCel}, {"aLevel", &sugo::LevelCel},
+        {"aHonlap", &sugo::HonlapCel},   {"aFrisseny", &sugo::FrissenyCel}};
+    for (const auto &c : celok) {
+        QString (*cel)() = c.second;
+        VedettKapcsol(akcio(QLatin1String(c.first)), &QAction::triggered, this, [cel] { KulsoMegnyit(cel()); });
+    }
+    VedettKapcsol(akcio(QStringLiteral("aFontos")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Readme(this);
+        ablak->exec();
+        delete ablak;
+    });
+    VedettKapcsol(akcio(QStringLiteral("aNevjegy")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Nevjegy(this);
+        ablak->exec();
+        delete ablak;
+    });
+}
+
+void Tfrm_Main::szabadLekerdezes()
+{
+    auto *ablak = new Tfrm_SQL(m_db, this);
+    ablak->exec();
+    const bool valtozhatott = ablak->parancsFutott();
+    delete ablak;
+    // A command may have changed the places or the lookup tables: the list
+    // shows them as they are now.
+    if (valtozhatott)
+        for (data::Table *tabla : {TblXTip(), TblXTerulet(), Tbl()})
+            if (tabla->isOpen())
+                tabla->refresh();
 }
 
 void Tfrm_Main::foglalasok()

@@ -81,6 +81,8 @@ private:
     void frissit();
     void beallitasok();
     void felhasznalok();
+    void szabadLekerdezes();
+    void sugoBekotes();
     void foglalasok();
     void reszletesKereses();
     void csatoltDokumentumok();
