@@ -613,7 +613,7 @@ void TestMain::actionTable()
         {"aTorol", "Ügyfelek", "Töröl", "", "Ctrl+Del", true},
         {"aCsatolt", "Ügyfelek", "Csatolt dokumentumok", "", "F3", true},
         {"aCimke", "Ügyfelek", "Címke nyomtatás", "", "", false},
-        {"aExcelbe", "Ügyfelek", "Excelbe", "", "Ctrl+E", false},
+        {"aExcelbe", "Ügyfelek", "Excelbe", "", "Ctrl+E", true},
         {"aKeres", "Ügyfelek", "Keresés", "", "Ctrl+F", true},
         {"aKeres2", "Ügyfelek", "Részletes keresés", "", "Ctrl+T", true},
         {"aSzakSzur", "Ügyfelek", "Szűrés", "", "Ctrl+S", true},

@@ -31,6 +31,7 @@
 #include "places/tfrm_szerkeszt.h"
 #include "places/tfrm_keres.h"
 #include "places/tfrm_megj.h"
+#include "reports/tfrm_hatarolt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -114,7 +115,7 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aCimke",           "aExcelbe",
+    "aCimke",
     "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",
     "aTorzsCimke", "aSQL",          "aArchival",
@@ -631,6 +632,10 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aFoglalas")), &QAction::triggered, this, &Tfrm_Main::foglalasok);
     VedettKapcsol(akcio(QStringLiteral("aKeres2")), &QAction::triggered, this, &Tfrm_Main::reszletesKereses);
     VedettKapcsol(akcio(QStringLiteral("aCsatolt")), &QAction::triggered, this, &Tfrm_Main::csatoltDokumentumok);
+    VedettKapcsol(akcio(QStringLiteral("aExcelbe")), &QAction::triggered, this, [this] {
+        if (Tbl()->isOpen())
+            HataroltExport(*Tbl(), QStringLiteral("Nyugvar.csv"), this);
+    });
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);

@@ -104,6 +104,11 @@ void Query::setParam(const QString &name, const QVariant &value)
     m_params.insert(n, value);
 }
 
+void Query::setColumnLook(const QString &column, const QString &label, const QString &format)
+{
+    m_looks.insert(column.toCaseFolded(), {label, format});
+}
+
 QVariant Query::param(const QString &name) const
 {
     return m_params.value(name);
@@ -139,6 +144,11 @@ void Query::describe(const QSqlQuery &q)
                 col.def.name = name;
                 col.known = true;
             }
+        }
+        const auto look = m_looks.constFind(name.toCaseFolded());
+        if (look != m_looks.constEnd()) {
+            col.def.label = look->label;
+            col.def.format = look->format;
         }
         m_columns << col;
     }

@@ -11,6 +11,7 @@
 
 #include "data/dataset.h"
 
+#include <QHash>
 #include <QMap>
 #include <memory>
 
@@ -30,6 +31,10 @@ public:
     void setParam(const QString &name, const QVariant &value);
     QVariant param(const QString &name) const;
     void clearParams() { m_params.clear(); }
+    // The label and display format a result column shows with instead of
+    // those of the table field it is read from (empty: none). Set before
+    // opening; kept across re-openings.
+    void setColumnLook(const QString &column, const QString &label, const QString &format);
 
     // Runs a statement that returns no rows; returns the number of rows it
     // changed. Raises DbError with the engine's message.
@@ -63,6 +68,11 @@ private:
 
     QString m_sql;
     QMap<QString, QVariant> m_params;
+    struct Look {
+        QString label;
+        QString format;
+    };
+    QHash<QString, Look> m_looks;  // by case-folded column name
     QVector<Column> m_columns;
     bool m_paged = true;         // false: a statement that cannot stand as a subquery
     QVector<Row> m_whole;        // ... whose whole result is then kept
