@@ -10,6 +10,7 @@
 // that its peak memory is that of a whole process.
 
 #include "bookings/foglalassorok.h"
+#include "bookings/tqrfoglalas.h"
 #include "bookings/tfrm_torzsfoglalo.h"
 #include "common/datagrid.h"
 #include "common/sorszerkeszto.h"
@@ -22,6 +23,8 @@
 #include "data/table.h"
 #include "places/helykereses.h"
 #include "places/tfrm_szerkeszt.h"
+#include "reports/engine/qtmeasurer.h"
+#include "reports/engine/run.h"
 
 #include <QApplication>
 #include <QDate>
@@ -711,6 +714,42 @@ void timeBookingSave(data::Database &db, int busiest)
     setDobozSzolgaltatas(nullptr);
 }
 
+// The booking list of one place over the whole period: every 250th booking
+// is moved to the last place first, so that it has about 2,000 (a tenth
+// with --small). Layout with the real fonts, then the HTML and the PDF
+// export, each a run of its own as the user starts it.
+void timeBookingListReport(data::Database &db, const QString &folder)
+{
+    const int place = g_size.places;
+    db.exec(QStringLiteral("UPDATE foglalas SET ugyfel = ? WHERE foglalas % 250 = 0"), {place});
+    const QDate from(2015, 1, 1), to(2026, 12, 31);
+    riport::QtMeasurer measurer;
+    int rows = 0, pages = 0;
+    double ms = timed([&] {
+        FoglalasListaMenet run(db, place, from, to);
+        rows = run.lekerdezes().recordCount();
+        pages = riport::layoutReport(run.riport, run.adatok(), measurer).pageCount();
+    });
+    line("booking list of a place: open + layout", ms, QStringLiteral("%1 bookings, %2 pages").arg(rows).arg(pages));
+    const QString html = QDir(folder).filePath(QStringLiteral("lista.htm"));
+    const QString pdf = QDir(folder).filePath(QStringLiteral("lista.pdf"));
+    bool ok = true;
+    ms = timed([&] {
+        FoglalasListaMenet run(db, place, from, to);
+        ok = riport::exportHtml(run.riport, run.adatok(), html) && ok;
+    });
+    line("booking list of a place: HTML export", ms,
+         QStringLiteral("%1 kB").arg(QFileInfo(html).size() / 1024.0, 0, 'f', 0));
+    ms = timed([&] {
+        FoglalasListaMenet run(db, place, from, to);
+        ok = riport::exportPdf(run.riport, run.adatok(), pdf) && ok;
+    });
+    line("booking list of a place: PDF export", ms,
+         QStringLiteral("%1 kB%2").arg(QFileInfo(pdf).size() / 1024.0, 0, 'f', 0).arg(ok ? QString() : QStringLiteral(", FAILED")));
+    QFile::remove(html);
+    QFile::remove(pdf);
+}
+
 // Runs in a process of its own: the walk over a query result of every
 // booking, reading every field, and the whole process's peak memory.
 int walkQuery(const QString &folder, bool controlsOn)
@@ -930,6 +969,7 @@ int runTimings(const QString &folder, int busiest)
     timeOrdererList(db);
     timePlaceEditor(db, places);
     timeBookingSave(db, busiest);
+    timeBookingListReport(db, folder);
 
     places.close();
     db.close();
