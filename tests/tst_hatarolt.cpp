@@ -281,6 +281,70 @@ private Q_SLOTS:
         QCOMPARE(hatarolt::KeszUzenet(QStringLiteral("k.csv"), {}), QStringLiteral("k.csv file export kész."));
     }
 
+    // ---- the forward walk under the export ---------------------------
+
+    // Every source hands out, row by row, what valuesAt reads, and stands
+    // where the walk stopped.
+    void soronkentOlvas_data()
+    {
+        QTest::addColumn<QString>("forras");
+        QTest::addColumn<QString>("szuro");
+        QTest::addColumn<int>("megall");
+        QTest::newRow("tábla") << "ugyfel" << "" << -1;
+        QTest::newRow("szűrt tábla") << "ugyfel" << "sorszam>3" << -1;
+        QTest::newRow("lekérdezés") << "SELECT * FROM ugyfel ORDER BY sorszam DESC" << "" << -1;
+        QTest::newRow("szűrt lekérdezés") << "SELECT * FROM ugyfel ORDER BY sorszam DESC" << "sorszam<5" << -1;
+        QTest::newRow("lekérdezés, megállítva") << "SELECT * FROM ugyfel ORDER BY sorszam" << "" << 2;
+        QTest::newRow("tábla, megállítva") << "ugyfel" << "" << 0;
+    }
+    void soronkentOlvas()
+    {
+        QFETCH(QString, forras);
+        QFETCH(QString, szuro);
+        QFETCH(int, megall);
+        helyek(7);
+        std::unique_ptr<data::DataSet> ds;
+        if (forras.startsWith(QStringLiteral("SELECT"))) {
+            auto q = std::make_unique<data::Query>(db());
+            q->setSql(forras);
+            ds = std::move(q);
+        } else {
+            auto t = std::make_unique<data::Table>(db(), forras);
+            t->setIndexFieldNames(QStringLiteral("sorszam"));
+            ds = std::move(t);
+        }
+        ds->addCalculatedField({QStringLiteral("ketszeres"), schema::FieldType::Integer},
+                               [](const data::DataSet &, const data::Row &r) { return r.value(2).toInt() * 2; });
+        if (!szuro.isEmpty()) {
+            ds->setFilter(szuro);
+            ds->setFiltered(true);
+        }
+        ds->open();
+        ds->setCurrentRow(ds->recordCount() - 1);
+        int olvasott = 0;
+        {
+            data::RowReader olvaso(*ds);
+            while (olvasott != megall && olvaso.next()) {
+                QCOMPARE(olvaso.row(), olvasott);
+                const data::Row elvart = ds->valuesAt(olvasott);
+                QCOMPARE(olvaso.values().size(), ds->fieldCount());
+                for (int f = 0; f < ds->fieldCount(); ++f)
+                    QCOMPARE(olvaso.values().at(f), elvart.at(f));
+                ++olvasott;
+            }
+        }
+        QVERIFY(olvasott > 0 || megall == 0);
+        if (megall < 0) {
+            QCOMPARE(olvasott, ds->recordCount());
+            QVERIFY(ds->eof());
+            QCOMPARE(ds->currentRow(), ds->recordCount() - 1);
+        } else {
+            // The last row handed out, the first when none was.
+            QCOMPARE(ds->currentRow(), qMax(0, megall - 1));
+            QVERIFY(!ds->eof());
+        }
+    }
+
     // ---- the booking list of a period ---------------------------------
 
     void foglalasLista()

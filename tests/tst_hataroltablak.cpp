@@ -211,6 +211,13 @@ private Q_SLOTS:
         d.eAlso->stepUp();
         QCOMPARE(d.eAlso->date(), QDate(2024, 4, 15));
         QCOMPARE(d.eAlso->text(), QStringLiteral("2024. Április 15."));
+        // Tab leaves the entry instead of stepping to its next part.
+        d.eAlso->setFocus();
+        QTRY_VERIFY(d.eAlso->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_VERIFY(d.eFelso->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_VERIFY(d.bOK->hasFocus());
     }
 
     void idoszakBeker()

@@ -19,6 +19,9 @@ protected:
     QString textFromDateTime(const QDateTime &dt) const override;
     QDateTime dateTimeFromText(const QString &text) const override;
     QValidator::State validate(QString &text, int &pos) const override;
+    // Tab leaves the entry as a whole, as Enter does; the arrow keys step
+    // through day, month and year.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 
 class Tfrm_Idoszak : public QDialog {

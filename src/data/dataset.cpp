@@ -309,7 +309,9 @@ bool RowReader::next()
         m_end = true;
         return false;
     }
-    m_values.resize(m_ds.fieldCount());
+    // Resizing a row shared with a source's page copies it: only when needed.
+    if (m_values.size() != m_ds.fieldCount())
+        m_values.resize(m_ds.fieldCount());
     if (!m_ds.m_calculated.isEmpty())
         m_ds.completeRow(m_values);
     return true;

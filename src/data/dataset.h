@@ -292,8 +292,9 @@ private:
 // A forward walk over every visible row from the first, for exports and
 // reports: hands out each row's values in field order, calculated ones too,
 // without moving the current row row by row. Disables the controls while it
-// lives. When it leaves (or is destroyed) the current row is the row it
-// stopped on, or after a full walk the last row with eof() set.
+// lives. When it leaves (or is destroyed) the current row is the last row
+// it handed out (the first when none), or after a full walk the last row
+// with eof() set.
 class RowReader {
 public:
     explicit RowReader(DataSet &ds);

@@ -16,6 +16,7 @@
 #include <memory>
 
 class QSqlQuery;
+struct sqlite3_stmt;
 
 namespace data {
 
@@ -49,6 +50,8 @@ protected:
     QVariant rowKey(int row) const override { return position(row); }
     int rowOfKey(const QVariant &key) const override;
     void controlsEnabled() override;
+    bool readAhead(int row, Row &out) override;
+    void readAheadDone() override { releaseForward(); }
 
 private:
     struct Column {
@@ -85,6 +88,10 @@ private:
     mutable int m_pageRows = 0;  // rows of the last page read
     mutable std::unique_ptr<QSqlQuery> m_cursor;  // a walk's open statement
     mutable int m_cursorAt = 0;  // result position of the cursor's next row
+    // A forward walk's statement on the engine itself, and the row it reads next.
+    sqlite3_stmt *m_forward = nullptr;
+    int m_forwardAt = 0;
+    void releaseForward();
 };
 
 }  // namespace data

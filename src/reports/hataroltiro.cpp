@@ -10,13 +10,16 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <array>
+#include <charconv>
+#include <cstring>
+#include <vector>
 #include <cmath>
 
 namespace hatarolt {
 
 namespace {
 
-constexpr int kIrasiDarab = 1 << 20;  // bytes gathered before a write
+constexpr size_t kIrasiDarab = 1 << 20;  // bytes gathered before a write
 
 // The code page as a table from UTF-16 unit to byte, built once from the
 // decoder, so a value is encoded by indexing instead of a converter call.
@@ -35,148 +38,37 @@ const std::array<unsigned char, 65536> &kodTabla()
     return tabla;
 }
 
-// Where the characters the code page cannot hold were met.
-struct Csere {
-    int db = 0;
-    int sor = -1;
-    QString mezo;
-};
 
-class Kodolo {
+// The bytes of the file, gathered in a buffer and written a large piece at
+// a time into the file being saved.
+class Kimenet {
 public:
-    Kodolo() : m_tabla(kodTabla()) {}
-
-    // Appends the bytes of `s`; a character without a byte becomes "?".
-    // Returns how many were replaced.
-    int ir(QByteArray &ki, QStringView s) const
-    {
-        int csere = 0;
-        const qsizetype n = s.size();
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t u = s[i].unicode();
-            if (u < 0x80) {
-                ki.append(char(u));
-                continue;
-            }
-            const unsigned char b = m_tabla[u];
-            if (b) {
-                ki.append(char(b));
-                continue;
-            }
-            ki.append('?');
-            ++csere;
-            // A character outside the basic plane is one character.
-            if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate())
-                ++i;
-        }
-        return csere;
-    }
-
-private:
-    const std::array<unsigned char, 65536> &m_tabla;
-};
-
-void ketJegy(QByteArray &ki, int n)
-{
-    ki.append(char('0' + n / 10));
-    ki.append(char('0' + n % 10));
-}
-
-// The program's short date form, "2026.12.09.", written digit by digit.
-void datum(QByteArray &ki, const QDate &d, const Kodolo &k, const schema::FieldDef &def)
-{
-    const int ev = d.year();
-    if (ev < 1000 || ev > 9999) {
-        k.ir(ki, data::displayText(d, def));
-        return;
-    }
-    ketJegy(ki, ev / 100);
-    ketJegy(ki, ev % 100);
-    ki.append('.');
-    ketJegy(ki, d.month());
-    ki.append('.');
-    ketJegy(ki, d.day());
-    ki.append('.');
-}
-
-// What a line needs to know of the data set's fields and the locale.
-struct Szerkezet {
-    QVector<schema::FieldDef> mezok;
-    QByteArray tizedes;     // the locale's decimal separator, encoded
-    QByteArray elvalaszto;
-    QByteArray jelolo;
-};
-
-// A number as plain text: up to 15 significant digits, the locale's
-// decimal separator, no digit grouping.
-void szam(QByteArray &ki, double d, const Szerkezet &sz)
-{
-    // Whole forints are the common case, and far cheaper to write.
-    if (std::abs(d) < 1e15 && d == std::trunc(d)) {
-        ki.append(QByteArray::number(qlonglong(d)));
-        return;
-    }
-    QByteArray s = QByteArray::number(d, 'g', 15);
-    const qsizetype pont = s.indexOf('.');
-    if (pont >= 0)
-        s.replace(pont, 1, sz.tizedes);
-    ki.append(s);
-}
-
-// Appends a field's value as plain text; returns the characters replaced.
-int ertek(QByteArray &ki, const QVariant &v, const schema::FieldDef &def, const Szerkezet &sz,
-          const Kodolo &k)
-{
-    if (def.type == schema::FieldType::Memo || v.typeId() == QMetaType::QByteArray) {
-        ki.append("BLOB");
-        return 0;
-    }
-    if (!v.isValid() || v.isNull())
-        return 0;
-    if (def.type == schema::FieldType::Boolean || v.typeId() == QMetaType::Bool) {
-        ki.append(v.toBool() ? "True" : "False");
-        return 0;
-    }
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-        ki.append(QByteArray::number(v.toLongLong()));
-        return 0;
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        ki.append(QByteArray::number(v.toULongLong()));
-        return 0;
-    case QMetaType::Double:
-        szam(ki, v.toDouble(), sz);
-        return 0;
-    case QMetaType::QDate:
-        datum(ki, v.toDate(), k, def);
-        return 0;
-    case QMetaType::QDateTime:
-        return k.ir(ki, data::displayText(v, def));
-    case QMetaType::QString:
-        return k.ir(ki, *static_cast<const QString *>(v.constData()));
-    default:
-        return k.ir(ki, v.toString());
-    }
-}
-
-class Fajl {
-public:
-    explicit Fajl(const QString &nev) : m_f(nev), m_nev(nev)
+    explicit Kimenet(const QString &nev) : m_f(nev), m_nev(nev), m_puffer(kIrasiDarab)
     {
         if (!m_f.open(QIODevice::WriteOnly))
             throw data::DbError(QStringLiteral("A(z) %1 file nem hozható létre: %2").arg(nev, m_f.errorString()));
-        m_puffer.reserve(kIrasiDarab + 4096);
     }
 
-    QByteArray &puffer() { return m_puffer; }
-
-    void uritHaKell()
+    void ir(char c)
     {
-        if (m_puffer.size() >= kIrasiDarab)
-            urit();
+        if (m_n == qsizetype(m_puffer.size()))
+            helyet(1);
+        m_puffer[m_n++] = c;
     }
+    void ir(const char *s, qsizetype n)
+    {
+        std::memcpy(foglal(n), s, size_t(n));
+        m_n += n;
+    }
+    void ir(const QByteArray &b) { ir(b.constData(), b.size()); }
+    // Room for `n` bytes at the end; foglalt() tells how many were used.
+    char *foglal(qsizetype n)
+    {
+        if (m_n + n > qsizetype(m_puffer.size()))
+            helyet(n);
+        return m_puffer.data() + m_n;
+    }
+    void foglalt(qsizetype n) { m_n += n; }
 
     // The file takes the old one's place only here, written whole.
     void lezar()
@@ -187,22 +79,177 @@ public:
     }
 
 private:
+    void helyet(qsizetype n)
+    {
+        urit();
+        if (n > qsizetype(m_puffer.size()))
+            m_puffer.resize(size_t(n));
+    }
     void urit()
     {
-        if (m_f.write(m_puffer) != m_puffer.size())
+        if (m_n > 0 && m_f.write(m_puffer.data(), m_n) != m_n)
             throw data::DbError(QStringLiteral("A(z) %1 file nem írható: %2").arg(m_nev, m_f.errorString()));
-        m_puffer.clear();
+        m_n = 0;
     }
 
     QSaveFile m_f;  // not committed, it leaves the old file alone
     QString m_nev;
-    QByteArray m_puffer;
+    std::vector<char> m_puffer;
+    qsizetype m_n = 0;
 };
 
-void tetelVeg(QByteArray &ki, const Szerkezet &sz)
+class Kodolo {
+public:
+    Kodolo() : m_tabla(kodTabla()) {}
+
+    // Appends the bytes of `s`; a character without a byte becomes "?".
+    // Returns how many were replaced.
+    int ir(Kimenet &ki, QStringView s) const
+    {
+        // A UTF-16 unit gives at most one byte.
+        char *const eleje = ki.foglal(s.size());
+        char *p = eleje;
+        int csere = 0;
+        const qsizetype n = s.size();
+        const QChar *c = s.data();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = c[i].unicode();
+            if (u < 0x80) {
+                *p++ = char(u);
+                continue;
+            }
+            const unsigned char b = m_tabla[u];
+            if (b) {
+                *p++ = char(b);
+                continue;
+            }
+            *p++ = '?';
+            ++csere;
+            // A character outside the basic plane is one character.
+            if (QChar::isHighSurrogate(u) && i + 1 < n && c[i + 1].isLowSurrogate())
+                ++i;
+        }
+        ki.foglalt(p - eleje);
+        return csere;
+    }
+
+    QByteArray bajtok(QStringView s) const
+    {
+        QByteArray b;
+        for (const QChar c : s) {
+            const char16_t u = c.unicode();
+            b.append(u < 0x80 ? char(u) : m_tabla[u] ? char(m_tabla[u]) : '?');
+        }
+        return b;
+    }
+
+private:
+    const std::array<unsigned char, 65536> &m_tabla;
+};
+
+void ketJegy(char *p, int n)
 {
-    ki.append(sz.jelolo);
-    ki.append(sz.elvalaszto);
+    p[0] = char('0' + n / 10);
+    p[1] = char('0' + n % 10);
+}
+
+// The program's short date form, "2026.12.09.", written digit by digit.
+void datum(Kimenet &ki, const QDate &d, const Kodolo &k, const schema::FieldDef &def)
+{
+    const int ev = d.year();
+    if (ev < 1000 || ev > 9999) {
+        k.ir(ki, data::displayText(d, def));
+        return;
+    }
+    char *p = ki.foglal(11);
+    ketJegy(p, ev / 100);
+    ketJegy(p + 2, ev % 100);
+    p[4] = '.';
+    ketJegy(p + 5, d.month());
+    p[7] = '.';
+    ketJegy(p + 8, d.day());
+    p[10] = '.';
+    ki.foglalt(11);
+}
+
+// What a line needs to know of the data set's fields and the locale.
+struct Szerkezet {
+    QVector<schema::FieldDef> mezok;
+    QByteArray tizedes;     // the locale's decimal separator, encoded
+    QByteArray elvalaszto;
+    QByteArray jelolo;
+};
+
+template <typename Egesz>
+void egesz(Kimenet &ki, Egesz i)
+{
+    char *p = ki.foglal(24);
+    ki.foglalt(std::to_chars(p, p + 24, i).ptr - p);
+}
+
+// A number as plain text: up to 15 significant digits, the locale's
+// decimal separator, no digit grouping.
+void szam(Kimenet &ki, double d, const Szerkezet &sz)
+{
+    // Whole forints are the common case, and far cheaper to write.
+    if (std::abs(d) < 1e15 && d == std::trunc(d)) {
+        egesz(ki, qlonglong(d));
+        return;
+    }
+    char s[40];
+    const char *vege = std::to_chars(s, s + sizeof s, d, std::chars_format::general, 15).ptr;
+    for (const char *c = s; c < vege; ++c) {
+        if (*c == '.')
+            ki.ir(sz.tizedes);
+        else
+            ki.ir(*c);
+    }
+}
+
+// Appends a field's value as plain text; returns the characters replaced.
+int ertek(Kimenet &ki, const QVariant &v, const schema::FieldDef &def, const Szerkezet &sz, const Kodolo &k)
+{
+    if (def.type == schema::FieldType::Memo || v.typeId() == QMetaType::QByteArray) {
+        ki.ir("BLOB", 4);
+        return 0;
+    }
+    if (!v.isValid() || v.isNull())
+        return 0;
+    if (def.type == schema::FieldType::Boolean || v.typeId() == QMetaType::Bool) {
+        if (v.toBool())
+            ki.ir("True", 4);
+        else
+            ki.ir("False", 5);
+        return 0;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        egesz(ki, v.toLongLong());
+        return 0;
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        egesz(ki, v.toULongLong());
+        return 0;
+    case QMetaType::Double:
+        szam(ki, *static_cast<const double *>(v.constData()), sz);
+        return 0;
+    case QMetaType::QDate:
+        datum(ki, *static_cast<const QDate *>(v.constData()), k, def);
+        return 0;
+    case QMetaType::QDateTime:
+        return k.ir(ki, data::displayText(v, def));
+    case QMetaType::QString:
+        return k.ir(ki, *static_cast<const QString *>(v.constData()));
+    default:
+        return k.ir(ki, v.toString());
+    }
+}
+
+void tetelVeg(Kimenet &ki, const Szerkezet &sz)
+{
+    ki.ir(sz.jelolo);
+    ki.ir(sz.elvalaszto);
 }
 
 }  // namespace
@@ -218,9 +265,9 @@ Eredmeny Iro::ir(const QString &fajl)
     Szerkezet sz;
     for (int f = 0; f < m_adatok.fieldCount(); ++f)
         sz.mezok << m_adatok.field(f).def;
-    k.ir(sz.tizedes, QLocale().decimalPoint());
-    k.ir(sz.elvalaszto, m_beallitas.elvalaszto);
-    k.ir(sz.jelolo, m_beallitas.jelolo);
+    sz.tizedes = k.bajtok(QLocale().decimalPoint());
+    sz.elvalaszto = k.bajtok(m_beallitas.elvalaszto);
+    sz.jelolo = k.bajtok(m_beallitas.jelolo);
 
     Eredmeny e;
     auto jegyez = [&](int csere, int sor, int mezo) {
@@ -233,14 +280,13 @@ Eredmeny Iro::ir(const QString &fajl)
         e.csere += csere;
     };
 
-    Fajl ki(fajl);
-    QByteArray &p = ki.puffer();
+    Kimenet ki(fajl);
     for (int f = 0; f < sz.mezok.size(); ++f) {
-        p.append(sz.jelolo);
-        jegyez(k.ir(p, sz.mezok[f].title()), 0, f);
-        tetelVeg(p, sz);
+        ki.ir(sz.jelolo);
+        jegyez(k.ir(ki, sz.mezok[f].title()), 0, f);
+        tetelVeg(ki, sz);
     }
-    p.append("\r\n");
+    ki.ir("\r\n", 2);
 
     data::RowReader olvaso(m_adatok);
     QElapsedTimer ora;
@@ -257,13 +303,12 @@ Eredmeny Iro::ir(const QString &fajl)
         }
         const data::Row &sor = olvaso.values();
         for (int f = 0; f < sz.mezok.size(); ++f) {
-            p.append(sz.jelolo);
-            jegyez(ertek(p, sor.at(f), sz.mezok[f], sz, k), e.sorok + 1, f);
-            tetelVeg(p, sz);
+            ki.ir(sz.jelolo);
+            jegyez(ertek(ki, sor.at(f), sz.mezok[f], sz, k), e.sorok + 1, f);
+            tetelVeg(ki, sz);
         }
-        p.append("\r\n");
+        ki.ir("\r\n", 2);
         ++e.sorok;
-        ki.uritHaKell();
     }
     olvaso.leave();
     ki.lezar();

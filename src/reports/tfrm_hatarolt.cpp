@@ -78,7 +78,7 @@ Tfrm_Hatarolt::Tfrm_Hatarolt(data::DataSet &adatok, const QString &javasoltNev, 
     lFilenev = VezerloCimke(QStringLiteral("Filenév"), eFilenev, QStringLiteral("lFilenev"));
     bTallozas = new QToolButton(this);
     bTallozas->setObjectName(QStringLiteral("bTallozas"));
-    QIcon mappa = TemaIkon("document-open folder-open folder");
+    QIcon mappa = TemaIkon("folder-open folder document-open");
     if (mappa.isNull())
         mappa = style()->standardIcon(QStyle::SP_DirOpenIcon);
     bTallozas->setIcon(mappa);
