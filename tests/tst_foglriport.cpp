@@ -101,7 +101,8 @@ private Q_SLOTS:
     void cleanup() { m_reg.reset(); }
 
     // March: the bookings that start on its first and last day, not the one
-    // that began in February and reaches into it, nor another place's.
+    // that began in February and reaches into it, nor another place's; a
+    // period turned round lists nothing.
     void marciusiIdoszak()
     {
         foglalasok(7, {{1, QDate(2024, 2, 28), QDate(2024, 3, 3)},
@@ -126,18 +127,14 @@ private Q_SLOTS:
         QVERIFY(szoveg(r, 0, QStringLiteral("2024.03.01.")));
         QVERIFY(szoveg(r, 0, QStringLiteral("10%")));
         QVERIFY(szoveg(r, 0, QStringLiteral("Szűcs Árpád")));
-    }
 
-    void forditottIdoszakSemmitSemListaz()
-    {
-        foglalasok(7, {{1, QDate(2024, 3, 1), QDate(2024, 3, 3)}, {2, QDate(2024, 3, 31), QDate(2024, 4, 2)}});
-        const PreparedReport r = lista(7, QDate(2024, 3, 31), QDate(2024, 3, 1));
-        QCOMPARE(r.pageCount(), 1);
-        QVERIFY(szamok(r).isEmpty());
-        QVERIFY(szoveg(r, 0, QStringLiteral("2024.03.31 - 2024.03.01")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("összesen")));
-        // The place's name comes from the rows: none, so it prints nothing.
-        QVERIFY(!szoveg(r, 0, QStringLiteral("Napfény Vendégház")));
+        // From after to: nothing listed, and with no rows no place name.
+        const PreparedReport forditott = lista(7, QDate(2024, 3, 31), QDate(2024, 3, 1));
+        QCOMPARE(forditott.pageCount(), 1);
+        QVERIFY(szamok(forditott).isEmpty());
+        QVERIFY(szoveg(forditott, 0, QStringLiteral("2024.03.31 - 2024.03.01")));
+        QVERIFY(szoveg(forditott, 0, QStringLiteral("összesen")));
+        QVERIFY(!szoveg(forditott, 0, QStringLiteral("Napfény Vendégház")));
     }
 
     // The sums add the stored amounts and round only for the display.
@@ -255,13 +252,9 @@ private Q_SLOTS:
         } vart[] = {
             {"hivatkozás", 0, 4.0, false, true},         {"00042", 23.8, 4.0, true, false},
             {"Szűcs Árpád", 68.8, 4.0, true, false},     {"Szálláshely adatok", 0, 14.6, false, true},
-            {"Napfény Vendégház", 23.8, 23.8, true, false}, {"8230", 37.0, 30.4, true, false},
-            {"Balatonfüred", 48.9, 30.4, true, false},   {"Kő Ödön", 23.8, 35.7, true, false},
-            {"30/987-6543", 55.6, 41.0, true, false},    {"2024.07.08.", 47.6, 60.9, true, false},
-            {"éjszakák száma", 70.1, 60.9, false, true}, {"7", 95.2, 60.9, true, false},
-            {"3", 134.9, 60.9, true, false},              {"fizetési adatok", 0, 71.4, false, true},
-            {"20 000", 23.8, 80.7, true, false},         {"60 000", 92.6, 80.7, true, false},
-            {"átutalás", 162.7, 80.7, true, false},
+            {"Balatonfüred", 48.9, 30.4, true, false},   {"30/987-6543", 55.6, 41.0, true, false},
+            {"éjszakák száma", 70.1, 60.9, false, true}, {"3", 134.9, 60.9, true, false},
+            {"60 000", 92.6, 80.7, true, false},         {"átutalás", 162.7, 80.7, true, false},
         };
         const double reszlet = kFent + 22.2;
         for (const auto &v : vart) {
