@@ -11,15 +11,15 @@
 #include <QSaveFile>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <vector>
-#include <cmath>
 
 namespace hatarolt {
 
 namespace {
 
-constexpr size_t kIrasiDarab = 1 << 20;  // bytes gathered before a write
+constexpr size_t kIrasiDarab = 256 << 10;  // bytes gathered before a write: short writes keep the yields regular
 
 // The code page as a table from UTF-16 unit to byte, built once from the
 // decoder, so a value is encoded by indexing instead of a converter call.
@@ -156,7 +156,8 @@ void ketJegy(char *p, int n)
 // The program's short date form, "2026.12.09.", written digit by digit.
 void datum(Kimenet &ki, const QDate &d, const Kodolo &k, const schema::FieldDef &def)
 {
-    const int ev = d.year();
+    int ev = 0, ho = 0, nap = 0;
+    d.getDate(&ev, &ho, &nap);  // one calendar conversion, not three
     if (ev < 1000 || ev > 9999) {
         k.ir(ki, data::displayText(d, def));
         return;
@@ -165,9 +166,9 @@ void datum(Kimenet &ki, const QDate &d, const Kodolo &k, const schema::FieldDef 
     ketJegy(p, ev / 100);
     ketJegy(p + 2, ev % 100);
     p[4] = '.';
-    ketJegy(p + 5, d.month());
+    ketJegy(p + 5, ho);
     p[7] = '.';
-    ketJegy(p + 8, d.day());
+    ketJegy(p + 8, nap);
     p[10] = '.';
     ki.foglalt(11);
 }
