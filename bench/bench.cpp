@@ -21,8 +21,10 @@
 #include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "places/megjegyzesek.h"
 #include "places/helykereses.h"
 #include "places/tfrm_szerkeszt.h"
+#include "reports/archivum.h"
 #include "reports/engine/agency.h"
 #include "reports/engine/layout.h"
 #include "reports/engine/painter.h"
@@ -808,6 +810,22 @@ void timeLookupUpkeep(data::Table &places)
 // The orderers register as the user meets it: the list window shown on
 // every orderer, then a name typed into its search box, one find and one
 // repaint per keystroke.
+// The notes window of one place: its notes newest first, through the date
+// index, filtered to the place.
+void timeNotesOfAPlace(data::Database &db, int place)
+{
+    data::Table notes(db, QStringLiteral("ugyf_megj"));
+    MegjegyzesListaBeallit(notes, place);
+    int rows = 0;
+    const double ms = timed([&] {
+        notes.open();
+        rows = notes.recordCount();
+        readGridRows(notes);
+    });
+    line("open the notes of one place, newest first", ms, QStringLiteral("place %1: %2 notes").arg(place).arg(rows));
+    notes.close();
+}
+
 void timeOrdererList(data::Database &db)
 {
     Tfrm_TorzsFoglalo lista(db);
@@ -952,6 +970,7 @@ int runTimings(const QString &folder, int busiest)
          QStringLiteral("%1 rows").arg(notes.recordCount()));
     notes.close();
 
+    timeNotesOfAPlace(db, g_size.places / 2);
     timeBoundWalk(places);
     timeFindWalk(places);
 
@@ -979,6 +998,33 @@ int runTimings(const QString &folder, int busiest)
     places.close();
     db.close();
     return 0;
+}
+
+// The archive of the whole data folder beside `zip -1 -r` of the same folder:
+// both deflate at the fastest level.
+void timeArchive(const QString &folder)
+{
+    QTemporaryDir out;
+    const QString ours = out.filePath(QStringLiteral("archivum.zip"));
+    int entries = 0;
+    const double ms = timed([&] { entries = AdatMappaArchival(folder, ours); });
+    line("archive the data folder (libzip, deflate 1)", ms,
+         QStringLiteral("%1 files, %2 MB").arg(entries).arg(QFileInfo(ours).size() / 1048576.0, 0, 'f', 1));
+    const QString zip = QStandardPaths::findExecutable(QStringLiteral("zip"));
+    if (zip.isEmpty()) {
+        std::printf("%-52s   skipped: no zip program here\n", "zip -1 -r -q of the same folder");
+        return;
+    }
+    const QString theirs = out.filePath(QStringLiteral("zip.zip"));
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    const double zipMs = timed([&] {
+        p.start(zip, {QStringLiteral("-1"), QStringLiteral("-r"), QStringLiteral("-q"), theirs, QStringLiteral(".")});
+        p.waitForFinished(-1);
+    });
+    line("zip -1 -r -q of the same folder", zipMs,
+         QStringLiteral("%1 MB, ours / zip = %2").arg(QFileInfo(theirs).size() / 1048576.0, 0, 'f', 1)
+             .arg(ms / zipMs, 0, 'f', 2));
 }
 
 // One data set written as delimited text, as the export window runs it:
@@ -1251,6 +1297,7 @@ int main(int argc, char **argv)
     const bool peakReset = resetPeakMemory() && procStatusKb("VmHWM") < fillPeak;
     try {
         runTimings(folder, busiest);
+        timeArchive(folder);
     } catch (const data::DbError &e) {
         std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
         return 1;

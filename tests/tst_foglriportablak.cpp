@@ -104,7 +104,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        setMentoValaszto({});
+        setFajlKeresValaszto({});
         m_reg.reset();
     }
 
@@ -119,13 +119,14 @@ private Q_SLOTS:
         regi.write("régi tartalom");
         regi.close();
         QStringList kerdezett;
-        setMentoValaszto([&](QWidget *, const QString &cim, const QString &tipusok, const QString &javasolt) {
-            kerdezett << cim << tipusok << javasolt;
+        setFajlKeresValaszto([&](QWidget *, const FajlKeres &k) {
+            kerdezett << k.cim << k.tipusok << k.kezdet << k.kiterjesztes << QString::number(k.mentes);
             return cel;
         });
         FoglalasListaRiport(db(), 7, FoglalasKimenet::Html, QDate(2024, 3, 1), QDate(2024, 3, 31));
         QCOMPARE(kerdezett, QStringList({QStringLiteral("Html export"), QStringLiteral("Html dokumentumok (*.htm)"),
-                                         QStringLiteral("Foglalások listája.htm")}));
+                                         QStringLiteral("Foglalások listája.htm"), QStringLiteral("htm"),
+                                         QStringLiteral("1")}));
         const QString html = olvas(cel);
         QVERIFY(!html.contains(QStringLiteral("régi tartalom")));
         QCOMPARE(nyitvaMaradt(html), QStringList());
@@ -142,7 +143,7 @@ private Q_SLOTS:
 
         // Cancelling the dialog writes nothing.
         QVERIFY(QFile::remove(cel));
-        setMentoValaszto([](QWidget *, const QString &, const QString &, const QString &) { return QString(); });
+        setFajlKeresValaszto([](QWidget *, const FajlKeres &) { return QString(); });
         FoglalasListaRiport(db(), 7, FoglalasKimenet::Html, QDate(2024, 3, 1), QDate(2024, 3, 31));
         QVERIFY(!QFile::exists(cel));
         QVERIFY(dobozok.hibak.isEmpty());
@@ -182,7 +183,7 @@ private Q_SLOTS:
         lista.nyit(7);
         lista.show();
         const QString cel = fajl("akcio.htm");
-        setMentoValaszto([&](QWidget *, const QString &, const QString &, const QString &) { return cel; });
+        setFajlKeresValaszto([&](QWidget *, const FajlKeres &) { return cel; });
         QDate javasoltTol, javasoltIg;
         onNextModal([&](QWidget *w) {
             auto *d = qobject_cast<Tfrm_Idoszak *>(w);

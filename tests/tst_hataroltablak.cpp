@@ -87,7 +87,7 @@ private Q_SLOTS:
     void init() { m_reg = std::make_unique<OpenRegister>(); }
     void cleanup()
     {
-        setMentoValaszto({});
+        setFajlKeresValaszto({});
         m_reg.reset();
     }
 
@@ -178,16 +178,16 @@ private Q_SLOTS:
         auto q = szamlalo(1);
         Tfrm_Hatarolt w(*q, QStringLiteral("Nyugvar.csv"));
         QString kapottNev, kapottTipus;
-        setMentoValaszto([&](QWidget *, const QString &, const QString &tipusok, const QString &javasolt) {
-            kapottNev = javasolt;
-            kapottTipus = tipusok;
+        setFajlKeresValaszto([&](QWidget *, const FajlKeres &k) {
+            kapottNev = k.kezdet;
+            kapottTipus = k.tipusok;
             return QStringLiteral("/tmp/masik.csv");
         });
         w.bTallozas->click();
         QCOMPARE(kapottNev, QStringLiteral("Nyugvar.csv"));
         QCOMPARE(kapottTipus, QStringLiteral("CSV állományok (*.csv);;Text állományok (*.txt);;Minden állomány (*.*)"));
         QCOMPARE(w.eFilenev->text(), QStringLiteral("/tmp/masik.csv"));
-        setMentoValaszto([](QWidget *, const QString &, const QString &, const QString &) { return QString(); });
+        setFajlKeresValaszto([](QWidget *, const FajlKeres &) { return QString(); });
         w.bTallozas->click();
         QCOMPARE(w.eFilenev->text(), QStringLiteral("/tmp/masik.csv"));
     }

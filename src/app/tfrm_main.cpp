@@ -7,14 +7,20 @@
 #include "app/inditas.h"
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
+#include "app/sugo.h"
 #include "app/tfrm_felhasznalo.h"
+#include "app/tfrm_tulajdonos.h"
+#include "app/tfrm_nevjegy.h"
+#include "app/tfrm_readme.h"
 #include "bookings/foglalolista.h"
 #include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
+#include "common/fajlvalaszto.h"
 #include "common/ikonok.h"
 #include "common/kulsomegnyit.h"
+#include "common/programmappa.h"
 #include "common/sorszerkeszto.h"
 #include "common/tippfigyelo.h"
 #include "common/vedett.h"
@@ -31,6 +37,12 @@
 #include "places/tfrm_szerkeszt.h"
 #include "places/tfrm_keres.h"
 #include "places/tfrm_megj.h"
+#include "places/tfrm_megjegyzes.h"
+#include "places/megjegyzesek.h"
+#include "reports/cimkevalaszt.h"
+#include "reports/archivum.h"
+#include "reports/korposta.h"
+#include "tools/tfrm_sql.h"
 #include "reports/tfrm_hatarolt.h"
 
 #include <QAccessible>
@@ -40,6 +52,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -100,9 +115,12 @@ const AkcioLeiras kAkciok[] = {
     {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", "system-users user-group-properties"},
     {"aTorzsCimke", "Törzsadatok", "Címkék", "", "", "tag-new tag"},
     {"aBeallit", "Rendszer", "Beállítások", "", "", "configure preferences-system"},
+    {"aTulajdonos", "Rendszer", "Irodánk adatai...", "Az iroda neve és címe a nyomtatványok fejlécén", "",
+     "user-identity contact-new"},
     {"aFelhaszn", "Rendszer", "Felhasználók", "", "", "user-group-properties system-users"},
     {"aSQL", "Rendszer", "Szabad lekérdezés", "", "", "server-database database-index"},
     {"aArchival", "Rendszer", "Adatbázis archiválása", "", "", "archive-insert package-x-generic"},
+    {"aVisszatolt", "Rendszer", "Adatbázis visszatöltése", "", "", "document-revert edit-undo"},
     {"aSugo", "Súgó", "Súgó", "", "F1", "help-contents"},
     {"aDoksi", "Súgó", "Program dokumentáció (pdf)", "", "", "application-pdf"},
     {"aFontos", "Súgó", "Fontos információk", "", "Ctrl+F1", "help-hint dialog-information"},
@@ -115,12 +133,7 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aCimke",
-    "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
-    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",
-    "aTorzsCimke", "aSQL",          "aArchival",
-    "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
-    "aNevjegy",
+    "aCimke", "aTeljes", "aNyomtatKep", "aNyomtat", "aAdatlap", "aNyomMegjegyzes",
 };
 
 QString u8(const char *s)
@@ -403,7 +416,7 @@ void Tfrm_Main::menukLetrehozasa()
         {"Törzsadatok", "mTorzsadatok", "aTorzsTerulet aTorzsTipus aTorzsFizmod - aTorzsMegrendelo - aTorzsCimke"},
         {"Nyomtatások", "mNyomtatasok", "aNyomtat aTeljes - aNyomMegjegyzes"},
         {"Eszközök", "mEszkozok", "aFoglalas - aKorposta"},
-        {"Rendszer", "mRendszer", "aBeallit - aFelhaszn aSQL - aArchival"},
+        {"Rendszer", "mRendszer", "aBeallit aTulajdonos - aFelhaszn aSQL - aArchival aVisszatolt"},
         {"Súgó", "mSugo", "aSugo aDoksi - aFontos - aLevel aHonlap aFrisseny - aNevjegy"},
     };
     for (const Fomenu &f : fomenuk) {
@@ -597,6 +610,8 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aSQL")), &QAction::triggered, this, &Tfrm_Main::szabadLekerdezes);
+    sugoBekotes();
     VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
                   [this] { FoglaloLista(m_db, -1, false); });
 
@@ -632,6 +647,15 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aFoglalas")), &QAction::triggered, this, &Tfrm_Main::foglalasok);
     VedettKapcsol(akcio(QStringLiteral("aKeres2")), &QAction::triggered, this, &Tfrm_Main::reszletesKereses);
     VedettKapcsol(akcio(QStringLiteral("aCsatolt")), &QAction::triggered, this, &Tfrm_Main::csatoltDokumentumok);
+    VedettKapcsol(akcio(QStringLiteral("aMegjegyzes")), &QAction::triggered, this, &Tfrm_Main::megjegyzesek);
+    VedettKapcsol(akcio(QStringLiteral("aMegjegyzesUj")), &QAction::triggered, this, &Tfrm_Main::ujMegjegyzes);
+    VedettKapcsol(akcio(QStringLiteral("aTorzsCimke")), &QAction::triggered, this,
+                  [this] { CimkeValaszt(m_db, false, this); });
+    VedettKapcsol(akcio(QStringLiteral("aTulajdonos")), &QAction::triggered, this,
+                  [this] { Tfrm_Tulajdonos::futtat(m_db, Beall().AlapVaros, this); });
+    VedettKapcsol(akcio(QStringLiteral("aArchival")), &QAction::triggered, this, &Tfrm_Main::archival);
+    VedettKapcsol(akcio(QStringLiteral("aVisszatolt")), &QAction::triggered, this, &Tfrm_Main::visszatoltes);
+    VedettKapcsol(akcio(QStringLiteral("aKorposta")), &QAction::triggered, this, &Tfrm_Main::korposta);
     VedettKapcsol(akcio(QStringLiteral("aExcelbe")), &QAction::triggered, this, [this] {
         if (Tbl()->isOpen())
             HataroltExport(*Tbl(), QStringLiteral("Nyugvar.csv"), this);
@@ -661,6 +685,9 @@ void Tfrm_Main::sorAkciokFrissites()
     akcio(QStringLiteral("aTorol"))->setEnabled(vanSor);
     // The bookings belong to a place: without a current one they do not open.
     akcio(QStringLiteral("aFoglalas"))->setEnabled(vanSor);
+    // So do the notes.
+    akcio(QStringLiteral("aMegjegyzes"))->setEnabled(vanSor);
+    akcio(QStringLiteral("aMegjegyzesUj"))->setEnabled(vanSor);
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -754,6 +781,43 @@ void Tfrm_Main::felhasznalok()
     delete ablak;
 }
 
+void Tfrm_Main::sugoBekotes()
+{
+    // Help opens whichever control of the program has the focus.
+    akcio(QStringLiteral("aSugo"))->setShortcutContext(Qt::ApplicationShortcut);
+    const QPair<const char *, QString (*)()> celok[] = {
+        {"aSugo", &sugo::SugoCel},       {"aDoksi", &sugo::DoksiCel}, {"aLevel", &sugo::LevelCel},
+        {"aHonlap", &sugo::HonlapCel},   {"aFrisseny", &sugo::FrissenyCel}};
+    for (const auto &c : celok) {
+        QString (*cel)() = c.second;
+        VedettKapcsol(akcio(QLatin1String(c.first)), &QAction::triggered, this, [cel] { KulsoMegnyit(cel()); });
+    }
+    VedettKapcsol(akcio(QStringLiteral("aFontos")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Readme(this);
+        ablak->exec();
+        delete ablak;
+    });
+    VedettKapcsol(akcio(QStringLiteral("aNevjegy")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Nevjegy(this);
+        ablak->exec();
+        delete ablak;
+    });
+}
+
+void Tfrm_Main::szabadLekerdezes()
+{
+    auto *ablak = new Tfrm_SQL(m_db, this);
+    ablak->exec();
+    const bool valtozhatott = ablak->parancsFutott();
+    delete ablak;
+    // A command may have changed the places or the lookup tables: the list
+    // shows them as they are now.
+    if (valtozhatott)
+        for (data::Table *tabla : {TblXTip(), TblXTerulet(), Tbl()})
+            if (tabla->isOpen())
+                tabla->refresh();
+}
+
 void Tfrm_Main::foglalasok()
 {
     if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
@@ -786,6 +850,192 @@ void Tfrm_Main::csatoltDokumentumok()
                                 vanHely ? Tbl()->asString(QStringLiteral("ugyfel_nev")) : QString(), this);
     ablak->exec();
     delete ablak;
+}
+
+void Tfrm_Main::megjegyzesek()
+{
+    if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
+        UzenetDoboz(QStringLiteral("Nincs kiválasztott szálláshely."));
+        return;
+    }
+    auto *ablak = new Tfrm_Megjegyzes(m_db, Tbl()->value(QStringLiteral("ugyfel")),
+                                      Tbl()->asString(QStringLiteral("ugyfel_nev")), this);
+    // The print actions stay disabled until the notes report is handed in
+    // here with ablak->setRiport().
+    ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::ujMegjegyzes()
+{
+    // A note straight from the list, on the window's own notes data set.
+    if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
+        UzenetDoboz(QStringLiteral("Nincs kiválasztott szálláshely."));
+        return;
+    }
+    const QVariant hely = Tbl()->value(QStringLiteral("ugyfel"));
+    const QString helyNev = Tbl()->asString(QStringLiteral("ugyfel_nev"));
+    data::Table *megj = TblMegj();
+    SorSzerkeszto sorok(*megj);
+    sorok.setAlapertekek([hely](data::DataSet &ds) { UjMegjegyzes(ds, hely, QDate::currentDate()); });
+    sorok.setSzerkeszto([&] { return MegjegyzesSzerkesztes(sorok, helyNev, this); });
+    megj->open();
+    struct Zar {
+        data::Table *t;
+        ~Zar() { Vedett([this] { t->close(); }); }
+    } zar{megj};
+    sorok.uj();
+}
+
+// ---- archive, restore, newsletter ---------------------------------------------
+
+namespace {
+
+const char kZipTipusok[] = "ZIP archívumok (*.zip)";
+
+// The wait cursor while the files are copied.
+struct Varakozas {
+    Varakozas() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Varakozas() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+QString Tfrm_Main::archivMappa()
+{
+    const QString mappa = ProgramUtvonal(QStringLiteral("\\Archiv"));
+    if (!QDir().mkpath(mappa)) {
+        HibaDoboz(QStringLiteral("Az archívumok mappája nem hozható létre: %1").arg(QDir::toNativeSeparators(mappa)));
+        return QString();
+    }
+    return mappa;
+}
+
+bool Tfrm_Main::adatokLezarasa(HelyListaAllapot &allapot)
+{
+    try {
+        allapot = m_lista->lezar();
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+        return false;
+    }
+    return true;
+}
+
+void Tfrm_Main::adatokUjranyitasa(const HelyListaAllapot &allapot)
+{
+    try {
+        m_lista->ujranyit(allapot);
+        m_binder->load();
+    } catch (const data::DbError &e) {
+        HibaDoboz(QStringLiteral("Az adatbázis nem nyitható meg újra, a lista üres marad:\r\n") + e.message());
+    }
+}
+
+void Tfrm_Main::archival()
+{
+    const QString mappa = archivMappa();
+    if (mappa.isEmpty())
+        return;
+    FajlKeres keres;
+    keres.mentes = true;
+    keres.cim = QStringLiteral("Adatbázis mentése");
+    keres.tipusok = QString::fromUtf8(kZipTipusok);
+    keres.kezdet = QDir(mappa).filePath(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".zip"));
+    keres.kiterjesztes = QStringLiteral("zip");
+    const QString fajl = FajlValaszt(this, keres);
+    if (fajl.isEmpty())
+        return;
+
+    // Every table file complete and unlocked while it is read.
+    HelyListaAllapot allapot;
+    if (!adatokLezarasa(allapot))
+        return;
+    bool kesz = false;
+    QString hiba;
+    {
+        Varakozas v;
+        try {
+            AdatMappaArchival(m_db.path(), fajl);
+            kesz = true;
+        } catch (const data::DbError &e) {
+            hiba = e.message();
+        }
+    }
+    // The list comes back before the message, so the user sees it behind.
+    adatokUjranyitasa(allapot);
+    if (kesz)
+        UzenetDoboz(QStringLiteral("Archív állomány kész."));
+    else
+        HibaDoboz(QStringLiteral("Hiba az archiválás közben\r\n") + hiba);
+}
+
+void Tfrm_Main::visszatoltes()
+{
+    const QString mappa = archivMappa();
+    if (mappa.isEmpty())
+        return;
+    FajlKeres keres;
+    keres.cim = QStringLiteral("Adatbázis visszatöltése");
+    keres.tipusok = QString::fromUtf8(kZipTipusok);
+    keres.kezdet = mappa;
+    const QString fajl = FajlValaszt(this, keres);
+    if (fajl.isEmpty())
+        return;
+
+    AdatVisszatoltes visszatolto(m_db.path(), fajl);
+    try {
+        Varakozas v;
+        visszatolto.ellenoriz();
+    } catch (const data::DbError &e) {
+        HibaDoboz(QStringLiteral("Az archívum nem tölthető vissza, az adatbázis változatlan.\r\n") + e.message());
+        return;
+    }
+    const QString nev = QFileInfo(fajl).fileName();
+    if (!KerdesDoboz(QStringLiteral("Az adatbázis jelenlegi tartalmát a(z) „%1” archívum tartalma váltja fel.\r\n"
+                                    "A jelenlegi adatokról előbb mentés készül az Archiv mappába.\r\n"
+                                    "Folytatja?").arg(nev),
+                     QStringLiteral("Megerősítés")))
+        return;
+
+    const QString elozo = QDir(mappa).filePath(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"))
+                                               + QStringLiteral("_visszatoltes_elott.zip"));
+    HelyListaAllapot allapot;
+    if (!adatokLezarasa(allapot))
+        return;
+    QString hiba;
+    {
+        Varakozas v;
+        try {
+            visszatolto.csere(elozo);
+        } catch (const data::DbError &e) {
+            hiba = e.message();
+        }
+    }
+    adatokUjranyitasa(allapot);
+    if (hiba.isEmpty())
+        UzenetDoboz(QStringLiteral("Az adatbázis visszatöltése kész.\r\nA korábbi adatok mentése: %1")
+                        .arg(QDir::toNativeSeparators(elozo)));
+    else
+        HibaDoboz(QStringLiteral("Hiba a visszatöltés közben, az adatbázis változatlan.\r\n") + hiba);
+}
+
+void Tfrm_Main::korposta()
+{
+    if (!KerdesDoboz(QStringLiteral("Az előzőleg legyűjtött e-mail adatok törlődnek. Folytatja?"),
+                     QStringLiteral("Megerősítés")))
+        return;
+    int darab = 0;
+    try {
+        Varakozas v;
+        darab = KorpostaFeltoltes(m_db);
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+        return;
+    }
+    if (KerdesDoboz(QString::number(darab) + QStringLiteral(" E-Mail cím hozzáadása kész. Indítsam a Korposta programot?"),
+                    QStringLiteral("Kérdés")))
+        KulsoMegnyit(ProgramUtvonal(QStringLiteral("\\Korposta.exe")));
 }
 
 void Tfrm_Main::kulsoLink(const QString &mezo, bool level)

@@ -18,6 +18,7 @@ class DataGrid;
 class HelyLista;
 class HelyReszletek;
 struct HelySorrend;
+struct HelyListaAllapot;
 
 namespace data {
 class Binder;
@@ -80,10 +81,21 @@ private:
     void frissit();
     void beallitasok();
     void felhasznalok();
+    void szabadLekerdezes();
+    void sugoBekotes();
     void foglalasok();
     void reszletesKereses();
     void csatoltDokumentumok();
+    void megjegyzesek();
+    void ujMegjegyzes();
     void kulsoLink(const QString &mezo, bool level);
+    void archival();
+    void visszatoltes();
+    void korposta();
+    // The archive folder, made when missing; empty after showing why not.
+    QString archivMappa();
+    bool adatokLezarasa(HelyListaAllapot &allapot);
+    void adatokUjranyitasa(const HelyListaAllapot &allapot);
     void oszlopSzelessegek();
     void elhelyez();
     void keretBeallit();

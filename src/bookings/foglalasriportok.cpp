@@ -13,8 +13,13 @@ namespace {
 // The file the HTML goes into; empty when the user cancelled.
 QString htmlFajl(QWidget *szulo)
 {
-    return MentFajlValaszt(szulo, QStringLiteral("Html export"), QStringLiteral("Html dokumentumok (*.htm)"),
-                           foglalaslista::Cim() + QStringLiteral(".htm"), QStringLiteral("htm"));
+    FajlKeres keres;
+    keres.mentes = true;
+    keres.cim = QStringLiteral("Html export");
+    keres.tipusok = QStringLiteral("Html dokumentumok (*.htm)");
+    keres.kezdet = foglalaslista::Cim() + QStringLiteral(".htm");
+    keres.kiterjesztes = QStringLiteral("htm");
+    return FajlValaszt(szulo, keres);
 }
 
 }  // namespace

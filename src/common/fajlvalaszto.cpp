@@ -1,6 +1,7 @@
 #include "common/fajlvalaszto.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -26,31 +27,44 @@ QString MegnyitFajlValaszt(QWidget *szulo, const QString &cim, const QString &ti
 
 namespace {
 
-MentoValaszto &mento()
+FajlKeresValaszto &keresValaszto()
 {
-    static MentoValaszto v;
+    static FajlKeresValaszto v;
     return v;
+}
+
+QString dialogus(QWidget *szulo, const FajlKeres &k)
+{
+    QFileDialog d(szulo, k.cim, k.kezdet, k.tipusok);
+    d.setAcceptMode(k.mentes ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(k.mentes ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (k.mentes) {
+        d.setDefaultSuffix(k.kiterjesztes);
+        const QFileInfo javasolt(k.kezdet);
+        if (!javasolt.isDir()) {
+            d.setDirectory(javasolt.absolutePath());
+            d.selectFile(javasolt.fileName());
+        }
+    }
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return QString();
+    return d.selectedFiles().constFirst();
 }
 
 }  // namespace
 
-void setMentoValaszto(MentoValaszto v)
+void setFajlKeresValaszto(FajlKeresValaszto v)
 {
-    mento() = std::move(v);
+    keresValaszto() = std::move(v);
 }
 
-QString MentFajlValaszt(QWidget *szulo, const QString &cim, const QString &tipusok, const QString &javasolt,
-                        const QString &kiterjesztes)
+QString FajlValaszt(QWidget *szulo, const FajlKeres &keres)
 {
-    if (mento())
-        return mento()(szulo, cim, tipusok, javasolt);
-    QFileDialog d(szulo, cim, javasolt, tipusok);
-    d.setAcceptMode(QFileDialog::AcceptSave);
-    d.setFileMode(QFileDialog::AnyFile);
-    d.setOption(QFileDialog::DontConfirmOverwrite);
-    d.setDefaultSuffix(kiterjesztes);
-    if (!javasolt.isEmpty())
-        d.selectFile(javasolt);
-    return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().constFirst()
-                                                                          : QString();
+    QString fajl = keresValaszto() ? keresValaszto()(szulo, keres) : dialogus(szulo, keres);
+    // A name typed without an extension gets the default one, whatever
+    // dialog the platform shows.
+    if (keres.mentes && !fajl.isEmpty() && !keres.kiterjesztes.isEmpty() && QFileInfo(fajl).suffix().isEmpty())
+        fajl += QLatin1Char('.') + keres.kiterjesztes;
+    return fajl;
 }

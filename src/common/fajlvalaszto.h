@@ -16,15 +16,20 @@ QString MegnyitFajlValaszt(QWidget *szulo, const QString &cim, const QString &ti
 using FajlValaszto = std::function<QString(QWidget *szulo, const QString &cim, const QString &tipusok)>;
 void setFajlValaszto(FajlValaszto valaszto);
 
-// Shows the save-file dialog over `szulo`: file types in the dialog's
-// notation ("CSV állományok (*.csv);;Minden állomány (*.*)"), starting
-// from the name `javasolt`, adding `kiterjesztes` to a name typed without
-// one, never asking before an existing file is chosen. The chosen full
-// path, or an empty text when the user cancelled.
-QString MentFajlValaszt(QWidget *szulo, const QString &cim, const QString &tipusok, const QString &javasolt,
-                        const QString &kiterjesztes);
+// A file dialog of the program: open or save, its caption, its file types
+// ("ZIP archívumok (*.zip)"), where it starts (a folder; for a save also the
+// proposed file) and, for a save, the extension given to a name typed
+// without one. A save never asks before choosing an existing file.
+struct FajlKeres {
+    bool mentes = false;
+    QString cim;
+    QString tipusok;
+    QString kezdet;
+    QString kiterjesztes;  // without the dot
+};
+// The chosen file's full path, or an empty text when the user cancelled.
+QString FajlValaszt(QWidget *szulo, const FajlKeres &keres);
 
-// Replaces the save dialog (tests answer it); an empty function restores it.
-using MentoValaszto = std::function<QString(QWidget *szulo, const QString &cim, const QString &tipusok,
-                                            const QString &javasolt)>;
-void setMentoValaszto(MentoValaszto valaszto);
+// Replaces these dialogs (tests answer them); an empty function restores them.
+using FajlKeresValaszto = std::function<QString(QWidget *szulo, const FajlKeres &keres)>;
+void setFajlKeresValaszto(FajlKeresValaszto valaszto);

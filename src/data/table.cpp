@@ -919,10 +919,13 @@ int Table::appendFrom(DataSet &source)
     if (!q.prepare(sql))
         raise(q);
     for (int r = 0; r < source.recordCount(); ++r) {
+        // A source that cannot be read stops the move; only what this
+        // table refuses skips a row.
+        const Row row = source.valuesAt(r);
         QVariantList values;
         try {
             for (int c = 0; c < columns; ++c) {
-                QVariant v = source.valueAt(r, c);
+                QVariant v = row.value(c);
                 if (v.typeId() == QMetaType::QString && v.toString().isEmpty())
                     v = QVariant();
                 values << toStorage(probe.convertForField(probe.m_stored[c], v));
@@ -932,8 +935,16 @@ int Table::appendFrom(DataSet &source)
         }
         for (const QVariant &v : values)
             q.addBindValue(v);
-        if (q.exec())
-            ++moved;  // a refused row undoes only its own statement
+        if (q.exec()) {
+            ++moved;
+            continue;
+        }
+        // A key or a type that refuses the row undoes only its own
+        // statement; a full disk or a lock ends the move.
+        bool ok = false;
+        const int code = q.lastError().nativeErrorCode().toInt(&ok) & 0xFF;
+        if (!ok || (code != SQLITE_CONSTRAINT && code != SQLITE_MISMATCH))
+            raise(q);
     }
     tx.commit();
     if (isOpen())

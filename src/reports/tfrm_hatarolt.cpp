@@ -162,10 +162,12 @@ QString Tfrm_Hatarolt::jelolo() const
 
 void Tfrm_Hatarolt::tallozas()
 {
-    const QString nev = MentFajlValaszt(this, QString(),
-                                        QStringLiteral("CSV állományok (*.csv);;Text állományok (*.txt);;"
-                                                       "Minden állomány (*.*)"),
-                                        eFilenev->text(), QStringLiteral("csv"));
+    FajlKeres keres;
+    keres.mentes = true;
+    keres.tipusok = QStringLiteral("CSV állományok (*.csv);;Text állományok (*.txt);;Minden állomány (*.*)");
+    keres.kezdet = eFilenev->text();
+    keres.kiterjesztes = QStringLiteral("csv");
+    const QString nev = FajlValaszt(this, keres);
     if (!nev.isEmpty())
         eFilenev->setText(nev);
 }
