@@ -135,8 +135,10 @@ private Q_SLOTS:
     {
         QtMeasurer m;
         const Font tahoma = font(QStringLiteral("Tahoma"), 10);
-        if (QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")))
-            QCOMPARE(QFontInfo(qtFont(tahoma)).family(), QStringLiteral("Tahoma"));
+        // A machine without Tahoma prints its metric stand-in, never a
+        // fallback face chosen by chance.
+        const QString family = QFontInfo(qtFont(tahoma)).family();
+        QVERIFY2(family == QStringLiteral("Tahoma") || family == QStringLiteral("Liberation Sans"), qPrintable(family));
         const QString text = QStringLiteral("Szálláshelyek listája ő ű");
         const double w10 = m.textWidth(text, tahoma);
         QVERIFY2(w10 > 30 && w10 < 60, qPrintable(QString::number(w10)));
@@ -145,11 +147,11 @@ private Q_SLOTS:
         const double line = m.lineHeight(tahoma);
         QVERIFY(line > 3 && line < 5);  // 10 pt is 3.5 mm
         const QString para = QStringList(20, text).join(QLatin1Char(' '));
-        const double h = m.wrappedHeight(para, tahoma, 60);
+        const double h = m.wrappedHeight(para, tahoma, 75);
         const int lines = qRound(h / line);
         // As many lines as the text's width fills, and a little more for the
         // ends of lines that a word did not fit.
-        const int filled = int(20 * w10 / 60);
+        const int filled = int(20 * w10 / 75);
         QVERIFY2(lines >= filled && lines <= filled + 4, qPrintable(QStringLiteral("%1 %2").arg(lines).arg(filled)));
         QCOMPARE(m.wrappedHeight(text, tahoma, 200), line);
     }

@@ -1,6 +1,5 @@
 #include "reports/engine/qtmeasurer.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 
@@ -31,11 +30,13 @@ void registerReportFonts()
     if (done)
         return;
     done = true;
-    if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
-        return;
-    for (const char *file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFile::exists(QString::fromLatin1(file)))
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    // Where the machine has no Tahoma of its own, the reports print it in
+    // Liberation Sans: its widths are close to Tahoma's, so the layouts keep
+    // their places, and its bold is a real bold (Wine's Tahoma Bold draws
+    // little heavier than the regular face). Times New Roman, Courier New
+    // and Arial have their metric twins in fontconfig's own aliases.
+    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
+        QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
 }
 
 QtMeasurer::QtMeasurer() : m_device(1, 1, QImage::Format_RGB32)
