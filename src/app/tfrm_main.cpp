@@ -8,6 +8,7 @@
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
 #include "app/tfrm_felhasznalo.h"
+#include "app/tfrm_tulajdonos.h"
 #include "bookings/foglalolista.h"
 #include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
@@ -31,6 +32,9 @@
 #include "places/tfrm_szerkeszt.h"
 #include "places/tfrm_keres.h"
 #include "places/tfrm_megj.h"
+#include "places/tfrm_megjegyzes.h"
+#include "places/megjegyzesek.h"
+#include "reports/cimkevalaszt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -99,6 +103,8 @@ const AkcioLeiras kAkciok[] = {
     {"aTorzsMegrendelo", "Törzsadatok", "Megrendelők", "", "", "system-users user-group-properties"},
     {"aTorzsCimke", "Törzsadatok", "Címkék", "", "", "tag-new tag"},
     {"aBeallit", "Rendszer", "Beállítások", "", "", "configure preferences-system"},
+    {"aTulajdonos", "Rendszer", "Irodánk adatai...", "Az iroda neve és címe a nyomtatványok fejlécén", "",
+     "user-identity contact-new"},
     {"aFelhaszn", "Rendszer", "Felhasználók", "", "", "user-group-properties system-users"},
     {"aSQL", "Rendszer", "Szabad lekérdezés", "", "", "server-database database-index"},
     {"aArchival", "Rendszer", "Adatbázis archiválása", "", "", "archive-insert package-x-generic"},
@@ -115,9 +121,9 @@ const AkcioLeiras kAkciok[] = {
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
     "aCimke",           "aExcelbe",
-    "aMegjegyzes",   "aMegjegyzesUj", "aTeljes",        "aNyomtatKep",
+    "aTeljes",        "aNyomtatKep",
     "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",
-    "aTorzsCimke", "aSQL",          "aArchival",
+    "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
     "aNevjegy",
 };
@@ -402,7 +408,7 @@ void Tfrm_Main::menukLetrehozasa()
         {"Törzsadatok", "mTorzsadatok", "aTorzsTerulet aTorzsTipus aTorzsFizmod - aTorzsMegrendelo - aTorzsCimke"},
         {"Nyomtatások", "mNyomtatasok", "aNyomtat aTeljes - aNyomMegjegyzes"},
         {"Eszközök", "mEszkozok", "aFoglalas - aKorposta"},
-        {"Rendszer", "mRendszer", "aBeallit - aFelhaszn aSQL - aArchival"},
+        {"Rendszer", "mRendszer", "aBeallit aTulajdonos - aFelhaszn aSQL - aArchival"},
         {"Súgó", "mSugo", "aSugo aDoksi - aFontos - aLevel aHonlap aFrisseny - aNevjegy"},
     };
     for (const Fomenu &f : fomenuk) {
@@ -631,6 +637,12 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aFoglalas")), &QAction::triggered, this, &Tfrm_Main::foglalasok);
     VedettKapcsol(akcio(QStringLiteral("aKeres2")), &QAction::triggered, this, &Tfrm_Main::reszletesKereses);
     VedettKapcsol(akcio(QStringLiteral("aCsatolt")), &QAction::triggered, this, &Tfrm_Main::csatoltDokumentumok);
+    VedettKapcsol(akcio(QStringLiteral("aMegjegyzes")), &QAction::triggered, this, &Tfrm_Main::megjegyzesek);
+    VedettKapcsol(akcio(QStringLiteral("aMegjegyzesUj")), &QAction::triggered, this, &Tfrm_Main::ujMegjegyzes);
+    VedettKapcsol(akcio(QStringLiteral("aTorzsCimke")), &QAction::triggered, this,
+                  [this] { CimkeValaszt(m_db, false, this); });
+    VedettKapcsol(akcio(QStringLiteral("aTulajdonos")), &QAction::triggered, this,
+                  [this] { Tfrm_Tulajdonos::futtat(m_db, Beall().AlapVaros, this); });
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
@@ -656,6 +668,9 @@ void Tfrm_Main::sorAkciokFrissites()
     akcio(QStringLiteral("aTorol"))->setEnabled(vanSor);
     // The bookings belong to a place: without a current one they do not open.
     akcio(QStringLiteral("aFoglalas"))->setEnabled(vanSor);
+    // So do the notes.
+    akcio(QStringLiteral("aMegjegyzes"))->setEnabled(vanSor);
+    akcio(QStringLiteral("aMegjegyzesUj"))->setEnabled(vanSor);
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -781,6 +796,39 @@ void Tfrm_Main::csatoltDokumentumok()
                                 vanHely ? Tbl()->asString(QStringLiteral("ugyfel_nev")) : QString(), this);
     ablak->exec();
     delete ablak;
+}
+
+void Tfrm_Main::megjegyzesek()
+{
+    if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
+        UzenetDoboz(QStringLiteral("Nincs kiválasztott szálláshely."));
+        return;
+    }
+    auto *ablak = new Tfrm_Megjegyzes(m_db, Tbl()->value(QStringLiteral("ugyfel")),
+                                      Tbl()->asString(QStringLiteral("ugyfel_nev")), this);
+    ablak->exec();
+    delete ablak;
+}
+
+void Tfrm_Main::ujMegjegyzes()
+{
+    // A note straight from the list, on the window's own notes data set.
+    if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
+        UzenetDoboz(QStringLiteral("Nincs kiválasztott szálláshely."));
+        return;
+    }
+    const QVariant hely = Tbl()->value(QStringLiteral("ugyfel"));
+    const QString helyNev = Tbl()->asString(QStringLiteral("ugyfel_nev"));
+    data::Table *megj = TblMegj();
+    SorSzerkeszto sorok(*megj);
+    sorok.setAlapertekek([hely](data::DataSet &ds) { UjMegjegyzes(ds, hely, QDate::currentDate()); });
+    sorok.setSzerkeszto([&] { return MegjegyzesSzerkesztes(sorok, helyNev, this); });
+    megj->open();
+    struct Zar {
+        data::Table *t;
+        ~Zar() { Vedett([this] { t->close(); }); }
+    } zar{megj};
+    sorok.uj();
 }
 
 void Tfrm_Main::kulsoLink(const QString &mezo, bool level)

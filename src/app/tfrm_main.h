@@ -83,6 +83,8 @@ private:
     void foglalasok();
     void reszletesKereses();
     void csatoltDokumentumok();
+    void megjegyzesek();
+    void ujMegjegyzes();
     void kulsoLink(const QString &mezo, bool level);
     void oszlopSzelessegek();
     void elhelyez();

@@ -42,21 +42,31 @@ Tfrm_Torzs::Tfrm_Torzs(data::Database &db, const TorzsLeiras &leiras, QWidget *p
 
 Tfrm_Torzs::~Tfrm_Torzs() = default;
 
+namespace {
+
+void felirat(QAction *a, const QString &szoveg, bool sugo)
+{
+    a->setText(szoveg);
+    a->setToolTip(szoveg);
+    a->setStatusTip(sugo ? szoveg : QString());
+}
+
+}  // namespace
+
+void TorzsFeliratok(ListaAblak &lista)
+{
+    felirat(lista.aUj(), QStringLiteral("Új sor"), true);
+    felirat(lista.aSzerkeszt(), QStringLiteral("Szerkeszt"), true);
+    felirat(lista.aTorol(), QStringLiteral("Sor törlése"), true);
+    felirat(lista.aElfogad(), QStringLiteral("Elfogad"), false);
+    felirat(lista.aBezar(), QStringLiteral("Bezár"), true);
+}
+
 void Tfrm_Torzs::akciokFelirata()
 {
-    // The captions of this family; "Kereső" and "Elfogad" have no hint of
-    // their own.
-    auto felirat = [](QAction *a, const QString &szoveg, bool sugo) {
-        a->setText(szoveg);
-        a->setToolTip(szoveg);
-        a->setStatusTip(sugo ? szoveg : QString());
-    };
-    felirat(aUj(), QStringLiteral("Új sor"), true);
-    felirat(aSzerkeszt(), QStringLiteral("Szerkeszt"), true);
-    felirat(aTorol(), QStringLiteral("Sor törlése"), true);
+    // "Kereső" has no hint of its own either.
+    TorzsFeliratok(*this);
     felirat(aKeres(), QStringLiteral("Kereső"), false);
-    felirat(aElfogad(), QStringLiteral("Elfogad"), false);
-    felirat(aBezar(), QStringLiteral("Bezár"), true);
 }
 
 QDialog *Tfrm_Torzs::szerkesztoKeszit()

@@ -14,6 +14,10 @@ namespace data {
 class Table;
 }
 
+// The captions that the lists of the master-data family give the list
+// actions ("Új sor", "Sor törlése"; "Elfogad" without a hint of its own).
+void TorzsFeliratok(ListaAblak &lista);
+
 class Tfrm_Torzs : public ListaAblak {
     Q_OBJECT
 public:
