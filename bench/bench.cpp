@@ -20,6 +20,7 @@
 #include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "places/megjegyzesek.h"
 #include "places/helykereses.h"
 #include "places/tfrm_szerkeszt.h"
 
@@ -764,6 +765,22 @@ void timeLookupUpkeep(data::Table &places)
 // The orderers register as the user meets it: the list window shown on
 // every orderer, then a name typed into its search box, one find and one
 // repaint per keystroke.
+// The notes window of one place: its notes newest first, through the date
+// index, filtered to the place.
+void timeNotesOfAPlace(data::Database &db, int place)
+{
+    data::Table notes(db, QStringLiteral("ugyf_megj"));
+    MegjegyzesListaBeallit(notes, place);
+    int rows = 0;
+    const double ms = timed([&] {
+        notes.open();
+        rows = notes.recordCount();
+        readGridRows(notes);
+    });
+    line("open the notes of one place, newest first", ms, QStringLiteral("place %1: %2 notes").arg(place).arg(rows));
+    notes.close();
+}
+
 void timeOrdererList(data::Database &db)
 {
     Tfrm_TorzsFoglalo lista(db);
@@ -908,6 +925,7 @@ int runTimings(const QString &folder, int busiest)
          QStringLiteral("%1 rows").arg(notes.recordCount()));
     notes.close();
 
+    timeNotesOfAPlace(db, g_size.places / 2);
     timeBoundWalk(places);
     timeFindWalk(places);
 

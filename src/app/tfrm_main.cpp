@@ -806,6 +806,8 @@ void Tfrm_Main::megjegyzesek()
     }
     auto *ablak = new Tfrm_Megjegyzes(m_db, Tbl()->value(QStringLiteral("ugyfel")),
                                       Tbl()->asString(QStringLiteral("ugyfel_nev")), this);
+    // The print actions stay disabled until the notes report is handed in
+    // here with ablak->setRiport().
     ablak->exec();
     delete ablak;
 }

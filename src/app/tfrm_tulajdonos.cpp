@@ -78,7 +78,7 @@ Tfrm_Tulajdonos::Tfrm_Tulajdonos(SorSzerkeszto &sorok, const QString &alapVaros,
     fo->addStretch(1);
     fo->addLayout(gombsor);
 
-    RogzitettMeret(this, 420, 330);
+    RogzitettMeret(this, 420, 312);
     KepernyoKozepere(this);
 }
 

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 bool MegjegyzesSzerkesztes(SorSzerkeszto &sorok, const QString &helyNev, QWidget *szulo)
@@ -44,7 +45,12 @@ Tfrm_Megjegyzes::Tfrm_Megjegyzes(data::Database &db, const QVariant &ugyfel, con
     auto *elvalaszto = new QAction(this);
     elvalaszto->setSeparator(true);
     racs()->insertActions(aBezar(), {m_aNyomtatKep, m_aNyomtat, elvalaszto});
+    // Captions beside the icons of the row actions and of "Bezár"; the two
+    // prints show their icons alone, or the bar would not hold them.
     eszkoztar()->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (QAction *a : {m_aNyomtatKep, m_aNyomtat})
+        if (auto *gomb = qobject_cast<QToolButton *>(eszkoztar()->widgetForAction(a)))
+            gomb->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     beallit(m_tbl, {{QStringLiteral("datum"), QStringLiteral("dátum")}, {QStringLiteral("rovid"), QStringLiteral("rövid leírás")}},
             QStringLiteral("ugyf_megj"));

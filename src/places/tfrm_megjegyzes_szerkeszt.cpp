@@ -73,6 +73,8 @@ Tfrm_Megjegyzes_Szerkeszt::Tfrm_Megjegyzes_Szerkeszt(SorSzerkeszto &sorok, const
     m_datum->setCalendarPopup(false);
     m_datum->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     m_datum->setDisplayFormat(QStringLiteral("yyyy.MM.dd."));
+    // Room for the whole day beside the arrows.
+    m_datum->setMinimumWidth(m_datum->fontMetrics().horizontalAdvance(QStringLiteral("0000.00.00.")) + 40);
     m_rovid = new QLineEdit(this);
     m_rovid->setObjectName(QStringLiteral("DBEdit1"));
     m_szoveg = new QPlainTextEdit(this);

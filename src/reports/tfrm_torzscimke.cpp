@@ -32,7 +32,7 @@ Tfrm_TorzsCimke::Tfrm_TorzsCimke(data::Database &db, QWidget *parent)
             QStringLiteral("cimke"));
     sorok().setMentesHiba(QStringLiteral("Hiányos, vagy hibás adatmegadás"));
     racs()->horizontalHeader()->setStretchLastSection(false);
-    const int szelessegek[] = {150, 62, 62, 62, 62};
+    const int szelessegek[] = {164, 62, 62, 62, 62};
     for (int i = 0; i < 5; ++i)
         racs()->setColumnWidth(i, szelessegek[i]);
 
