@@ -1,0 +1,96 @@
+// Printing a report on the default printer: a real print spooler with a PDF
+// queue (started by tests/cups/start.sh) receives the job, and the PDF it
+// writes holds the report's Hungarian text. The queue passes the job through
+// PostScript, after which only the letters of the Western code page (á, é,
+// ö, ü) stay readable as text; ő and ű are drawn, but as pictures, so the
+// test reads names without them (the PDF export's own test reads ő and ű).
+
+#include "data/database.h"
+#include "data/table.h"
+#include "reports/engine/agency.h"
+#include "reports/engine/layout.h"
+#include "reports/engine/run.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTest>
+
+using namespace riport;
+using data::Database;
+
+class TestRiportNyomtatas : public QObject {
+    Q_OBJECT
+
+    QString m_cups;
+
+    QStringList outputPdfs() const
+    {
+        return QDir(m_cups + QStringLiteral("/pdf")).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        testsupport::useHungarianLocale();
+        m_cups = qEnvironmentVariable("NYUGVAR_CUPS_DIR");
+        if (m_cups.isEmpty())
+            QSKIP("run by ctest, with the print spooler of tests/cups/start.sh");
+        QFile why(m_cups + QStringLiteral("/unavailable"));
+        if (why.open(QIODevice::ReadOnly))
+            QSKIP(qPrintable(QStringLiteral("no print spooler: ") + QString::fromUtf8(why.readAll()).trimmed()));
+    }
+
+    void printsOnTheDefaultPrinter()
+    {
+        QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QStringLiteral("NyugvarPDF"));
+        testsupport::OpenRegister reg;
+        testsupport::DobozFelvevo boxes;
+        Database &db = Database::regiszter();
+        db.exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, cim_varos) VALUES "
+                               "(1, 'Tündérkert vendégház', 'Sárvár'), (2, 'Szélmalom', 'Pécs')"));
+        data::Table places(db, QStringLiteral("ugyfel"));
+        places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
+        places.open();
+        AgencyDetails agency(db);
+        agency.open();
+
+        Definition def;
+        def.title = QStringLiteral("Szálláshelyek listája");
+        def.master = QStringLiteral("Tbl");
+        addStandardPageHeader(def, QStringLiteral("Szálláshelyek listája"), QStringLiteral("névsorban"), 30.1);
+        Band &detail = def.addBand(BandKind::Detail, 11.9);
+        detail.add(dataField(QStringLiteral("Tbl"), QStringLiteral("ugyfel_nev")).at(0, 1.3, 58.5, 4.3));
+        detail.add(dataField(QStringLiteral("Tbl"), QStringLiteral("cim_varos")).at(131, 1.3, 58.5, 4.3));
+        addStandardPageFooter(def, QStringLiteral("qrUgyfel"));
+
+        const QStringList before = outputPdfs();
+        QVERIFY(print(nullptr, def, DataSets{{QStringLiteral("Tbl"), &places}, {QString::fromLatin1(kAgencySet), &agency}}));
+        QVERIFY2(boxes.hibak.isEmpty(), qPrintable(boxes.hibak.join(QLatin1Char('\n'))));
+        QTRY_VERIFY_WITH_TIMEOUT(outputPdfs().size() > before.size(), 60000);
+        QString file;
+        for (const QString &f : outputPdfs())
+            if (!before.contains(f))
+                file = m_cups + QStringLiteral("/pdf/") + f;
+        // The queue writes the file while the job ends: read it once whole.
+        QString text;
+        QTRY_VERIFY_WITH_TIMEOUT([&] {
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+            p.waitForFinished(30000);
+            text = QString::fromUtf8(p.readAllStandardOutput());
+            return p.exitCode() == 0 && text.contains(QStringLiteral("qrUgyfel"));
+        }(), 30000);
+        QVERIFY(text.contains(QStringLiteral("Szálláshelyek listája")));
+        QVERIFY(text.contains(QStringLiteral("Tündérkert vendégház")));
+        QVERIFY(text.contains(QStringLiteral("Szélmalom")));
+        QVERIFY(text.contains(QStringLiteral("Sárvár")));
+        QVERIFY(text.contains(QStringLiteral("Pécs")));
+        QVERIFY(text.contains(QStringLiteral("oldal: 1")));
+    }
+};
+
+QTEST_MAIN(TestRiportNyomtatas)
+#include "tst_riportnyomtatas.moc"
