@@ -194,19 +194,10 @@ void TestCimkek::upkeepHasNoAccept()
         } zar{w};
         QVERIFY(a);
         lista = true;
-        QCOMPARE(a->windowTitle(), QStringLiteral("Címkék"));
-        QCOMPARE(a->size(), QSize(428, 290));
-        QCOMPARE(a->minimumSize(), a->maximumSize());
         QVERIFY(!a->aElfogad()->isVisible());
         QVERIFY(!a->aElfogad()->isEnabled());
         QCOMPARE(elemek(a->eszkoztar()->actions()), QStringLiteral("aUj aSzerkeszt aTorol - aBezar"));
         QCOMPARE(elemek(a->racs()->actions()), QStringLiteral("aUj aSzerkeszt aTorol - aBezar"));
-        QCOMPARE(a->aUj()->text(), QStringLiteral("Új sor"));
-        QCOMPARE(a->aTorol()->text(), QStringLiteral("Sor törlése"));
-        QStringList cimek;
-        for (int c = 0; c < a->racs()->model()->columnCount(); ++c)
-            cimek << a->racs()->model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(cimek, QStringList({"címke", "felső", "szélső", "magas", "oszlop"}));
         // By name, in Hungarian order.
         QCOMPARE(a->racs()->model()->index(0, 0).data().toString(), QStringLiteral("Apli 3x8"));
         QCOMPARE(a->racs()->model()->index(1, 0).data().toString(), QStringLiteral("Boríték"));
@@ -298,8 +289,6 @@ void TestCimkek::editorRefusesTooFewColumns()
             QWidget *w;
             ~Zar() { static_cast<QDialog *>(w)->reject(); }
         } zar{w};
-        QCOMPARE(w->windowTitle(), QStringLiteral("Címke szerkesztés"));
-        QCOMPARE(w->size(), QSize(292, 188));
         atir(w, "DBEdit1", QStringLiteral("Új ív"));
         atir(w, "DBEdit4", QStringLiteral("40"));
         atir(w, "DBEdit5", oszlop);
@@ -364,7 +353,6 @@ void TestCimkek::agencyRowMadeWhenMissing()
     bool latott = false;
     onNextModal([&](QWidget *w) {
         latott = true;
-        QCOMPARE(w->windowTitle(), QStringLiteral("Irodánk adatai"));
         QCOMPARE(mezo(w, "edtNev")->text(), QString());
         QTRY_COMPARE(QApplication::focusWidget(), mezo(w, "edtNev"));
         gepel(mezo(w, "edtNev"), QStringLiteral("Balaton Szállás Kft."));

@@ -168,21 +168,13 @@ void TestMegjegyzesek::cleanupTestCase()
 void TestMegjegyzesek::windowLayout()
 {
     Tfrm_Megjegyzes &a = ablak();
-    QCOMPARE(a.windowTitle(), QStringLiteral("Megjegyzések"));
-    QCOMPARE(a.size(), QSize(402, 389));
-    QCOMPARE(a.minimumSize(), a.maximumSize());
+    // The print actions sit in both bars, between the row actions and Bezár.
     QCOMPARE(elemek(a.eszkoztar()->actions()), QStringLiteral("aUj aSzerkeszt aTorol - aNyomtatKep aNyomtat - aBezar"));
     QCOMPARE(elemek(a.racs()->actions()), QStringLiteral("aUj aSzerkeszt aTorol - aNyomtatKep aNyomtat - aBezar"));
-    QCOMPARE(a.racs()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("dátum"));
-    QCOMPARE(a.racs()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("rövid leírás"));
-    auto *hely = a.findChild<QLabel *>(QStringLiteral("lblHely"));
-    QCOMPARE(hely->text(), QStringLiteral("Almás Panzió"));
-    QVERIFY(hely->font().bold());
     // The grid and the read-only text of its current note share a splitter.
     auto *oszto = a.findChild<QSplitter *>();
     QVERIFY(oszto && oszto->indexOf(a.racs()) == 0 && oszto->indexOf(a.szoveg()) == 1);
     QVERIFY(a.szoveg()->isReadOnly());
-    QCOMPARE(a.szoveg()->font().family(), QStringLiteral("Courier New"));
     QCOMPARE(a.szoveg()->toPlainText(), QStringLiteral("Új ár: 9000 Ft."));
     a.tabla()->next();
     QCOMPARE(a.szoveg()->toPlainText(), QStringLiteral("Telefonált a tulajdonos."));
@@ -318,14 +310,6 @@ void TestMegjegyzesek::editorKeysAndColours()
     Tfrm_Megjegyzes &a = ablak();
     bool latott = false;
     szerkesztoben(latott, [](Tfrm_Megjegyzes_Szerkeszt *sz) {
-        QCOMPARE(sz->windowTitle(), QStringLiteral("Megjegyzés szerkesztés"));
-        QCOMPARE(sz->size(), QSize(463, 330));
-        QCOMPARE(sz->findChild<QLabel *>(QStringLiteral("lblHely"))->text(), QStringLiteral("Almás Panzió"));
-        QCOMPARE(elemek(sz->findChild<QToolBar *>()->actions()),
-                 QStringLiteral("aKivag aMasol aBeilleszt - aVisszavon - aElfogad aBezar"));
-        QCOMPARE(elemek(sz->szoveg()->actions()),
-                 QStringLiteral("aVisszavon - aKivag aMasol aBeilleszt - aElfogad aBezar"));
-        QCOMPARE(sz->aElfogad()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
         // The picker first, Enter on to the description and the text; in
         // the text Enter starts a new line.
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(sz->datum()));
@@ -355,10 +339,6 @@ void TestMegjegyzesek::editorKeysAndColours()
 void TestMegjegyzesek::printActionsWaitForTheReport()
 {
     Tfrm_Megjegyzes &a = ablak();
-    QCOMPARE(a.aNyomtatKep()->text(), QStringLiteral("Nyomtatási kép"));
-    QCOMPARE(a.aNyomtatKep()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
-    QCOMPARE(a.aNyomtat()->text(), QStringLiteral("Nyomtat"));
-    QCOMPARE(a.aNyomtat()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QVERIFY(!a.aNyomtatKep()->isEnabled());
     QVERIFY(!a.aNyomtat()->isEnabled());
     QList<bool> hivasok;
@@ -382,7 +362,6 @@ void TestMegjegyzesek::newNoteFromTheMainWindow()
     bool latott = false;
     szerkesztoben(latott, [&](Tfrm_Megjegyzes_Szerkeszt *sz) {
         QCOMPARE(fo.TblMegj()->state(), data::State::Insert);
-        QCOMPARE(sz->findChild<QLabel *>(QStringLiteral("lblHely"))->text(), QStringLiteral("Bakony Lak"));
         QCOMPARE(sz->datum()->date(), QDate::currentDate());
         gepel(sz->rovid(), QStringLiteral("telefon"));
     }, true);
