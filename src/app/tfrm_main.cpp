@@ -35,6 +35,7 @@
 #include "places/tfrm_megjegyzes.h"
 #include "places/megjegyzesek.h"
 #include "reports/cimkevalaszt.h"
+#include "reports/helyriportok.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -120,9 +121,8 @@ const AkcioLeiras kAkciok[] = {
 // The actions whose work other windows of the program do; they stand in
 // their menus and tool bars but stay disabled until those windows exist.
 const char *const kKesobbiAkciok[] = {
-    "aCimke",           "aExcelbe",
-    "aTeljes",        "aNyomtatKep",
-    "aNyomtat",   "aAdatlap",       "aNyomMegjegyzes", "aKorposta",
+    "aExcelbe",
+    "aKorposta",
     "aSQL",          "aArchival",
     "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
     "aNevjegy",
@@ -643,6 +643,22 @@ void Tfrm_Main::bekotes()
                   [this] { CimkeValaszt(m_db, false, this); });
     VedettKapcsol(akcio(QStringLiteral("aTulajdonos")), &QAction::triggered, this,
                   [this] { Tfrm_Tulajdonos::futtat(m_db, Beall().AlapVaros, this); });
+    // The reports print the main list as it stands; the data sheet and the
+    // notes are those of its current place.
+    const struct {
+        const char *akcio;
+        bool nyomtatora;
+    } listak[] = {{"aTeljes", true}, {"aNyomtatKep", false}}, adatlapok[] = {{"aNyomtat", true}, {"aAdatlap", false}};
+    for (const auto &l : listak)
+        VedettKapcsol(akcio(QLatin1String(l.akcio)), &QAction::triggered, this,
+                      [this, nyomtatora = l.nyomtatora] { UgyfelListaRiport(m_db, *Tbl(), nyomtatora, this); });
+    for (const auto &l : adatlapok)
+        VedettKapcsol(akcio(QLatin1String(l.akcio)), &QAction::triggered, this, [this, nyomtatora = l.nyomtatora] {
+            AdatlapRiport(m_db, *Tbl(), aktualisHely(), nyomtatora, this);
+        });
+    VedettKapcsol(akcio(QStringLiteral("aNyomMegjegyzes")), &QAction::triggered, this,
+                  [this] { MegjegyzesRiport(m_db, aktualisHely(), false, this); });
+    VedettKapcsol(akcio(QStringLiteral("aCimke")), &QAction::triggered, this, &Tfrm_Main::cimkek);
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
@@ -806,10 +822,22 @@ void Tfrm_Main::megjegyzesek()
     }
     auto *ablak = new Tfrm_Megjegyzes(m_db, Tbl()->value(QStringLiteral("ugyfel")),
                                       Tbl()->asString(QStringLiteral("ugyfel_nev")), this);
-    // The print actions stay disabled until the notes report is handed in
-    // here with ablak->setRiport().
+    const QVariant hely = aktualisHely();
+    ablak->setRiport([this, hely, ablak](bool nyomtatora) { MegjegyzesRiport(m_db, hely, nyomtatora, ablak); });
     ablak->exec();
     delete ablak;
+}
+
+QVariant Tfrm_Main::aktualisHely() const
+{
+    return Tbl()->isOpen() && !Tbl()->isEmpty() ? Tbl()->value(QStringLiteral("ugyfel")) : QVariant();
+}
+
+void Tfrm_Main::cimkek()
+{
+    const CimkeElrendezes e = CimkeValaszt(m_db, true, this);
+    if (!e.nev.isEmpty())
+        CimkeNyomtatas(*Tbl(), e.oszlop, e.cimkeMagas, e.szelsoMargo, e.felsoMargo, this);
 }
 
 void Tfrm_Main::ujMegjegyzes()
