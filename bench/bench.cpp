@@ -26,6 +26,7 @@
 #include "places/tfrm_szerkeszt.h"
 #include "reports/engine/agency.h"
 #include "reports/engine/layout.h"
+#include "reports/engine/painter.h"
 #include "reports/engine/qtmeasurer.h"
 #include "reports/engine/run.h"
 #include "reports/tqrugyfel.h"
@@ -962,6 +963,84 @@ int runTimings(const QString &folder, int busiest)
 
 }  // namespace
 
+// ---- report layout -----------------------------------------------------------
+
+// A report in the shape of the full place list: the standard header of
+// 30.1 mm, a detail of 11.9 mm with twelve fields, the standard footer.
+riport::Definition placeListShapedReport()
+{
+    using namespace riport;
+    Definition def;
+    def.title = QStringLiteral("Szálláshelyek listája");
+    def.master = QStringLiteral("Tbl");
+    addStandardPageHeader(def, QStringLiteral("Szálláshelyek listája"), QStringLiteral("névsorban"), 30.1);
+    Band &detail = def.addBand(BandKind::Detail, 11.9);
+    detail.frame.bottom = line(kSilver);
+    const Font regular = font(QStringLiteral("Tahoma"), 8);
+    struct F { const char *field; double x, y, w; };
+    const F fields[] = {
+        {"ugyfel_nev", 0, 1.3, 58.5}, {"sorszam", 59.5, 1.3, 17.5}, {"kapcs_telefon", 78.1, 1.3, 25.5},
+        {"kapcs_mobil", 104.5, 1.3, 25.5}, {"cim_orszag", 131.0, 1.3, 12.2}, {"cim_irsz", 144.2, 1.3, 12.2},
+        {"cim_varos", 157.4, 1.3, 32.1}, {"terulet_nev", 21.2, 6.6, 40.0}, {"tipus_nev", 83.3, 6.6, 46.6},
+        {"cim_cim", 131.0, 6.6, 58.5},
+    };
+    for (const F &f : fields)
+        detail.add(dataField(QStringLiteral("Tbl"), QString::fromLatin1(f.field)).at(f.x, f.y, f.w, 4.3)).font = regular;
+    detail.elements.front().font = font(QStringLiteral("Tahoma"), 10, Bold);
+    detail.add(label(QStringLiteral("terület")).at(0, 6.6, 20.2, 4.3)).font = font(QStringLiteral("Tahoma"), 8, Italic);
+    detail.add(label(QStringLiteral("típus")).at(62.2, 6.6, 20.2, 4.3)).font = font(QStringLiteral("Tahoma"), 8, Italic);
+    addStandardPageFooter(def, QStringLiteral("qrUgyfel"));
+    return def;
+}
+
+// Lays the place list out in a process of its own, so that its peak memory
+// is that of the layout, then writes the PDF of all pages.
+int layoutPlaceReport(const QString &folder)
+{
+    data::Database &db = data::Database::regiszter();
+    db.params() << QStringLiteral("PATH=") + folder;
+    db.open();
+    data::Table places(db, QStringLiteral("ugyfel"));
+    places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
+    places.open();
+    riport::AgencyDetails agency(db);
+    agency.open();
+    const riport::Definition def = placeListShapedReport();
+    const riport::DataSets sets{{QStringLiteral("Tbl"), &places}, {QString::fromLatin1(riport::kAgencySet), &agency}};
+    const long before = procStatusKb("VmRSS");
+    riport::QtMeasurer measurer;
+    riport::Layouter layouter(def, sets, measurer);
+    QElapsedTimer t;
+    t.start();
+    layouter.layoutNextPage();
+    const double first = t.nsecsElapsed() / 1e6;
+    layouter.layoutAll();
+    const double all = t.nsecsElapsed() / 1e6;
+    const riport::PreparedReport &report = layouter.report();
+    line("report layout: page 1 of the place list", first);
+    line("report layout: all pages of the place list", all,
+         QStringLiteral("%1 pages, %2 rows; peak %3 MB for the whole process (%4 MB before)")
+             .arg(report.pageCount()).arg(places.recordCount())
+             .arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1).arg(before / 1024.0, 0, 'f', 1));
+    QTemporaryDir tmp;
+    const QString pdf = tmp.filePath(QStringLiteral("lista.pdf"));
+    const double ms = timed([&] { riport::writePdf(report, pdf); });
+    line("report: PDF of all pages", ms,
+         QStringLiteral("%1 MB; peak %2 MB for the whole process")
+             .arg(QFileInfo(pdf).size() / 1048576.0, 0, 'f', 1).arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1));
+    db.close();
+    return 0;
+}
+
+void runReportLayout(const QString &folder)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--report-layout"), folder});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        std::fprintf(stderr, "nyugvar_bench: the report layout failed\n");
+}
+
 // The query walk in a process of its own; prints its lines.
 void runQueryWalk(const QString &folder, bool controlsOn)
 {
@@ -1051,6 +1130,14 @@ int main(int argc, char **argv)
             return 1;
         }
     }
+    if (args.value(1) == QLatin1String("--report-layout")) {
+        try {
+            return layoutPlaceReport(args.value(2));
+        } catch (const data::DbError &e) {
+            std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
+            return 1;
+        }
+    }
     if (args.removeAll(QStringLiteral("--small")) > 0)
         g_size = {g_size.places / 10, g_size.bookings / 10, g_size.orderers / 10, g_size.notes / 10};
     const QString irszCsv = args.size() > 1 ? args[1] : defaultIrszCsv();
@@ -1102,5 +1189,6 @@ int main(int argc, char **argv)
     runQueryWalk(folder, false);
     runQueryWalk(folder, true);
     runPlaceListReport(folder);
+    runReportLayout(folder);
     return 0;
 }

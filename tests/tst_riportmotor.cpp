@@ -147,6 +147,7 @@ private Q_SLOTS:
         // The rows in the master's order across the pages; the master stands
         // where the walk stopped.
         QCOMPARE(r.text(*textsStartingWith(r, 1, QStringLiteral("Hely")).first()), QStringLiteral("Hely 020"));
+        QVERIFY(textsStartingWith(r, 1, QStringLiteral("Hely")).first()->clips());  // a field of fixed width
         QVERIFY(run.places.eof());
         QCOMPARE(run.places.recNo(), 50);
         QVERIFY(!run.places.controlsDisabled());
@@ -424,6 +425,7 @@ private Q_SLOTS:
             const Font &f = r.font(*p);
             const double width = run.measurer.textWidth(e.text, f);
             QVERIFY2(p->w >= width && p->w < width + 1, qPrintable(e.text));
+            QVERIFY2(!p->clips(), qPrintable(e.text));
             switch (e.align) {
             case Align::Left: QCOMPARE(p->x, 10.0f); break;
             case Align::Right: QVERIFY2(qAbs(p->x + p->w - right) < 1e-3, qPrintable(e.text)); break;

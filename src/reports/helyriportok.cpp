@@ -9,7 +9,7 @@ namespace {
 RiportFuttato futtato(bool nyomtatora, QWidget *szulo)
 {
     return [nyomtatora, szulo](const riport::Definition &def, const riport::DataSets &adatok) {
-        return nyomtatora ? riport::print(szulo, def, adatok) : riport::preview(szulo, def, adatok);
+        return riport::run(szulo, def, adatok, nyomtatora);
     };
 }
 

@@ -10,6 +10,8 @@ dir=$1
 instance=nyugvarteszt
 conf=/etc/cups/cups-pdf-$instance.conf
 
+# A scheduler left behind by a run that was stopped half-way goes first.
+[ -f "$dir/cupsd.pid" ] && sh "$(dirname "$0")/stop.sh" "$dir"
 rm -rf "$dir"
 mkdir -p "$dir/root" "$dir/spool" "$dir/tmp" "$dir/cache" "$dir/state" "$dir/log" "$dir/pdf" "$dir/cpspool"
 

@@ -89,7 +89,7 @@ struct Layouter::Impl {
     };
 
     const Definition &def;
-    const DataSets &sets;
+    const DataSets sets;
     const TextMeasurer &measurer;
     PreparedReport report;
     std::vector<Slot> slots;
@@ -453,7 +453,7 @@ struct Layouter::Impl {
             p.kind = Primitive::Text;
             p.align = e.align;
             p.flags = quint8(((e.wordWrap || e.autoStretch) ? Primitive::Wrap : 0)
-                             | (e.transparent ? 0 : Primitive::Opaque));
+                             | (e.transparent ? 0 : Primitive::Opaque) | (e.autoSize ? Primitive::NoClip : 0));
             p.font = ei.font;
             p.text = e.kind == ElementKind::Label ? ei.fixedText : report.internText(text);
             p.x = float(r.x());

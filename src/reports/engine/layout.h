@@ -39,7 +39,7 @@ class Layouter {
 public:
     // Checks that every data set, field and expression the definition names
     // is there: a missing one raises data::DbError naming it. The definition,
-    // the data sets and the measurer must outlive the layouter.
+    // the bound data sets and the measurer must outlive the layouter.
     Layouter(const Definition &definition, const DataSets &sets, const TextMeasurer &measurer);
     ~Layouter();
     Layouter(const Layouter &) = delete;

@@ -16,7 +16,7 @@ namespace {
 
 int textFlags(const Primitive &p)
 {
-    int flags = Qt::AlignTop | (p.wraps() ? Qt::TextWordWrap : Qt::TextSingleLine);
+    int flags = Qt::AlignTop | (p.wraps() ? Qt::TextWordWrap : Qt::TextSingleLine) | (p.clips() ? 0 : Qt::TextDontClip);
     switch (p.align) {
     case Align::Left: flags |= Qt::AlignLeft; break;
     case Align::Center: flags |= Qt::AlignHCenter; break;

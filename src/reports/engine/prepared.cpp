@@ -121,7 +121,7 @@ PreparedReport PreparedReport::load(QIODevice &device)
             Primitive p;
             quint8 kind = 0, align = 0;
             in >> kind >> align >> p.flags >> p.font >> p.text >> p.color >> p.x >> p.y >> p.w >> p.h >> p.penWidth;
-            if (kind > Primitive::Fill || align > quint8(Align::Right)
+            if (kind > Primitive::Fill || p.flags > (Primitive::Wrap | Primitive::Opaque | Primitive::NoClip) || align > quint8(Align::Right)
                 || (kind == Primitive::Text && (p.font >= r.m_fonts.size() || p.text >= quint32(r.m_texts.size()))))
                 notPrepared();
             p.kind = Primitive::Kind(kind);

@@ -18,7 +18,9 @@ namespace riport {
 
 struct Primitive {
     enum Kind : quint8 { Text, Line, Fill };
-    enum Flag : quint8 { Wrap = 0x1, Opaque = 0x2 };
+    // NoClip: a text sized to itself may print past its box where the
+    // device's font is a little wider than the measured one.
+    enum Flag : quint8 { Wrap = 0x1, Opaque = 0x2, NoClip = 0x4 };
     Kind kind = Text;
     Align align = Align::Left;
     quint8 flags = 0;
@@ -31,6 +33,7 @@ struct Primitive {
     QRectF rect() const { return QRectF(x, y, w, h); }
     bool wraps() const { return flags & Wrap; }
     bool opaque() const { return flags & Opaque; }
+    bool clips() const { return !(flags & NoClip); }
 };
 
 struct Page {

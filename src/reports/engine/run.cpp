@@ -68,6 +68,11 @@ bool print(QWidget *parent, const Definition &definition, const DataSets &sets)
     });
 }
 
+bool run(QWidget *parent, const Definition &definition, const DataSets &sets, bool toPrinter)
+{
+    return toPrinter ? print(parent, definition, sets) : preview(parent, definition, sets);
+}
+
 bool exportHtml(const Definition &definition, const DataSets &sets, const QString &fileName)
 {
     return Vedett([&] {

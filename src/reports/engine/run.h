@@ -21,6 +21,9 @@ bool preview(QWidget *parent, const Definition &definition, const DataSets &sets
 // it says so and reads no data.
 bool print(QWidget *parent, const Definition &definition, const DataSets &sets);
 
+// The two modes of the report operations: print (toPrinter) or preview.
+bool run(QWidget *parent, const Definition &definition, const DataSets &sets, bool toPrinter);
+
 // Lays the report out and writes its text as one HTML document.
 bool exportHtml(const Definition &definition, const DataSets &sets, const QString &fileName);
 
