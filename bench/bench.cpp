@@ -29,6 +29,7 @@
 #include "reports/engine/painter.h"
 #include "reports/engine/qtmeasurer.h"
 #include "reports/engine/run.h"
+#include "reports/helyriportfuttatas.h"
 #include "reports/tqrugyfel.h"
 
 #include <QApplication>
@@ -1084,6 +1085,18 @@ int placeListReport(const QString &folder)
                  .arg(places.recordCount())
                  .arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1)
                  .arg(before / 1024.0, 0, 'f', 1));
+    }
+    // The notes report of one place: its query runs over every note.
+    {
+        riport::QtMeasurer measurer;
+        int pages = 0;
+        const double ms = timed([&] {
+            MegjegyzesFuttatas(db, g_size.places / 2, [&](const riport::Definition &d, const riport::DataSets &s) {
+                pages = riport::layoutReport(d, s, measurer).pageCount();
+                return true;
+            });
+        });
+        line("notes report TqrMegjegyzes of one place", ms, QStringLiteral("%1 page(s)").arg(pages));
     }
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("lista.pdf"));

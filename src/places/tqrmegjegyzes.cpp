@@ -11,6 +11,7 @@ QString MegjegyzesRiportSql()
 {
     return QStringList{QStringLiteral("SELECT"), QStringLiteral(" ugyf_megj.*,"), QStringLiteral(" ugyfel.*"),
                        QStringLiteral("FROM ugyf_megj INNER JOIN ugyfel ON (ugyf_megj.ugyfel = ugyfel.ugyfel)"),
+                       QStringLiteral("WHERE ugyf_megj.ugyfel = :ugyfel"),
                        QStringLiteral("ORDER BY ugyf_megj.ugyfel, ugyf_megj.datum DESC;")}
         .join(QLatin1Char('\n'));
 }

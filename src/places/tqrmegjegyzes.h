@@ -9,8 +9,9 @@
 // The name under which the report binds its query.
 inline constexpr char kMegjegyzesAdatok[] = "Qry";
 
-// The query's text: every note with its place, by place and newest first.
-// The place's own key comes out as ugyfel_1 and its notes as megjegyzes_1.
+// The query's text: the notes of the place :ugyfel with their place,
+// newest first, read through the index on the notes' place. The place's own
+// key comes out as ugyfel_1 and its remarks as megjegyzes_1.
 QString MegjegyzesRiportSql();
 
 // "Megjegyzések"; the note text (element "megjegyzes") grows with its text.

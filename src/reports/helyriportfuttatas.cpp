@@ -71,6 +71,7 @@ bool MegjegyzesFuttatas(data::Database &db, const QVariant &ugyfel, const Riport
     NyitottIroda iroda(db);
     data::Query qry(db);
     qry.setSql(MegjegyzesRiportSql());
+    qry.setParam(QStringLiteral("ugyfel"), ugyfel.isNull() ? 0 : ugyfel.toLongLong());
     qry.setFilter(MegjegyzesSzuro(ugyfel));
     qry.setFiltered(true);
     qry.open();
