@@ -12,6 +12,7 @@
 #include "reports/engine/run.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
@@ -43,6 +44,13 @@ private Q_SLOTS:
             QSKIP(qPrintable(QStringLiteral("no print spooler: ") + QString::fromUtf8(why.readAll()).trimmed()));
     }
 
+    void printsOnTheDefaultPrinter_data()
+    {
+        QTest::addColumn<bool>("fromPreview");
+        QTest::newRow("straight") << false;
+        QTest::newRow("from the preview") << true;
+    }
+
     void printsOnTheDefaultPrinter()
     {
         QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QStringLiteral("NyugvarPDF"));
@@ -66,8 +74,18 @@ private Q_SLOTS:
         detail.add(dataField(QStringLiteral("Tbl"), QStringLiteral("cim_varos")).at(131, 1.3, 58.5, 4.3));
         addStandardPageFooter(def, QStringLiteral("qrUgyfel"));
 
+        const DataSets sets{{QStringLiteral("Tbl"), &places}, {QString::fromLatin1(kAgencySet), &agency}};
         const QStringList before = outputPdfs();
-        QVERIFY(print(nullptr, def, DataSets{{QStringLiteral("Tbl"), &places}, {QString::fromLatin1(kAgencySet), &agency}}));
+        QFETCH(bool, fromPreview);
+        if (fromPreview) {
+            testsupport::onNextModal([](QWidget *w) {
+                w->findChild<QAction *>(QStringLiteral("aNyomtat"))->trigger();
+                w->close();
+            });
+            QVERIFY(preview(nullptr, def, sets));
+        } else {
+            QVERIFY(print(nullptr, def, sets));
+        }
         QVERIFY2(boxes.hibak.isEmpty(), qPrintable(boxes.hibak.join(QLatin1Char('\n'))));
         QTRY_VERIFY_WITH_TIMEOUT(outputPdfs().size() > before.size(), 60000);
         QString file;

@@ -2,7 +2,6 @@
 
 #include "data/database.h"
 
-#include <QCoreApplication>
 #include <QDataStream>
 #include <QIODevice>
 #include <QStringList>

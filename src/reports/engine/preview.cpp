@@ -2,8 +2,8 @@
 
 #include "common/dobozok.h"
 #include "common/ikonok.h"
-#include "data/database.h"
 #include "common/vedett.h"
+#include "data/database.h"
 #include "reports/engine/layout.h"
 #include "reports/engine/painter.h"
 
