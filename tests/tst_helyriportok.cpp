@@ -129,6 +129,15 @@ private Q_SLOTS:
         QVERIFY(sheetPage.contains(QStringLiteral("Adatlap")));
         QVERIFY(sheetPage.contains(QStringLiteral("qrUgyfel_reszl")));
         QVERIFY(!sheetPage.contains(QStringLiteral("Cím adatok")));
+
+        // Labels: one empty sheet.
+        CimkeElrendezes layout;
+        layout.oszlop = 3;
+        layout.cimkeMagas = 37;
+        Lapok labels;
+        QVERIFY(CimkeFuttatas(list.tbl, layout, labels.futtato()));
+        QCOMPARE(labels.report.pageCount(), 1);
+        QVERIFY(labels.report.pageTexts(0).isEmpty());
     }
 
     void fullListFollowsTheMainListsFilterAndOrder()
