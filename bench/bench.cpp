@@ -24,6 +24,7 @@
 #include "places/megjegyzesek.h"
 #include "places/helykereses.h"
 #include "places/tfrm_szerkeszt.h"
+#include "reports/archivum.h"
 #include "reports/engine/agency.h"
 #include "reports/engine/layout.h"
 #include "reports/engine/painter.h"
@@ -31,6 +32,7 @@
 #include "reports/engine/run.h"
 #include "reports/helyriportfuttatas.h"
 #include "reports/tqrugyfel.h"
+#include "reports/hataroltiro.h"
 
 #include <QApplication>
 #include <QDate>
@@ -45,6 +47,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -962,6 +965,131 @@ int runTimings(const QString &folder, int busiest)
     return 0;
 }
 
+// The archive of the whole data folder beside `zip -1 -r` of the same folder:
+// both deflate at the fastest level.
+void timeArchive(const QString &folder)
+{
+    QTemporaryDir out;
+    const QString ours = out.filePath(QStringLiteral("archivum.zip"));
+    int entries = 0;
+    const double ms = timed([&] { entries = AdatMappaArchival(folder, ours); });
+    line("archive the data folder (libzip, deflate 1)", ms,
+         QStringLiteral("%1 files, %2 MB").arg(entries).arg(QFileInfo(ours).size() / 1048576.0, 0, 'f', 1));
+    const QString zip = QStandardPaths::findExecutable(QStringLiteral("zip"));
+    if (zip.isEmpty()) {
+        std::printf("%-52s   skipped: no zip program here\n", "zip -1 -r -q of the same folder");
+        return;
+    }
+    const QString theirs = out.filePath(QStringLiteral("zip.zip"));
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    const double zipMs = timed([&] {
+        p.start(zip, {QStringLiteral("-1"), QStringLiteral("-r"), QStringLiteral("-q"), theirs, QStringLiteral(".")});
+        p.waitForFinished(-1);
+    });
+    line("zip -1 -r -q of the same folder", zipMs,
+         QStringLiteral("%1 MB, ours / zip = %2").arg(QFileInfo(theirs).size() / 1048576.0, 0, 'f', 1)
+             .arg(ms / zipMs, 0, 'f', 2));
+// One data set written as delimited text, as the export window runs it:
+// events let through at each progress call. Returns the milliseconds.
+double timeExport(data::DataSet &ds, const QString &file, const char *what)
+{
+    hatarolt::Iro writer(ds, {});
+    // The gaps between yields; the last one holds the file's completion
+    // (the rest written, flushed to disk and renamed into place).
+    QElapsedTimer since;
+    QVector<qint64> gaps;
+    writer.setHaladas([&](int) {
+        if (since.isValid())
+            gaps << since.elapsed();
+        QCoreApplication::processEvents();
+        since.restart();
+    });
+    hatarolt::Eredmeny result;
+    const double ms = timed([&] {
+        if (!ds.isOpen())
+            ds.open();
+        result = writer.ir(file);
+    });
+    const qint64 finish = gaps.isEmpty() ? 0 : gaps.takeLast();
+    const qint64 longest = gaps.isEmpty() ? 0 : *std::max_element(gaps.cbegin(), gaps.cend());
+    line(what, ms, QStringLiteral("%1 rows, %2 MB, longest gap between yields %3 ms, completing the file %4 ms")
+                       .arg(result.sorok)
+                       .arg(QFileInfo(file).size() / 1048576.0, 0, 'f', 1)
+                       .arg(longest)
+                       .arg(finish));
+    return ms;
+}
+
+// The engine's own command-line shell writing the same table as CSV, the
+// yardstick of the export; -1 when it is not installed.
+double timeSqliteCsv(const QString &dbFile, const QString &table, const QString &file)
+{
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (shell.isEmpty())
+        return -1;
+    QProcess p;
+    p.setStandardOutputFile(file);
+    const double ms = timed([&] {
+        p.start(shell, {QStringLiteral("-csv"), QStringLiteral("-header"), dbFile,
+                        QStringLiteral("SELECT * FROM %1;").arg(table)});
+        p.waitForFinished(-1);
+    });
+    return p.exitCode() == 0 ? ms : -1;
+}
+
+void compareWithShell(const char *what, double ms, double shellMs)
+{
+    if (shellMs < 0) {
+        std::printf("%-52s %13s   sqlite3 not installed: no comparison\n", what, "-");
+        return;
+    }
+    line(what, shellMs, QStringLiteral("export / sqlite3 = %1").arg(ms / shellMs, 0, 'f', 2));
+}
+
+// Runs in a process of its own, for its peak memory: the delimited export
+// of every booking and of the place list, against sqlite3 -csv.
+int exportStep(const QString &folder)
+{
+    data::Database &db = data::Database::regiszter();
+    db.params() << QStringLiteral("PATH=") + folder;
+    db.open();
+    QTemporaryDir out;
+    const QString dbFile = QDir(folder).filePath(QString::fromLatin1(data::Database::kFileName));
+
+    data::Query bookings(db);
+    bookings.setSql(QStringLiteral("SELECT * FROM foglalas"));
+    const double bookingMs = timeExport(bookings, out.filePath(QStringLiteral("foglalas.csv")),
+                                        "export SELECT * FROM foglalas (delimited)");
+    bookings.close();
+    const long bookingPeak = procStatusKb("VmHWM");
+
+    data::Table bookingTable(db, QStringLiteral("foglalas"));
+    bookingTable.setIndexFieldNames(QStringLiteral("foglalas"));
+    const double bookingTableMs = timeExport(bookingTable, out.filePath(QStringLiteral("foglalas_tabla.csv")),
+                                             "export the booking table by foglalas (delimited)");
+    bookingTable.close();
+
+    data::Table places(db, QStringLiteral("ugyfel"));
+    places.setIndexFieldNames(QStringLiteral("sorszam"));
+    const double placeMs = timeExport(places, out.filePath(QStringLiteral("ugyfel.csv")),
+                                      "export the place list by sorszam (delimited)");
+    places.close();
+    std::printf("%-52s %10.1f MB   whole process, after the booking export %.1f MB\n",
+                "export peak memory (VmHWM)", procStatusKb("VmHWM") / 1024.0, bookingPeak / 1024.0);
+
+    compareWithShell("sqlite3 -csv SELECT * FROM foglalas", bookingMs,
+                     timeSqliteCsv(dbFile, QStringLiteral("foglalas"), out.filePath(QStringLiteral("s1.csv"))));
+    std::printf("%-52s %13s   export / sqlite3 = %.2f\n", "  the booking table against the same", "",
+                bookingTableMs / std::max(1.0, timeSqliteCsv(dbFile, QStringLiteral("foglalas"),
+                                                             out.filePath(QStringLiteral("s1.csv")))));
+    compareWithShell("sqlite3 -csv SELECT * FROM ugyfel (no lookups)", placeMs,
+                     timeSqliteCsv(dbFile, QStringLiteral("ugyfel"), out.filePath(QStringLiteral("s2.csv"))));
+    std::fflush(stdout);
+    db.close();
+    return 0;
+}
+
 }  // namespace
 
 // ---- report layout -----------------------------------------------------------
@@ -1040,6 +1168,14 @@ void runReportLayout(const QString &folder)
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--report-layout"), folder});
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
         std::fprintf(stderr, "nyugvar_bench: the report layout failed\n");
+// The export step in a process of its own; prints its lines.
+void runExport(const QString &folder)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--export"), folder});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        std::fprintf(stderr, "nyugvar_bench: the export step failed\n");
 }
 
 // The query walk in a process of its own; prints its lines.
@@ -1146,6 +1282,9 @@ int main(int argc, char **argv)
     if (args.value(1) == QLatin1String("--report-layout")) {
         try {
             return layoutPlaceReport(args.value(2));
+    if (args.value(1) == QLatin1String("--export")) {
+        try {
+            return exportStep(args.value(2));
         } catch (const data::DbError &e) {
             std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
             return 1;
@@ -1187,6 +1326,7 @@ int main(int argc, char **argv)
     const bool peakReset = resetPeakMemory() && procStatusKb("VmHWM") < fillPeak;
     try {
         runTimings(folder, busiest);
+        timeArchive(folder);
     } catch (const data::DbError &e) {
         std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
         return 1;
@@ -1203,5 +1343,6 @@ int main(int argc, char **argv)
     runQueryWalk(folder, true);
     runPlaceListReport(folder);
     runReportLayout(folder);
+    runExport(folder);
     return 0;
 }

@@ -200,9 +200,10 @@ void TstFoglalasAblak::listaKinezet()
     QCOMPARE(elem<QLabel>(&w, "lbl_fizmod_nev")->text(), QStringLiteral("készpénz"));
     QCOMPARE(elem<QPlainTextEdit>(&w, "DBMemo1")->toPlainText(), QString());
 
-    // The reports wait for their windows, disabled.
-    for (const char *nev : {"aNyomtat", "aNyomtatKep", "aExcelbe", "aNyomHtml", "aVisszaigazol"})
+    // The printed reports wait for their windows, disabled; the export works.
+    for (const char *nev : {"aNyomtat", "aNyomtatKep", "aNyomHtml", "aVisszaigazol"})
         QVERIFY2(!w.findChild<QAction *>(QLatin1String(nev))->isEnabled(), nev);
+    QVERIFY(w.findChild<QAction *>(QStringLiteral("aExcelbe"))->isEnabled());
     QCOMPARE(akcioSor(w.eszkoztar()->actions()), QStringLiteral("aUj aSzerkeszt aTorol - aNyomtat aVisszaigazol - aBezar"));
     auto *nyomtat = qobject_cast<QToolButton *>(w.eszkoztar()->widgetForAction(w.findChild<QAction *>("aNyomtat")));
     QVERIFY(nyomtat && nyomtat->menu());

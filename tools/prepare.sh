@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libqt6svg6 libgl-dev
   libqscintilla2-qt6-dev libzip-dev
   fonts-liberation2 fonts-wine fonts-dejavu-core breeze-icon-theme
-  poppler-utils cups cups-bsd printer-driver-cups-pdf
+  qt6-translations-l10n poppler-utils zip unzip cups cups-bsd printer-driver-cups-pdf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -186,6 +186,38 @@ QString HelyLista::szamlalo() const
     return SzamlaloSzoveg(*m_tbl);
 }
 
+HelyListaAllapot HelyLista::lezar()
+{
+    HelyListaAllapot a;
+    a.tbl = m_tbl->isOpen();
+    a.tipus = m_xTip->isOpen();
+    a.terulet = m_xTerulet->isOpen();
+    a.megj = m_megj->isOpen();
+    a.jav = m_qryJav->isOpen();
+    if (a.tbl && m_tbl->currentRow() >= 0)
+        a.hely = m_tbl->value(QStringLiteral("ugyfel"));
+    m_tbl->database().close();
+    return a;
+}
+
+void HelyLista::ujranyit(const HelyListaAllapot &a)
+{
+    data::Database &db = m_tbl->database();
+    db.open();
+    for (const auto &t : {qMakePair(a.tipus, m_xTip), qMakePair(a.terulet, m_xTerulet), qMakePair(a.megj, m_megj)})
+        if (t.first)
+            t.second->open();
+    if (a.jav && !m_qryJav->sql().isEmpty())
+        m_qryJav->open();
+    if (a.tbl) {
+        m_tbl->setIndexFieldNames(Beall().Sorrend);
+        m_tbl->open();
+        if (!a.hely.isNull())
+            m_tbl->locate(QStringLiteral("ugyfel"), a.hely);
+    }
+    jelez();
+}
+
 void HelyLista::jelez()
 {
     Q_EMIT szamlaloValtozott(szamlalo());

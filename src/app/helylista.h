@@ -75,6 +75,17 @@ bool GyorsKereses(data::DataSet &ds, const QString &mezo, const QString &szoveg)
 // capacity 0.
 void HelyAlapertekek(data::DataSet &ds, int sorszam, const QString &alapVaros);
 
+// What HelyLista::lezar() remembers for HelyLista::ujranyit(): which data
+// objects were open and the current place.
+struct HelyListaAllapot {
+    bool tbl = false;
+    bool tipus = false;
+    bool terulet = false;
+    bool megj = false;
+    bool jav = false;
+    QVariant hely;  // the key (ugyfel) of the current place; null when none
+};
+
 // The data objects of the main window on the register: the place data set
 // Tbl on "ugyfel" with its lookups, the read-only type and area tables, the
 // notes table and the general-purpose query.
@@ -105,6 +116,14 @@ public:
     bool keres(const QString &szoveg);
     // The record counter of the list.
     QString szamlalo() const;
+
+    // Closes every data set of the database and disconnects it (so that its
+    // file can be copied or replaced); remembers what of the list was open.
+    HelyListaAllapot lezar();
+    // Connects the database again and reopens what was open: the list in
+    // its order and filter, on the remembered place (on the first row when
+    // that place is gone). Raises DbError.
+    void ujranyit(const HelyListaAllapot &allapot);
 
 Q_SIGNALS:
     // The counter's text may have changed (opened, moved, re-read).

@@ -7,15 +7,20 @@
 #include "app/inditas.h"
 #include "app/logo.h"
 #include "app/tfrm_beallit.h"
+#include "app/sugo.h"
 #include "app/tfrm_felhasznalo.h"
 #include "app/tfrm_tulajdonos.h"
+#include "app/tfrm_nevjegy.h"
+#include "app/tfrm_readme.h"
 #include "bookings/foglalolista.h"
 #include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
+#include "common/fajlvalaszto.h"
 #include "common/ikonok.h"
 #include "common/kulsomegnyit.h"
+#include "common/programmappa.h"
 #include "common/sorszerkeszto.h"
 #include "common/tippfigyelo.h"
 #include "common/vedett.h"
@@ -36,6 +41,10 @@
 #include "places/megjegyzesek.h"
 #include "reports/cimkevalaszt.h"
 #include "reports/helyriportok.h"
+#include "reports/archivum.h"
+#include "reports/korposta.h"
+#include "tools/tfrm_sql.h"
+#include "reports/tfrm_hatarolt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -44,6 +53,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -109,6 +121,7 @@ const AkcioLeiras kAkciok[] = {
     {"aFelhaszn", "Rendszer", "Felhasználók", "", "", "user-group-properties system-users"},
     {"aSQL", "Rendszer", "Szabad lekérdezés", "", "", "server-database database-index"},
     {"aArchival", "Rendszer", "Adatbázis archiválása", "", "", "archive-insert package-x-generic"},
+    {"aVisszatolt", "Rendszer", "Adatbázis visszatöltése", "", "", "document-revert edit-undo"},
     {"aSugo", "Súgó", "Súgó", "", "F1", "help-contents"},
     {"aDoksi", "Súgó", "Program dokumentáció (pdf)", "", "", "application-pdf"},
     {"aFontos", "Súgó", "Fontos információk", "", "Ctrl+F1", "help-hint dialog-information"},
@@ -116,16 +129,6 @@ const AkcioLeiras kAkciok[] = {
     {"aHonlap", "Súgó", "Tervoda honlapja", "", "", "internet-web-browser applications-internet"},
     {"aFrisseny", "Súgó", "Újdonságok az Interneten", "", "", "system-software-update update-none"},
     {"aNevjegy", "Súgó", "Névjegy", "", "Alt+F1", "help-about"},
-};
-
-// The actions whose work other windows of the program do; they stand in
-// their menus and tool bars but stay disabled until those windows exist.
-const char *const kKesobbiAkciok[] = {
-    "aExcelbe",
-    "aKorposta",
-    "aSQL",          "aArchival",
-    "aSugo",      "aDoksi",         "aFontos",       "aLevel",      "aHonlap",          "aFrisseny",
-    "aNevjegy",
 };
 
 QString u8(const char *s)
@@ -364,9 +367,6 @@ void Tfrm_Main::akciokLetrehozasa()
     akcio(QStringLiteral("aSorrendSorszam"))->setChecked(true);
     akcio(QStringLiteral("aSzakSzur"))->setCheckable(true);
 
-    for (const char *nev : kKesobbiAkciok)
-        akcio(u8(nev))->setEnabled(false);
-
     // The types item of the master-data menu has its own caption.
     QAction *tipus = akcio(QStringLiteral("aTorzsTipus"));
     m_tipusMenuPont = new QAction(QStringLiteral("Szálláshely típusok"), this);
@@ -408,7 +408,7 @@ void Tfrm_Main::menukLetrehozasa()
         {"Törzsadatok", "mTorzsadatok", "aTorzsTerulet aTorzsTipus aTorzsFizmod - aTorzsMegrendelo - aTorzsCimke"},
         {"Nyomtatások", "mNyomtatasok", "aNyomtat aTeljes - aNyomMegjegyzes"},
         {"Eszközök", "mEszkozok", "aFoglalas - aKorposta"},
-        {"Rendszer", "mRendszer", "aBeallit aTulajdonos - aFelhaszn aSQL - aArchival"},
+        {"Rendszer", "mRendszer", "aBeallit aTulajdonos - aFelhaszn aSQL - aArchival aVisszatolt"},
         {"Súgó", "mSugo", "aSugo aDoksi - aFontos - aLevel aHonlap aFrisseny - aNevjegy"},
     };
     for (const Fomenu &f : fomenuk) {
@@ -602,6 +602,8 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aBezar")), &QAction::triggered, this, &QWidget::close);
     VedettKapcsol(akcio(QStringLiteral("aBeallit")), &QAction::triggered, this, &Tfrm_Main::beallitasok);
     VedettKapcsol(akcio(QStringLiteral("aFelhaszn")), &QAction::triggered, this, &Tfrm_Main::felhasznalok);
+    VedettKapcsol(akcio(QStringLiteral("aSQL")), &QAction::triggered, this, &Tfrm_Main::szabadLekerdezes);
+    sugoBekotes();
     VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
                   [this] { FoglaloLista(m_db, -1, false); });
 
@@ -659,6 +661,13 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aNyomMegjegyzes")), &QAction::triggered, this,
                   [this] { MegjegyzesRiport(m_db, aktualisHely(), false, this); });
     VedettKapcsol(akcio(QStringLiteral("aCimke")), &QAction::triggered, this, &Tfrm_Main::cimkek);
+    VedettKapcsol(akcio(QStringLiteral("aArchival")), &QAction::triggered, this, &Tfrm_Main::archival);
+    VedettKapcsol(akcio(QStringLiteral("aVisszatolt")), &QAction::triggered, this, &Tfrm_Main::visszatoltes);
+    VedettKapcsol(akcio(QStringLiteral("aKorposta")), &QAction::triggered, this, &Tfrm_Main::korposta);
+    VedettKapcsol(akcio(QStringLiteral("aExcelbe")), &QAction::triggered, this, [this] {
+        if (Tbl()->isOpen())
+            HataroltExport(*Tbl(), QStringLiteral("Nyugvar.csv"), this);
+    });
 
     VedettKapcsol(m_edit1, &QLineEdit::textChanged, this, &Tfrm_Main::gyorsKereses);
     VedettKapcsol(m_grid, &DataGrid::rowActivated, akcio(QStringLiteral("aSzerkeszt")), &QAction::trigger);
@@ -780,6 +789,43 @@ void Tfrm_Main::felhasznalok()
     delete ablak;
 }
 
+void Tfrm_Main::sugoBekotes()
+{
+    // Help opens whichever control of the program has the focus.
+    akcio(QStringLiteral("aSugo"))->setShortcutContext(Qt::ApplicationShortcut);
+    const QPair<const char *, QString (*)()> celok[] = {
+        {"aSugo", &sugo::SugoCel},       {"aDoksi", &sugo::DoksiCel}, {"aLevel", &sugo::LevelCel},
+        {"aHonlap", &sugo::HonlapCel},   {"aFrisseny", &sugo::FrissenyCel}};
+    for (const auto &c : celok) {
+        QString (*cel)() = c.second;
+        VedettKapcsol(akcio(QLatin1String(c.first)), &QAction::triggered, this, [cel] { KulsoMegnyit(cel()); });
+    }
+    VedettKapcsol(akcio(QStringLiteral("aFontos")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Readme(this);
+        ablak->exec();
+        delete ablak;
+    });
+    VedettKapcsol(akcio(QStringLiteral("aNevjegy")), &QAction::triggered, this, [this] {
+        auto *ablak = new Tfrm_Nevjegy(this);
+        ablak->exec();
+        delete ablak;
+    });
+}
+
+void Tfrm_Main::szabadLekerdezes()
+{
+    auto *ablak = new Tfrm_SQL(m_db, this);
+    ablak->exec();
+    const bool valtozhatott = ablak->parancsFutott();
+    delete ablak;
+    // A command may have changed the places or the lookup tables: the list
+    // shows them as they are now.
+    if (valtozhatott)
+        for (data::Table *tabla : {TblXTip(), TblXTerulet(), Tbl()})
+            if (tabla->isOpen())
+                tabla->refresh();
+}
+
 void Tfrm_Main::foglalasok()
 {
     if (!Tbl()->isOpen() || Tbl()->isEmpty()) {
@@ -859,6 +905,157 @@ void Tfrm_Main::ujMegjegyzes()
         ~Zar() { Vedett([this] { t->close(); }); }
     } zar{megj};
     sorok.uj();
+}
+
+// ---- archive, restore, newsletter ---------------------------------------------
+
+namespace {
+
+const char kZipTipusok[] = "ZIP archívumok (*.zip)";
+
+// The wait cursor while the files are copied.
+struct Varakozas {
+    Varakozas() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Varakozas() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+QString Tfrm_Main::archivMappa()
+{
+    const QString mappa = ProgramUtvonal(QStringLiteral("\\Archiv"));
+    if (!QDir().mkpath(mappa)) {
+        HibaDoboz(QStringLiteral("Az archívumok mappája nem hozható létre: %1").arg(QDir::toNativeSeparators(mappa)));
+        return QString();
+    }
+    return mappa;
+}
+
+bool Tfrm_Main::adatokLezarasa(HelyListaAllapot &allapot)
+{
+    try {
+        allapot = m_lista->lezar();
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+        return false;
+    }
+    return true;
+}
+
+void Tfrm_Main::adatokUjranyitasa(const HelyListaAllapot &allapot)
+{
+    try {
+        m_lista->ujranyit(allapot);
+        m_binder->load();
+    } catch (const data::DbError &e) {
+        HibaDoboz(QStringLiteral("Az adatbázis nem nyitható meg újra, a lista üres marad:\r\n") + e.message());
+    }
+}
+
+void Tfrm_Main::archival()
+{
+    const QString mappa = archivMappa();
+    if (mappa.isEmpty())
+        return;
+    FajlKeres keres;
+    keres.mentes = true;
+    keres.cim = QStringLiteral("Adatbázis mentése");
+    keres.tipusok = QString::fromUtf8(kZipTipusok);
+    keres.kezdet = QDir(mappa).filePath(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".zip"));
+    keres.kiterjesztes = QStringLiteral("zip");
+    const QString fajl = FajlValaszt(this, keres);
+    if (fajl.isEmpty())
+        return;
+
+    // Every table file complete and unlocked while it is read.
+    HelyListaAllapot allapot;
+    if (!adatokLezarasa(allapot))
+        return;
+    bool kesz = false;
+    QString hiba;
+    {
+        Varakozas v;
+        try {
+            AdatMappaArchival(m_db.path(), fajl);
+            kesz = true;
+        } catch (const data::DbError &e) {
+            hiba = e.message();
+        }
+    }
+    // The list comes back before the message, so the user sees it behind.
+    adatokUjranyitasa(allapot);
+    if (kesz)
+        UzenetDoboz(QStringLiteral("Archív állomány kész."));
+    else
+        HibaDoboz(QStringLiteral("Hiba az archiválás közben\r\n") + hiba);
+}
+
+void Tfrm_Main::visszatoltes()
+{
+    const QString mappa = archivMappa();
+    if (mappa.isEmpty())
+        return;
+    FajlKeres keres;
+    keres.cim = QStringLiteral("Adatbázis visszatöltése");
+    keres.tipusok = QString::fromUtf8(kZipTipusok);
+    keres.kezdet = mappa;
+    const QString fajl = FajlValaszt(this, keres);
+    if (fajl.isEmpty())
+        return;
+
+    AdatVisszatoltes visszatolto(m_db.path(), fajl);
+    try {
+        Varakozas v;
+        visszatolto.ellenoriz();
+    } catch (const data::DbError &e) {
+        HibaDoboz(QStringLiteral("Az archívum nem tölthető vissza, az adatbázis változatlan.\r\n") + e.message());
+        return;
+    }
+    const QString nev = QFileInfo(fajl).fileName();
+    if (!KerdesDoboz(QStringLiteral("Az adatbázis jelenlegi tartalmát a(z) „%1” archívum tartalma váltja fel.\r\n"
+                                    "A jelenlegi adatokról előbb mentés készül az Archiv mappába.\r\n"
+                                    "Folytatja?").arg(nev),
+                     QStringLiteral("Megerősítés")))
+        return;
+
+    const QString elozo = QDir(mappa).filePath(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"))
+                                               + QStringLiteral("_visszatoltes_elott.zip"));
+    HelyListaAllapot allapot;
+    if (!adatokLezarasa(allapot))
+        return;
+    QString hiba;
+    {
+        Varakozas v;
+        try {
+            visszatolto.csere(elozo);
+        } catch (const data::DbError &e) {
+            hiba = e.message();
+        }
+    }
+    adatokUjranyitasa(allapot);
+    if (hiba.isEmpty())
+        UzenetDoboz(QStringLiteral("Az adatbázis visszatöltése kész.\r\nA korábbi adatok mentése: %1")
+                        .arg(QDir::toNativeSeparators(elozo)));
+    else
+        HibaDoboz(QStringLiteral("Hiba a visszatöltés közben, az adatbázis változatlan.\r\n") + hiba);
+}
+
+void Tfrm_Main::korposta()
+{
+    if (!KerdesDoboz(QStringLiteral("Az előzőleg legyűjtött e-mail adatok törlődnek. Folytatja?"),
+                     QStringLiteral("Megerősítés")))
+        return;
+    int darab = 0;
+    try {
+        Varakozas v;
+        darab = KorpostaFeltoltes(m_db);
+    } catch (const data::DbError &e) {
+        HibaDoboz(e.message());
+        return;
+    }
+    if (KerdesDoboz(QString::number(darab) + QStringLiteral(" E-Mail cím hozzáadása kész. Indítsam a Korposta programot?"),
+                    QStringLiteral("Kérdés")))
+        KulsoMegnyit(ProgramUtvonal(QStringLiteral("\\Korposta.exe")));
 }
 
 void Tfrm_Main::kulsoLink(const QString &mezo, bool level)

@@ -18,6 +18,7 @@ class DataGrid;
 class HelyLista;
 class HelyReszletek;
 struct HelySorrend;
+struct HelyListaAllapot;
 
 namespace data {
 class Binder;
@@ -80,6 +81,8 @@ private:
     void frissit();
     void beallitasok();
     void felhasznalok();
+    void szabadLekerdezes();
+    void sugoBekotes();
     void foglalasok();
     void reszletesKereses();
     void csatoltDokumentumok();
@@ -89,6 +92,13 @@ private:
     // The key of the main list's current place; null without one.
     QVariant aktualisHely() const;
     void kulsoLink(const QString &mezo, bool level);
+    void archival();
+    void visszatoltes();
+    void korposta();
+    // The archive folder, made when missing; empty after showing why not.
+    QString archivMappa();
+    bool adatokLezarasa(HelyListaAllapot &allapot);
+    void adatokUjranyitasa(const HelyListaAllapot &allapot);
     void oszlopSzelessegek();
     void elhelyez();
     void keretBeallit();

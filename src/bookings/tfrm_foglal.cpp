@@ -1,8 +1,10 @@
 #include "bookings/tfrm_foglal.h"
 
 #include "app/helyreszletek.h"
+#include "bookings/foglalaslista_riport.h"
 #include "bookings/foglalassorok.h"
 #include "bookings/tfrm_foglal_szerkeszt.h"
+#include "bookings/tfrm_idoszak.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
 #include "common/ikonok.h"
@@ -10,6 +12,7 @@
 #include "data/binding.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "reports/tfrm_hatarolt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,6 +111,8 @@ void Tfrm_Foglal::eszkozokBeallit()
                                  "document-print-preview");
     QAction *aExcelbe = akcio("aExcelbe", QStringLiteral("Excelbe..."), QKeySequence(Qt::CTRL | Qt::Key_E),
                               "x-office-spreadsheet document-export");
+    aExcelbe->setEnabled(true);
+    VedettKapcsol(aExcelbe, &QAction::triggered, this, &Tfrm_Foglal::excelbe);
     QAction *aNyomHtml = akcio("aNyomHtml", QStringLiteral("Html export"), QKeySequence(Qt::CTRL | Qt::Key_H), nullptr);
     QAction *aVisszaigazol = akcio("aVisszaigazol", QStringLiteral("Visszaigazolás"),
                                    QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_P), "mail-send document-send");
@@ -135,6 +140,17 @@ void Tfrm_Foglal::eszkozokBeallit()
     };
     racs()->insertActions(aBezar(), {aNyomtat, aNyomtatKep, aExcelbe, aNyomHtml, menuElvalaszto(), aVisszaigazol,
                                      menuElvalaszto()});
+}
+
+void Tfrm_Foglal::excelbe()
+{
+    QDate ig = QDate::currentDate();
+    QDate tol = ig.addMonths(-1);
+    if (!IdoszakBeker(tol, ig, this))
+        return;
+    const std::unique_ptr<data::Query> lista = foglalaslista::Lekerdezes(adatbazis(), m_helyKulcs, tol, ig);
+    lista->open();
+    HataroltExport(*lista, foglalaslista::Cim() + QStringLiteral(".csv"), this);
 }
 
 QWidget *Tfrm_Foglal::fejlec()

@@ -51,6 +51,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The booking list of a period asked for, as delimited text.
+    void excelbe();
     QAction *akcio(const char *nev, const QString &felirat, const QKeySequence &billentyu, const char *ikonok);
     void eszkozokBeallit();
     QWidget *fejlec();

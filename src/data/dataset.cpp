@@ -273,6 +273,69 @@ Row DataSet::valuesAt(int row) const
     return r;
 }
 
+bool DataSet::readAhead(int row, Row &out)
+{
+    if (row >= rowCount())
+        return false;
+    out = fetchRow(row);
+    return true;
+}
+
+// ---- forward walks ----------------------------------------------------------
+
+RowReader::RowReader(DataSet &ds) : m_ds(ds)
+{
+    m_ds.requireOpen();
+    m_ds.settleEdit();
+    m_ds.disableControls();
+}
+
+RowReader::~RowReader()
+{
+    try {
+        leave();
+    } catch (...) {
+        // Leaving only moves the current row, which cannot fail on an
+        // open data set; a destructor must not throw all the same.
+    }
+}
+
+bool RowReader::next()
+{
+    if (m_end)
+        return false;
+    ++m_row;
+    if (!m_ds.readAhead(m_row, m_values)) {
+        m_end = true;
+        return false;
+    }
+    // Resizing a row shared with a source's page copies it: only when needed.
+    if (m_values.size() != m_ds.fieldCount())
+        m_values.resize(m_ds.fieldCount());
+    if (!m_ds.m_calculated.isEmpty())
+        m_ds.completeRow(m_values);
+    return true;
+}
+
+void RowReader::leave()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_ds.readAheadDone();
+    const int n = m_ds.rowCount();
+    if (m_end || m_row >= n) {
+        m_ds.setCurrent(n - 1);
+        m_ds.m_bof = n == 0;
+        m_ds.m_eof = true;
+    } else {
+        m_ds.setCurrent(qMax(0, m_row));
+        m_ds.m_bof = m_row <= 0;
+        m_ds.m_eof = n == 0;
+    }
+    m_ds.enableControls();
+}
+
 QString DataSet::asString(const QString &field) const
 {
     const int f = requireField(field);

@@ -199,6 +199,14 @@ protected:
     // Matching rule of finds, shared by every source.
     static bool valueMatches(const QVariant &have, const QVariant &wanted, bool text, LocateOptions options);
 
+    // A forward walk (RowReader) reads the stored and lookup values of the
+    // visible rows one after another into `out`; a source may read them
+    // straight from the engine instead of through its pages. Returns false
+    // past the last row. Called with the controls disabled.
+    virtual bool readAhead(int row, Row &out);
+    // The walk is over (or has stopped): a source lets go of what it kept.
+    virtual void readAheadDone() {}
+
     // The last enableControls() of a walk; a source may let go of what it
     // kept for reading on.
     virtual void controlsEnabled() {}
@@ -214,6 +222,7 @@ protected:
 
 private:
     friend class Database;
+    friend class RowReader;
     void requireOpen() const;
     void requireRow() const;
     void setCurrent(int row);
@@ -278,6 +287,34 @@ public:
 
 private:
     DataSet &m_ds;
+};
+
+// A forward walk over every visible row from the first, for exports and
+// reports: hands out each row's values in field order, calculated ones too,
+// without moving the current row row by row. Disables the controls while it
+// lives. When it leaves (or is destroyed) the current row is the last row
+// it handed out (the first when none), or after a full walk the last row
+// with eof() set.
+class RowReader {
+public:
+    explicit RowReader(DataSet &ds);
+    ~RowReader();
+    RowReader(const RowReader &) = delete;
+    RowReader &operator=(const RowReader &) = delete;
+
+    // Moves to the next row (the first at the first call); false past the end.
+    bool next();
+    const Row &values() const { return m_values; }
+    int row() const { return m_row; }
+    // Ends the walk: the data set stands where it stopped.
+    void leave();
+
+private:
+    DataSet &m_ds;
+    Row m_values;
+    int m_row = -1;
+    bool m_end = false;
+    bool m_left = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)

@@ -1,6 +1,7 @@
 #include "data/query.h"
 
 #include "data/database.h"
+#include "data/engine.h"
 #include "data/filter.h"
 #include "data/storage.h"
 
@@ -9,6 +10,7 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <sqlite3.h>
 
 namespace data {
 
@@ -87,7 +89,10 @@ Query::Query(Database &db, QObject *parent) : DataSet(db, parent)
 {
     setReadOnly(true);  // a result is read, never written back
 }
-Query::~Query() = default;
+Query::~Query()
+{
+    releaseForward();
+}
 
 void Query::setSql(const QString &sql)
 {
@@ -102,6 +107,11 @@ void Query::setParam(const QString &name, const QVariant &value)
     if (n.startsWith(QLatin1Char(':')))
         n.remove(0, 1);
     m_params.insert(n, value);
+}
+
+void Query::setColumnLook(const QString &column, const QString &label, const QString &format)
+{
+    m_looks.insert(column.toCaseFolded(), {label, format});
 }
 
 QVariant Query::param(const QString &name) const
@@ -139,6 +149,11 @@ void Query::describe(const QSqlQuery &q)
                 col.def.name = name;
                 col.known = true;
             }
+        }
+        const auto look = m_looks.constFind(name.toCaseFolded());
+        if (look != m_looks.constEnd()) {
+            col.def.label = look->label;
+            col.def.format = look->format;
         }
         m_columns << col;
     }
@@ -304,6 +319,7 @@ void Query::loadRows()
 
 void Query::unloadRows()
 {
+    releaseForward();
     m_cursor.reset();
     m_page.clear();
     m_positions.clear();
@@ -396,6 +412,44 @@ bool Query::readOn(int row) const
     }
     m_page.resize(to - row, Row(fieldCount()));
     return true;
+}
+
+// A forward walk over the whole result reads it straight from the engine,
+// one row into the walk's own buffer, with no pages in between.
+bool Query::readAhead(int row, Row &out)
+{
+    if (!m_paged || m_filteredView)
+        return DataSet::readAhead(row, out);
+    if (row >= m_rowCount)
+        return false;
+    if (!m_forward || row != m_forwardAt) {
+        releaseForward();
+        m_forward = prepareStatement(engineHandle(database().connection()), pagedSql(m_sql));
+        bindNamed(m_forward, m_params);
+        sqlite3_bind_int64(m_forward, sqlite3_bind_parameter_index(m_forward, qPrintable(kLimit)), -1);
+        sqlite3_bind_int64(m_forward, sqlite3_bind_parameter_index(m_forward, qPrintable(kOffset)), row);
+        m_forwardAt = row;
+    }
+    const int rc = sqlite3_step(m_forward);
+    if (rc == SQLITE_DONE)
+        return false;  // rows gone since the result was counted
+    if (rc != SQLITE_ROW)
+        raiseEngine(m_forward);
+    if (out.size() != fieldCount())
+        out.resize(fieldCount());
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const QVariant raw = columnValue(m_forward, c);
+        out[c] = m_columns[c].known ? fromStorage(raw, m_columns[c].def.type) : raw;
+    }
+    ++m_forwardAt;
+    return true;
+}
+
+void Query::releaseForward()
+{
+    if (m_forward)
+        sqlite3_finalize(m_forward);
+    m_forward = nullptr;
 }
 
 int Query::rowOfKey(const QVariant &key) const

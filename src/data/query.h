@@ -11,10 +11,12 @@
 
 #include "data/dataset.h"
 
+#include <QHash>
 #include <QMap>
 #include <memory>
 
 class QSqlQuery;
+struct sqlite3_stmt;
 
 namespace data {
 
@@ -30,6 +32,10 @@ public:
     void setParam(const QString &name, const QVariant &value);
     QVariant param(const QString &name) const;
     void clearParams() { m_params.clear(); }
+    // The label and display format a result column shows with instead of
+    // those of the table field it is read from (empty: none). Set before
+    // opening; kept across re-openings.
+    void setColumnLook(const QString &column, const QString &label, const QString &format);
 
     // Runs a statement that returns no rows; returns the number of rows it
     // changed. Raises DbError with the engine's message.
@@ -44,6 +50,8 @@ protected:
     QVariant rowKey(int row) const override { return position(row); }
     int rowOfKey(const QVariant &key) const override;
     void controlsEnabled() override;
+    bool readAhead(int row, Row &out) override;
+    void readAheadDone() override { releaseForward(); }
 
 private:
     struct Column {
@@ -63,6 +71,11 @@ private:
 
     QString m_sql;
     QMap<QString, QVariant> m_params;
+    struct Look {
+        QString label;
+        QString format;
+    };
+    QHash<QString, Look> m_looks;  // by case-folded column name
     QVector<Column> m_columns;
     bool m_paged = true;         // false: a statement that cannot stand as a subquery
     QVector<Row> m_whole;        // ... whose whole result is then kept
@@ -75,6 +88,10 @@ private:
     mutable int m_pageRows = 0;  // rows of the last page read
     mutable std::unique_ptr<QSqlQuery> m_cursor;  // a walk's open statement
     mutable int m_cursorAt = 0;  // result position of the cursor's next row
+    // A forward walk's statement on the engine itself, and the row it reads next.
+    sqlite3_stmt *m_forward = nullptr;
+    int m_forwardAt = 0;
+    void releaseForward();
 };
 
 }  // namespace data

@@ -1,6 +1,7 @@
 #include "data/table.h"
 
 #include "data/database.h"
+#include "data/engine.h"
 #include "data/filter.h"
 #include "data/storage.h"
 
@@ -95,49 +96,6 @@ void run(QSqlQuery &q, const QString &sql, const QVariantList &params)
         raise(q);
 }
 
-// The pages of a table are read through the engine's own interface: the
-// values come as the engine keeps them (texts in UTF-8), without the copy
-// into UTF-16 and the variants of QtSql's row cache, which took more than
-// half of a walk's time. The handle is the connection's own; Qt's SQLite
-// driver and this library share the system's SQLite.
-sqlite3 *engineHandle(const QSqlDatabase &db)
-{
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0 || !*static_cast<sqlite3 *const *>(v.constData()))
-        throw DbError(QStringLiteral("Az adatbázis nem SQLite-kapcsolaton nyílt meg."));
-    return *static_cast<sqlite3 *const *>(v.constData());
-}
-
-// The engine's message for its last error on the connection, as for QtSql's
-// errors.
-QString engineText(sqlite3 *h)
-{
-    return engineMessage(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(h)), QSqlError::StatementError,
-                                   QString::number(sqlite3_extended_errcode(h))));
-}
-
-[[noreturn]] void raiseEngine(sqlite3_stmt *st)
-{
-    sqlite3 *h = sqlite3_db_handle(st);
-    const QString message = engineText(h);
-    sqlite3_reset(st);
-    throw DbError(message);
-}
-
-// A column of the current result row as QtSql would give it.
-QVariant columnValue(sqlite3_stmt *st, int c)
-{
-    switch (sqlite3_column_type(st, c)) {
-    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, c)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, c));
-    case SQLITE_NULL: return QVariant();
-    case SQLITE_BLOB:
-        return QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c));
-    default:
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                 sqlite3_column_bytes(st, c));
-    }
-}
 
 // SQLite's order of storage classes: null, numbers, texts.
 int storageRank(const QVariant &v)
@@ -961,10 +919,13 @@ int Table::appendFrom(DataSet &source)
     if (!q.prepare(sql))
         raise(q);
     for (int r = 0; r < source.recordCount(); ++r) {
+        // A source that cannot be read stops the move; only what this
+        // table refuses skips a row.
+        const Row row = source.valuesAt(r);
         QVariantList values;
         try {
             for (int c = 0; c < columns; ++c) {
-                QVariant v = source.valueAt(r, c);
+                QVariant v = row.value(c);
                 if (v.typeId() == QMetaType::QString && v.toString().isEmpty())
                     v = QVariant();
                 values << toStorage(probe.convertForField(probe.m_stored[c], v));
@@ -974,8 +935,16 @@ int Table::appendFrom(DataSet &source)
         }
         for (const QVariant &v : values)
             q.addBindValue(v);
-        if (q.exec())
-            ++moved;  // a refused row undoes only its own statement
+        if (q.exec()) {
+            ++moved;
+            continue;
+        }
+        // A key or a type that refuses the row undoes only its own
+        // statement; a full disk or a lock ends the move.
+        bool ok = false;
+        const int code = q.lastError().nativeErrorCode().toInt(&ok) & 0xFF;
+        if (!ok || (code != SQLITE_CONSTRAINT && code != SQLITE_MISMATCH))
+            raise(q);
     }
     tx.commit();
     if (isOpen())

@@ -1,0 +1,344 @@
+#include "reports/archivum.h"
+
+#include "data/database.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <zip.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString tisztaUtvonal(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QString zipHibaKodbol(int kod)
+{
+    zip_error_t e;
+    zip_error_init_with_code(&e, kod);
+    const QString s = QString::fromLocal8Bit(zip_error_strerror(&e));
+    zip_error_fini(&e);
+    return s;
+}
+
+QString zipHiba(zip_t *za)
+{
+    return QString::fromLocal8Bit(zip_strerror(za));
+}
+
+// An archive being written; dropped unwritten unless closed.
+struct ZipIras {
+    zip_t *za = nullptr;
+    ~ZipIras()
+    {
+        if (za)
+            zip_discard(za);
+    }
+};
+
+// The files to archive: relative path and full path, in path order so that
+// two archives of the same folder list their entries alike.
+struct ArchivFajl {
+    QString relativ;
+    QString teljes;
+};
+
+QVector<ArchivFajl> mappaFajljai(const QString &mappa, const QString &kihagy)
+{
+    QVector<ArchivFajl> fajlok;
+    const QDir gyoker(mappa);
+    // System: broken links and other special files are listed too, so that
+    // they fail loudly below instead of being left out unseen.
+    QDirIterator it(mappa, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString teljes = it.next();
+        const QFileInfo fi(teljes);
+        if (!kihagy.isEmpty() && (tisztaUtvonal(teljes) == kihagy || fi.canonicalFilePath() == kihagy))
+            continue;
+        if (!fi.isFile())
+            throw data::DbError(QStringLiteral("A fájl nem olvasható (nem közönséges fájl vagy hibás "
+                                               "hivatkozás): %1").arg(native(teljes)));
+        QFile f(teljes);
+        if (!f.open(QIODevice::ReadOnly))
+            throw data::DbError(QStringLiteral("A fájl nem olvasható: %1 (%2)").arg(native(teljes), f.errorString()));
+        fajlok.append({gyoker.relativeFilePath(teljes), teljes});
+    }
+    std::sort(fajlok.begin(), fajlok.end(),
+              [](const ArchivFajl &a, const ArchivFajl &b) { return a.relativ < b.relativ; });
+    return fajlok;
+}
+
+// What the writing callbacks of libzip reach.
+struct Folyamat {
+    const ArchivFolyamat *hivo = nullptr;
+    bool megallitva = false;
+};
+
+void folyamatJelzes(zip_t *, double resz, void *ud)
+{
+    auto *f = static_cast<Folyamat *>(ud);
+    if (!f->megallitva && !(*f->hivo)(resz))
+        f->megallitva = true;
+}
+
+int megallitas(zip_t *, void *ud)
+{
+    return static_cast<Folyamat *>(ud)->megallitva ? 1 : 0;
+}
+
+int ujProbaSzam()
+{
+    static int szam = 0;
+    return ++szam;
+}
+
+// Opens the database of `mappa` on a connection of its own and checks its
+// pages; raises with the engine's message.
+void adatbazisProba(const QString &mappa)
+{
+    data::Database proba(QStringLiteral("visszatoltes_proba_%1").arg(ujProbaSzam()));
+    proba.params() << QStringLiteral("PATH=") + mappa;
+    proba.open();
+    QString hiba;
+    {
+        QSqlQuery q(proba.connection());
+        if (!q.exec(QStringLiteral("PRAGMA quick_check")))
+            hiba = QStringLiteral("az ellenőrzés nem futott le");
+        else if (q.next() && q.value(0).toString() != QLatin1String("ok"))
+            hiba = q.value(0).toString();
+    }
+    proba.close();
+    if (!hiba.isEmpty())
+        throw data::DbError(QStringLiteral("Az adatbázis sérült: %1").arg(hiba));
+}
+
+bool biztonsagosNev(const QString &nev)
+{
+    if (nev.isEmpty() || nev.startsWith(QLatin1Char('/')) || nev.contains(QLatin1Char('\\'))
+        || nev.contains(QLatin1Char(':')))
+        return false;
+    const QStringList reszek = nev.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return std::none_of(reszek.begin(), reszek.end(),
+                        [](const QString &r) { return r == QLatin1String(".."); });
+}
+
+}  // namespace
+
+int AdatMappaArchival(const QString &mappa, const QString &zipFajl, const ArchivFolyamat &folyamat)
+{
+    const QFileInfo mappaInfo(mappa);
+    if (!mappaInfo.isDir())
+        throw data::DbError(QStringLiteral("Az adatmappa nem található: %1").arg(native(mappa)));
+    const QString cel = tisztaUtvonal(zipFajl);
+    const QString celValodi = QFileInfo(cel).canonicalFilePath();
+    const QVector<ArchivFajl> fajlok = mappaFajljai(mappa, celValodi.isEmpty() ? cel : celValodi);
+
+    // libzip writes a file of its own beside the target and renames it into
+    // place only when the whole archive is written: a failure leaves no
+    // half archive under the chosen name.
+    int kod = 0;
+    ZipIras iras;
+    iras.za = zip_open(QFile::encodeName(cel).constData(), ZIP_CREATE | ZIP_TRUNCATE, &kod);
+    if (!iras.za)
+        throw data::DbError(QStringLiteral("Az archívum nem hozható létre: %1 (%2)").arg(native(cel), zipHibaKodbol(kod)));
+
+    for (const ArchivFajl &f : fajlok) {
+        zip_source_t *forras = zip_source_file(iras.za, QFile::encodeName(f.teljes).constData(), 0, 0);
+        if (!forras)
+            throw data::DbError(QStringLiteral("A fájl nem olvasható: %1 (%2)").arg(native(f.teljes), zipHiba(iras.za)));
+        const zip_int64_t i = zip_file_add(iras.za, f.relativ.toUtf8().constData(), forras,
+                                           ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+        if (i < 0) {
+            zip_source_free(forras);
+            throw data::DbError(QStringLiteral("A fájl nem vehető fel: %1 (%2)").arg(f.relativ, zipHiba(iras.za)));
+        }
+        if (zip_set_file_compression(iras.za, zip_uint64_t(i), ZIP_CM_DEFLATE, 1) < 0)
+            throw data::DbError(zipHiba(iras.za));
+    }
+
+    Folyamat allapot;
+    if (folyamat) {
+        allapot.hivo = &folyamat;
+        zip_register_progress_callback_with_state(iras.za, 0.01, folyamatJelzes, nullptr, &allapot);
+        zip_register_cancel_callback_with_state(iras.za, megallitas, nullptr, &allapot);
+    }
+    // The files are read and compressed here.
+    if (zip_close(iras.za) < 0) {
+        const QString uzenet = allapot.megallitva ? QStringLiteral("Az archiválás megszakítva.") : zipHiba(iras.za);
+        throw data::DbError(QStringLiteral("Az archívum nem írható: %1 (%2)").arg(native(cel), uzenet));
+    }
+    iras.za = nullptr;
+    return int(fajlok.size());
+}
+
+QStringList ArchivBejegyzesek(const QString &zipFajl)
+{
+    int kod = 0;
+    zip_t *za = zip_open(QFile::encodeName(zipFajl).constData(), ZIP_RDONLY, &kod);
+    if (!za)
+        throw data::DbError(QStringLiteral("A fájl nem olvasható zip archívumként: %1 (%2)")
+                                .arg(native(zipFajl), zipHibaKodbol(kod)));
+    QStringList nevek;
+    const zip_int64_t n = zip_get_num_entries(za, 0);
+    for (zip_int64_t i = 0; i < n; ++i)
+        nevek << QString::fromUtf8(zip_get_name(za, zip_uint64_t(i), ZIP_FL_ENC_GUESS));
+    zip_discard(za);
+    return nevek;
+}
+
+// ---- restore ------------------------------------------------------------------
+
+AdatVisszatoltes::AdatVisszatoltes(const QString &adatMappa, const QString &zipFajl)
+    : m_adatMappa(tisztaUtvonal(adatMappa)), m_zipFajl(zipFajl)
+{
+}
+
+AdatVisszatoltes::~AdatVisszatoltes()
+{
+    takarit();
+}
+
+void AdatVisszatoltes::takarit()
+{
+    if (!m_kicsomagolt.isEmpty())
+        QDir(m_kicsomagolt).removeRecursively();
+    m_kicsomagolt.clear();
+    m_ellenorizve = false;
+}
+
+void AdatVisszatoltes::kicsomagol()
+{
+    int kod = 0;
+    zip_t *za = zip_open(QFile::encodeName(m_zipFajl).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &kod);
+    if (!za)
+        throw data::DbError(QStringLiteral("A fájl nem olvasható zip archívumként: %1 (%2)")
+                                .arg(native(m_zipFajl), zipHibaKodbol(kod)));
+    std::unique_ptr<zip_t, void (*)(zip_t *)> olvaso(za, zip_discard);
+
+    // Beside the data folder: on its file system, so that it moves into
+    // place by a rename.
+    const QFileInfo adat(m_adatMappa);
+    QTemporaryDir ideiglenes(adat.absolutePath() + QLatin1Char('/') + adat.fileName()
+                             + QStringLiteral(".visszatoltes-XXXXXX"));
+    if (!ideiglenes.isValid())
+        throw data::DbError(QStringLiteral("Nem hozható létre átmeneti mappa az adatmappa mellett: %1 (%2)")
+                                .arg(native(adat.absolutePath()), ideiglenes.errorString()));
+    ideiglenes.setAutoRemove(false);
+    m_kicsomagolt = ideiglenes.path();
+    const QDir cel(m_kicsomagolt);
+
+    const zip_int64_t n = zip_get_num_entries(za, 0);
+    QByteArray puffer(1 << 16, Qt::Uninitialized);
+    for (zip_int64_t i = 0; i < n; ++i) {
+        const QString nev = QString::fromUtf8(zip_get_name(za, zip_uint64_t(i), ZIP_FL_ENC_GUESS));
+        if (!biztonsagosNev(nev))
+            throw data::DbError(QStringLiteral("Az archívum az adatmappán kívülre mutató bejegyzést tartalmaz: %1")
+                                    .arg(nev));
+        const QString utvonal = cel.filePath(nev);
+        if (nev.endsWith(QLatin1Char('/'))) {
+            cel.mkpath(nev);
+            continue;
+        }
+        cel.mkpath(QFileInfo(utvonal).path());
+        QFile ki(utvonal);
+        if (!ki.open(QIODevice::WriteOnly))
+            throw data::DbError(QStringLiteral("A fájl nem írható: %1 (%2)").arg(native(utvonal), ki.errorString()));
+        zip_file_t *be = zip_fopen_index(za, zip_uint64_t(i), 0);
+        if (!be)
+            throw data::DbError(QStringLiteral("Az archívum bejegyzése nem olvasható: %1 (%2)").arg(nev, zipHiba(za)));
+        zip_int64_t olvasott = 0;
+        while ((olvasott = zip_fread(be, puffer.data(), zip_uint64_t(puffer.size()))) > 0) {
+            if (ki.write(puffer.constData(), olvasott) != olvasott) {
+                zip_fclose(be);
+                throw data::DbError(QStringLiteral("A fájl nem írható: %1 (%2)").arg(native(utvonal), ki.errorString()));
+            }
+        }
+        const QString olvasasiHiba = olvasott < 0 ? QString::fromLocal8Bit(zip_error_strerror(zip_file_get_error(be)))
+                                                  : QString();
+        zip_fclose(be);
+        if (!olvasasiHiba.isEmpty())
+            throw data::DbError(QStringLiteral("Az archívum sérült: %1 (%2)").arg(nev, olvasasiHiba));
+        if (!ki.flush())
+            throw data::DbError(QStringLiteral("A fájl nem írható: %1 (%2)").arg(native(utvonal), ki.errorString()));
+    }
+}
+
+void AdatVisszatoltes::ellenoriz()
+{
+    takarit();
+    try {
+        kicsomagol();
+        const QFileInfo db(QDir(m_kicsomagolt).filePath(QString::fromLatin1(data::Database::kFileName)));
+        if (!db.isFile())
+            throw data::DbError(QStringLiteral("Az archívum nem a program adatmappájáról készült: "
+                                               "nincs a gyökerében %1.").arg(QLatin1String(data::Database::kFileName)));
+        try {
+            adatbazisProba(m_kicsomagolt);
+        } catch (const data::DbError &e) {
+            throw data::DbError(QStringLiteral("Az archívumban lévő adatbázis nem használható: %1").arg(e.message()));
+        }
+    } catch (...) {
+        takarit();
+        throw;
+    }
+    m_ellenorizve = true;
+}
+
+void AdatVisszatoltes::csere(const QString &elozoArchiv)
+{
+    if (!m_ellenorizve)
+        throw data::DbError(QStringLiteral("Az archívum nincs ellenőrizve."));
+    const QString mentes = tisztaUtvonal(elozoArchiv);
+    // The data folder goes: a copy inside it would go with it.
+    if (mentes.startsWith(m_adatMappa + QLatin1Char('/')))
+        throw data::DbError(QStringLiteral("A jelenlegi adatok mentése nem kerülhet az adatmappába: %1")
+                                .arg(native(mentes)));
+    AdatMappaArchival(m_adatMappa, mentes);
+
+    const QString regiAlap = m_adatMappa + QStringLiteral(".regi-")
+                             + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    QString regi = regiAlap;
+    for (int n = 2; QFileInfo::exists(regi); ++n)
+        regi = regiAlap + QStringLiteral("-%1").arg(n);
+    QDir dir;
+    if (!dir.rename(m_adatMappa, regi))
+        throw data::DbError(QStringLiteral("Az adatmappa nem nevezhető át (egy program használja?): %1")
+                                .arg(native(m_adatMappa)));
+    // The old folder back in its place; where it is when even that fails.
+    auto visszaallit = [&] {
+        if (dir.rename(regi, m_adatMappa))
+            return QStringLiteral("A korábbi adatok visszaálltak.");
+        return QStringLiteral("A korábbi adatok nem kerültek vissza, itt vannak: %1").arg(native(regi));
+    };
+    if (!dir.rename(m_kicsomagolt, m_adatMappa)) {
+        const QString hol = visszaallit();
+        throw data::DbError(QStringLiteral("A visszatöltött adatok nem helyezhetők az adatmappa helyére: %1\n%2")
+                                .arg(native(m_adatMappa), hol));
+    }
+    try {
+        adatbazisProba(m_adatMappa);
+    } catch (const data::DbError &e) {
+        dir.rename(m_adatMappa, m_kicsomagolt);
+        const QString hol = visszaallit();
+        throw data::DbError(QStringLiteral("A visszatöltött adatbázis nem nyitható meg: %1\n%2").arg(e.message(), hol));
+    }
+    m_kicsomagolt.clear();
+    m_ellenorizve = false;
+    QDir(regi).removeRecursively();
+}

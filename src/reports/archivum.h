@@ -1,0 +1,61 @@
+#pragma once
+// The zip archive of the data folder and the way back from one: the
+// restore checks an archive in a folder of its own beside the data folder
+// and only then puts it in the data folder's place.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// How far the writing of an archive has got (0 to 1); returning false stops
+// it, and the archive then fails as any error does.
+using ArchivFolyamat = std::function<bool(double resz)>;
+
+// Writes every file of `mappa` and of its subfolders (hidden and read-only
+// ones too; folders get no entries of their own) into the zip file `zipFajl`,
+// each under its path relative to `mappa` with "/" between the folders,
+// deflated at the fastest level. An existing file of that name is replaced;
+// the archive itself is never added, even when it lies inside `mappa`.
+// Returns the number of entries. Raises data::DbError naming what failed; a
+// failed archive leaves no new file under `zipFajl` (an earlier one of that
+// name stays as it was).
+int AdatMappaArchival(const QString &mappa, const QString &zipFajl, const ArchivFolyamat &folyamat = {});
+
+// The entry names of a zip file, in stored order. Raises data::DbError when
+// it is no readable zip.
+QStringList ArchivBejegyzesek(const QString &zipFajl);
+
+// Restoring the data folder from an archive, in two steps: ellenoriz()
+// unpacks and checks, csere() puts the checked folder in place. The
+// database must be closed before csere().
+class AdatVisszatoltes {
+public:
+    AdatVisszatoltes(const QString &adatMappa, const QString &zipFajl);
+    ~AdatVisszatoltes();  // removes what it unpacked and did not use
+    AdatVisszatoltes(const AdatVisszatoltes &) = delete;
+    AdatVisszatoltes &operator=(const AdatVisszatoltes &) = delete;
+
+    // Unpacks the archive into a new folder beside the data folder and
+    // checks it: a zip of a data folder (regiszter.db at its root) whose
+    // database opens and holds every table and field of the register.
+    // Raises data::DbError with a Hungarian sentence; nothing of the data
+    // folder is touched.
+    void ellenoriz();
+
+    // Archives the present data folder into `elozoArchiv` first, then moves
+    // the data folder aside, the checked one into its place, and deletes
+    // the old one once the new one opens. Any failure puts the old folder
+    // back and raises data::DbError.
+    void csere(const QString &elozoArchiv);
+
+    QString ideiglenesMappa() const { return m_kicsomagolt; }
+
+private:
+    void kicsomagol();
+    void takarit();
+
+    QString m_adatMappa;
+    QString m_zipFajl;
+    QString m_kicsomagolt;  // the unpacked folder; empty when none
+    bool m_ellenorizve = false;
+};

@@ -1,0 +1,334 @@
+#include "reports/hataroltiro.h"
+
+#include "common/kodlap.h"
+#include "data/database.h"
+#include "data/dataset.h"
+#include "data/formats.h"
+
+#include <QDate>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QSaveFile>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace hatarolt {
+
+namespace {
+
+constexpr size_t kIrasiDarab = 256 << 10;  // bytes gathered before a write: short writes keep the yields regular
+
+// The code page as a table from UTF-16 unit to byte, built once from the
+// decoder, so a value is encoded by indexing instead of a converter call.
+// 0 marks a character without a byte (NUL itself is plain ASCII).
+const std::array<unsigned char, 65536> &kodTabla()
+{
+    static const std::array<unsigned char, 65536> tabla = [] {
+        std::array<unsigned char, 65536> t{};
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            const QString c = kodlap::dekodol1250(QByteArray(1, char(b)));
+            if (c.size() == 1)
+                t[c.at(0).unicode()] = static_cast<unsigned char>(b);
+        }
+        return t;
+    }();
+    return tabla;
+}
+
+
+// The bytes of the file, gathered in a buffer and written a large piece at
+// a time into the file being saved.
+class Kimenet {
+public:
+    explicit Kimenet(const QString &nev) : m_f(nev), m_nev(nev), m_puffer(kIrasiDarab)
+    {
+        if (!m_f.open(QIODevice::WriteOnly))
+            throw data::DbError(QStringLiteral("A(z) %1 file nem hozható létre: %2").arg(nev, m_f.errorString()));
+    }
+
+    void ir(char c)
+    {
+        if (m_n == qsizetype(m_puffer.size()))
+            helyet(1);
+        m_puffer[m_n++] = c;
+    }
+    void ir(const char *s, qsizetype n)
+    {
+        std::memcpy(foglal(n), s, size_t(n));
+        m_n += n;
+    }
+    void ir(const QByteArray &b) { ir(b.constData(), b.size()); }
+    // Room for `n` bytes at the end; foglalt() tells how many were used.
+    char *foglal(qsizetype n)
+    {
+        if (m_n + n > qsizetype(m_puffer.size()))
+            helyet(n);
+        return m_puffer.data() + m_n;
+    }
+    void foglalt(qsizetype n) { m_n += n; }
+
+    // The file takes the old one's place only here, written whole.
+    void lezar()
+    {
+        urit();
+        if (!m_f.commit())
+            throw data::DbError(QStringLiteral("A(z) %1 file nem írható: %2").arg(m_nev, m_f.errorString()));
+    }
+
+private:
+    void helyet(qsizetype n)
+    {
+        urit();
+        if (n > qsizetype(m_puffer.size()))
+            m_puffer.resize(size_t(n));
+    }
+    void urit()
+    {
+        if (m_n > 0 && m_f.write(m_puffer.data(), m_n) != m_n)
+            throw data::DbError(QStringLiteral("A(z) %1 file nem írható: %2").arg(m_nev, m_f.errorString()));
+        m_n = 0;
+    }
+
+    QSaveFile m_f;  // not committed, it leaves the old file alone
+    QString m_nev;
+    std::vector<char> m_puffer;
+    qsizetype m_n = 0;
+};
+
+class Kodolo {
+public:
+    Kodolo() : m_tabla(kodTabla()) {}
+
+    // Appends the bytes of `s`; a character without a byte becomes "?".
+    // Returns how many were replaced.
+    int ir(Kimenet &ki, QStringView s) const
+    {
+        // A UTF-16 unit gives at most one byte.
+        char *const eleje = ki.foglal(s.size());
+        char *p = eleje;
+        int csere = 0;
+        const qsizetype n = s.size();
+        const QChar *c = s.data();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = c[i].unicode();
+            if (u < 0x80) {
+                *p++ = char(u);
+                continue;
+            }
+            const unsigned char b = m_tabla[u];
+            if (b) {
+                *p++ = char(b);
+                continue;
+            }
+            *p++ = '?';
+            ++csere;
+            // A character outside the basic plane is one character.
+            if (QChar::isHighSurrogate(u) && i + 1 < n && c[i + 1].isLowSurrogate())
+                ++i;
+        }
+        ki.foglalt(p - eleje);
+        return csere;
+    }
+
+    QByteArray bajtok(QStringView s) const
+    {
+        QByteArray b;
+        for (const QChar c : s) {
+            const char16_t u = c.unicode();
+            b.append(u < 0x80 ? char(u) : m_tabla[u] ? char(m_tabla[u]) : '?');
+        }
+        return b;
+    }
+
+private:
+    const std::array<unsigned char, 65536> &m_tabla;
+};
+
+void ketJegy(char *p, int n)
+{
+    p[0] = char('0' + n / 10);
+    p[1] = char('0' + n % 10);
+}
+
+// The program's short date form, "2026.12.09.", written digit by digit.
+void datum(Kimenet &ki, const QDate &d, const Kodolo &k, const schema::FieldDef &def)
+{
+    int ev = 0, ho = 0, nap = 0;
+    d.getDate(&ev, &ho, &nap);  // one calendar conversion, not three
+    if (ev < 1000 || ev > 9999) {
+        k.ir(ki, data::displayText(d, def));
+        return;
+    }
+    char *p = ki.foglal(11);
+    ketJegy(p, ev / 100);
+    ketJegy(p + 2, ev % 100);
+    p[4] = '.';
+    ketJegy(p + 5, ho);
+    p[7] = '.';
+    ketJegy(p + 8, nap);
+    p[10] = '.';
+    ki.foglalt(11);
+}
+
+// What a line needs to know of the data set's fields and the locale.
+struct Szerkezet {
+    QVector<schema::FieldDef> mezok;
+    QByteArray tizedes;     // the locale's decimal separator, encoded
+    QByteArray elvalaszto;
+    QByteArray jelolo;
+};
+
+template <typename Egesz>
+void egesz(Kimenet &ki, Egesz i)
+{
+    char *p = ki.foglal(24);
+    ki.foglalt(std::to_chars(p, p + 24, i).ptr - p);
+}
+
+// A number as plain text: up to 15 significant digits, the locale's
+// decimal separator, no digit grouping.
+void szam(Kimenet &ki, double d, const Szerkezet &sz)
+{
+    // Whole forints are the common case, and far cheaper to write.
+    if (std::abs(d) < 1e15 && d == std::trunc(d)) {
+        egesz(ki, qlonglong(d));
+        return;
+    }
+    char s[40];
+    const char *vege = std::to_chars(s, s + sizeof s, d, std::chars_format::general, 15).ptr;
+    for (const char *c = s; c < vege; ++c) {
+        if (*c == '.')
+            ki.ir(sz.tizedes);
+        else
+            ki.ir(*c);
+    }
+}
+
+// Appends a field's value as plain text; returns the characters replaced.
+int ertek(Kimenet &ki, const QVariant &v, const schema::FieldDef &def, const Szerkezet &sz, const Kodolo &k)
+{
+    if (def.type == schema::FieldType::Memo || v.typeId() == QMetaType::QByteArray) {
+        ki.ir("BLOB", 4);
+        return 0;
+    }
+    if (!v.isValid() || v.isNull())
+        return 0;
+    if (def.type == schema::FieldType::Boolean || v.typeId() == QMetaType::Bool) {
+        if (v.toBool())
+            ki.ir("True", 4);
+        else
+            ki.ir("False", 5);
+        return 0;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        egesz(ki, v.toLongLong());
+        return 0;
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        egesz(ki, v.toULongLong());
+        return 0;
+    case QMetaType::Double:
+        szam(ki, *static_cast<const double *>(v.constData()), sz);
+        return 0;
+    case QMetaType::QDate:
+        datum(ki, *static_cast<const QDate *>(v.constData()), k, def);
+        return 0;
+    case QMetaType::QDateTime:
+        return k.ir(ki, data::displayText(v, def));
+    case QMetaType::QString:
+        return k.ir(ki, *static_cast<const QString *>(v.constData()));
+    default:
+        return k.ir(ki, v.toString());
+    }
+}
+
+void tetelVeg(Kimenet &ki, const Szerkezet &sz)
+{
+    ki.ir(sz.jelolo);
+    ki.ir(sz.elvalaszto);
+}
+
+}  // namespace
+
+Iro::Iro(data::DataSet &adatok, const Beallitas &beallitas) : m_adatok(adatok), m_beallitas(beallitas) {}
+
+Eredmeny Iro::ir(const QString &fajl)
+{
+    m_megallit = false;
+    if (!m_adatok.isOpen())
+        throw data::DbError(QStringLiteral("Az adatkészlet nincs megnyitva."));
+    const Kodolo k;
+    Szerkezet sz;
+    for (int f = 0; f < m_adatok.fieldCount(); ++f)
+        sz.mezok << m_adatok.field(f).def;
+    sz.tizedes = k.bajtok(QLocale().decimalPoint());
+    sz.elvalaszto = k.bajtok(m_beallitas.elvalaszto);
+    sz.jelolo = k.bajtok(m_beallitas.jelolo);
+
+    Eredmeny e;
+    auto jegyez = [&](int csere, int sor, int mezo) {
+        if (csere == 0)
+            return;
+        if (e.csere == 0) {
+            e.csereSor = sor;
+            e.csereMezo = sz.mezok[mezo].name;
+        }
+        e.csere += csere;
+    };
+
+    Kimenet ki(fajl);
+    for (int f = 0; f < sz.mezok.size(); ++f) {
+        ki.ir(sz.jelolo);
+        jegyez(k.ir(ki, sz.mezok[f].title()), 0, f);
+        tetelVeg(ki, sz);
+    }
+    ki.ir("\r\n", 2);
+
+    data::RowReader olvaso(m_adatok);
+    QElapsedTimer ora;
+    ora.start();
+    qint64 jelezve = -m_jelzesKozMs;
+    while (olvaso.next()) {
+        if (m_haladas && ora.elapsed() - jelezve >= m_jelzesKozMs) {
+            m_haladas(e.sorok);
+            jelezve = ora.elapsed();
+        }
+        if (m_megallit) {
+            e.megallitva = true;
+            break;
+        }
+        const data::Row &sor = olvaso.values();
+        for (int f = 0; f < sz.mezok.size(); ++f) {
+            ki.ir(sz.jelolo);
+            jegyez(ertek(ki, sor.at(f), sz.mezok[f], sz, k), e.sorok + 1, f);
+            tetelVeg(ki, sz);
+        }
+        ki.ir("\r\n", 2);
+        ++e.sorok;
+    }
+    olvaso.leave();
+    ki.lezar();
+    if (m_haladas)
+        m_haladas(e.sorok);
+    return e;
+}
+
+QString KeszUzenet(const QString &fajl, const Eredmeny &e)
+{
+    QString s = fajl + QStringLiteral(" file export kész.");
+    if (e.csere > 0) {
+        const QString hol = e.csereSor == 0 ? QStringLiteral("a fejlécben") : QStringLiteral("a(z) %1. sorban").arg(e.csereSor);
+        s += QStringLiteral("\n%1 karakter nem írható Windows-1250 kódlappal, helyükön \"?\" áll "
+                            "(az első %2, a(z) %3 mezőben).")
+                 .arg(e.csere)
+                 .arg(hol, e.csereMezo);
+    }
+    return s;
+}
+
+}  // namespace hatarolt
