@@ -11,6 +11,7 @@
 // places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>).
 
 #include "bookings/foglalassorok.h"
+#include "bookings/tqrfoglalas.h"
 #include "bookings/tfrm_torzsfoglalo.h"
 #include "common/datagrid.h"
 #include "common/sorszerkeszto.h"
@@ -29,9 +30,9 @@
 #include "reports/engine/layout.h"
 #include "reports/engine/painter.h"
 #include "reports/engine/qtmeasurer.h"
-#include "reports/engine/run.h"
 #include "reports/helyriportfuttatas.h"
 #include "reports/tqrugyfel.h"
+#include "reports/engine/run.h"
 #include "reports/hataroltiro.h"
 
 #include <QApplication>
@@ -723,6 +724,42 @@ void timeBookingSave(data::Database &db, int busiest)
     setDobozSzolgaltatas(nullptr);
 }
 
+// The booking list of one place over the whole period: every 250th booking
+// is moved to the last place first, so that it has about 2,000 (a tenth
+// with --small). Layout with the real fonts, then the HTML and the PDF
+// export, each a run of its own as the user starts it.
+void timeBookingListReport(data::Database &db, const QString &folder)
+{
+    const int place = g_size.places;
+    db.exec(QStringLiteral("UPDATE foglalas SET ugyfel = ? WHERE foglalas % 250 = 0"), {place});
+    const QDate from(2015, 1, 1), to(2026, 12, 31);
+    riport::QtMeasurer measurer;
+    int rows = 0, pages = 0;
+    double ms = timed([&] {
+        FoglalasListaMenet run(db, place, from, to);
+        rows = run.lekerdezes().recordCount();
+        pages = riport::layoutReport(run.riport, run.adatok(), measurer).pageCount();
+    });
+    line("booking list of a place: open + layout", ms, QStringLiteral("%1 bookings, %2 pages").arg(rows).arg(pages));
+    const QString html = QDir(folder).filePath(QStringLiteral("lista.htm"));
+    const QString pdf = QDir(folder).filePath(QStringLiteral("lista.pdf"));
+    bool ok = true;
+    ms = timed([&] {
+        FoglalasListaMenet run(db, place, from, to);
+        ok = riport::exportHtml(run.riport, run.adatok(), html) && ok;
+    });
+    line("booking list of a place: HTML export", ms,
+         QStringLiteral("%1 kB").arg(QFileInfo(html).size() / 1024.0, 0, 'f', 0));
+    ms = timed([&] {
+        FoglalasListaMenet run(db, place, from, to);
+        ok = riport::exportPdf(run.riport, run.adatok(), pdf) && ok;
+    });
+    line("booking list of a place: PDF export", ms,
+         QStringLiteral("%1 kB%2").arg(QFileInfo(pdf).size() / 1024.0, 0, 'f', 0).arg(ok ? QString() : QStringLiteral(", FAILED")));
+    QFile::remove(html);
+    QFile::remove(pdf);
+}
+
 // Runs in a process of its own: the walk over a query result of every
 // booking, reading every field, and the whole process's peak memory.
 int walkQuery(const QString &folder, bool controlsOn)
@@ -959,6 +996,7 @@ int runTimings(const QString &folder, int busiest)
     timeOrdererList(db);
     timePlaceEditor(db, places);
     timeBookingSave(db, busiest);
+    timeBookingListReport(db, folder);
 
     places.close();
     db.close();
@@ -990,6 +1028,8 @@ void timeArchive(const QString &folder)
     line("zip -1 -r -q of the same folder", zipMs,
          QStringLiteral("%1 MB, ours / zip = %2").arg(QFileInfo(theirs).size() / 1048576.0, 0, 'f', 1)
              .arg(ms / zipMs, 0, 'f', 2));
+}
+
 // One data set written as delimited text, as the export window runs it:
 // events let through at each progress call. Returns the milliseconds.
 double timeExport(data::DataSet &ds, const QString &file, const char *what)
@@ -1168,6 +1208,8 @@ void runReportLayout(const QString &folder)
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--report-layout"), folder});
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
         std::fprintf(stderr, "nyugvar_bench: the report layout failed\n");
+}
+
 // The export step in a process of its own; prints its lines.
 void runExport(const QString &folder)
 {
@@ -1282,6 +1324,11 @@ int main(int argc, char **argv)
     if (args.value(1) == QLatin1String("--report-layout")) {
         try {
             return layoutPlaceReport(args.value(2));
+        } catch (const data::DbError &e) {
+            std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
+            return 1;
+        }
+    }
     if (args.value(1) == QLatin1String("--export")) {
         try {
             return exportStep(args.value(2));

@@ -200,10 +200,16 @@ void TstFoglalasAblak::listaKinezet()
     QCOMPARE(elem<QLabel>(&w, "lbl_fizmod_nev")->text(), QStringLiteral("készpénz"));
     QCOMPARE(elem<QPlainTextEdit>(&w, "DBMemo1")->toPlainText(), QString());
 
-    // The printed reports wait for their windows, disabled; the export works.
-    for (const char *nev : {"aNyomtat", "aNyomtatKep", "aNyomHtml", "aVisszaigazol"})
-        QVERIFY2(!w.findChild<QAction *>(QLatin1String(nev))->isEnabled(), nev);
-    QVERIFY(w.findChild<QAction *>(QStringLiteral("aExcelbe"))->isEnabled());
+    // The reports and the export, shortcuts as the list's own.
+    const std::pair<const char *, QKeySequence> riportok[] = {
+        {"aNyomtat", QKeySequence(Qt::CTRL | Qt::Key_P)},      {"aNyomtatKep", QKeySequence(Qt::CTRL | Qt::Key_K)},
+        {"aExcelbe", QKeySequence(Qt::CTRL | Qt::Key_E)},      {"aNyomHtml", QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {"aVisszaigazol", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_P)}};
+    for (const auto &[nev, billentyu] : riportok) {
+        const QAction *a = w.findChild<QAction *>(QLatin1String(nev));
+        QVERIFY2(a && a->isEnabled(), nev);
+        QCOMPARE(a->shortcut(), billentyu);
+    }
     QCOMPARE(akcioSor(w.eszkoztar()->actions()), QStringLiteral("aUj aSzerkeszt aTorol - aNyomtat aVisszaigazol - aBezar"));
     auto *nyomtat = qobject_cast<QToolButton *>(w.eszkoztar()->widgetForAction(w.findChild<QAction *>("aNyomtat")));
     QVERIFY(nyomtat && nyomtat->menu());

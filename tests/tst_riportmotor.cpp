@@ -208,11 +208,12 @@ private Q_SLOTS:
         QCOMPARE(run.measurer.lineCount(memo, m.font, 60), 14);
         const double stretched = 14 * run.measurer.lineHeight(m.font);
         QVERIFY(qAbs(text->h - stretched) < 1e-3);
-        // The second place's band starts below the grown one; its null memo
-        // prints nothing, so its band keeps its height.
+        // The second place's band starts below the grown one, which keeps
+        // the 1 mm below the memo; its null memo prints nothing, so its band
+        // keeps its height.
         const Primitive *second = findText(r, 0, QStringLiteral("Hely 002"));
         QVERIFY(second);
-        QVERIFY(qAbs(second->y - (10 + 30.1 + 6.6 + stretched + 1.3)) < 1e-3);
+        QVERIFY(qAbs(second->y - (10 + 30.1 + 6.6 + stretched + 1.0 + 1.3)) < 1e-3);
         QCOMPARE(textsStartingWith(r, 0, QStringLiteral("abc")).size(), 1);
         int frameLines = 0;
         for (const Primitive &p : r.pages[0].primitives)

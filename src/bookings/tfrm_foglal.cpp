@@ -1,7 +1,7 @@
 #include "bookings/tfrm_foglal.h"
 
 #include "app/helyreszletek.h"
-#include "bookings/foglalaslista_riport.h"
+#include "bookings/foglalasriportok.h"
 #include "bookings/foglalassorok.h"
 #include "bookings/tfrm_foglal_szerkeszt.h"
 #include "bookings/tfrm_idoszak.h"
@@ -12,7 +12,6 @@
 #include "data/binding.h"
 #include "data/query.h"
 #include "data/table.h"
-#include "reports/tfrm_hatarolt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,9 +96,6 @@ QAction *Tfrm_Foglal::akcio(const char *nev, const QString &felirat, const QKeyS
     a->setStatusTip(felirat);
     a->setShortcut(billentyu);
     a->setShortcutContext(Qt::WindowShortcut);
-    // The booking reports come with their own windows; until then the
-    // actions stand in their places, disabled.
-    a->setEnabled(false);
     addAction(a);
     return a;
 }
@@ -111,11 +107,16 @@ void Tfrm_Foglal::eszkozokBeallit()
                                  "document-print-preview");
     QAction *aExcelbe = akcio("aExcelbe", QStringLiteral("Excelbe..."), QKeySequence(Qt::CTRL | Qt::Key_E),
                               "x-office-spreadsheet document-export");
-    aExcelbe->setEnabled(true);
-    VedettKapcsol(aExcelbe, &QAction::triggered, this, &Tfrm_Foglal::excelbe);
     QAction *aNyomHtml = akcio("aNyomHtml", QStringLiteral("Html export"), QKeySequence(Qt::CTRL | Qt::Key_H), nullptr);
+    const std::pair<QAction *, FoglalasKimenet> idoszakos[] = {{aNyomtat, FoglalasKimenet::Nyomtatas},
+                                                               {aNyomtatKep, FoglalasKimenet::Elonezet},
+                                                               {aExcelbe, FoglalasKimenet::Hatarolt},
+                                                               {aNyomHtml, FoglalasKimenet::Html}};
+    for (const auto &[a, kimenet] : idoszakos)
+        VedettKapcsol(a, &QAction::triggered, this, [this, k = kimenet] { idoszakRiport(k); });
     QAction *aVisszaigazol = akcio("aVisszaigazol", QStringLiteral("Visszaigazolás"),
                                    QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_P), "mail-send document-send");
+    VedettKapcsol(aVisszaigazol, &QAction::triggered, this, &Tfrm_Foglal::visszaigazolas);
 
     // "Bezár" closes with OK, like the window's close button.
     disconnect(aBezar(), &QAction::triggered, this, nullptr);
@@ -142,15 +143,20 @@ void Tfrm_Foglal::eszkozokBeallit()
                                      menuElvalaszto()});
 }
 
-void Tfrm_Foglal::excelbe()
+void Tfrm_Foglal::idoszakRiport(FoglalasKimenet kimenet)
 {
     QDate ig = QDate::currentDate();
     QDate tol = ig.addMonths(-1);
     if (!IdoszakBeker(tol, ig, this))
         return;
-    const std::unique_ptr<data::Query> lista = foglalaslista::Lekerdezes(adatbazis(), m_helyKulcs, tol, ig);
-    lista->open();
-    HataroltExport(*lista, foglalaslista::Cim() + QStringLiteral(".csv"), this);
+    FoglalasListaRiport(adatbazis(), m_helyKulcs, kimenet, tol, ig, this);
+}
+
+void Tfrm_Foglal::visszaigazolas()
+{
+    // An empty list confirms key 0, which gives the empty confirmation.
+    const int foglalas = m_tbl->isEmpty() ? 0 : m_tbl->value(QStringLiteral("foglalas")).toInt();
+    FoglalasIgazolas(adatbazis(), foglalas, this);
 }
 
 QWidget *Tfrm_Foglal::fejlec()

@@ -4,6 +4,7 @@
 // New and changed bookings run through the booking editor; every save and
 // delete moves the place's totals in the same unit of work (FoglalasSorok).
 
+#include "bookings/foglalasriportok.h"
 #include "common/listaablak.h"
 
 #include <functional>
@@ -51,8 +52,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // The booking list of a period asked for, as delimited text.
-    void excelbe();
+    // The booking list of a period asked for, to the output of the action.
+    void idoszakRiport(FoglalasKimenet kimenet);
+    // The current booking's confirmation in the preview.
+    void visszaigazolas();
     QAction *akcio(const char *nev, const QString &felirat, const QKeySequence &billentyu, const char *ikonok);
     void eszkozokBeallit();
     QWidget *fejlec();

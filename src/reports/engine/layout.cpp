@@ -379,7 +379,10 @@ struct Layouter::Impl {
             if (!e.autoStretch || e.kind == ElementKind::Shape)
                 continue;
             const QString text = textOf(ei);
-            h = qMax(h, e.rect.top() + elementHeight(ei, text, elementWidth(ei, text)));
+            // The band grows by what the element grows, so the space below
+            // it stays as the band was drawn.
+            const double grown = elementHeight(ei, text, elementWidth(ei, text));
+            h = qMax(h, qMax(e.rect.top() + grown, bi.band->height + grown - e.rect.height()));
         }
         return h;
     }

@@ -1,0 +1,43 @@
+#pragma once
+// The confirmation of one booking for the guest, as a band report, and what
+// one run of it opens: the booking's query and the agency details.
+
+#include "reports/engine/agency.h"
+#include "reports/engine/layout.h"
+#include "reports/engine/model.h"
+
+#include <memory>
+
+namespace data {
+class Query;
+}
+
+// "Foglalás igazolás": the standard header, one band holding the booking
+// with its place, period and payment, and a footer with a signature box
+// above the standard footer's elements.
+riport::Definition TqrFoglIgazol();
+
+// The query of the booking whose key is `foglalas` (parameter pfoglalas),
+// not yet opened: every field of the booking, then every field of its place
+// (the place's columns that repeat a booking's get "_1": ugyfel_1,
+// jutalek_1, ossz_dij_1, ...), then the orderer's and payment method's names.
+std::unique_ptr<data::Query> FoglIgazolLekerdezes(data::Database &db, int foglalas);
+
+// One run of the confirmation: the definition, the booking's query and the
+// agency details, both open. Raises data::DbError when a data set cannot be
+// opened; closes them when it goes.
+class FoglIgazolMenet {
+public:
+    FoglIgazolMenet(data::Database &db, int foglalas);
+    ~FoglIgazolMenet();
+    FoglIgazolMenet(const FoglIgazolMenet &) = delete;
+    FoglIgazolMenet &operator=(const FoglIgazolMenet &) = delete;
+
+    riport::Definition riport;
+    data::Query &lekerdezes() const { return *m_qry; }
+    riport::DataSets adatok();
+
+private:
+    std::unique_ptr<data::Query> m_qry;
+    riport::AgencyDetails m_tulajdonos;
+};
