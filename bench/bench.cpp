@@ -7,7 +7,8 @@
 // and the bookings as reports and exports make them, and a refused post.
 // Prints one line per figure. The walk over a query result runs in a process
 // of its own (nyugvar_bench --walk-query <data folder> [--controls-on]), so
-// that its peak memory is that of a whole process.
+// that its peak memory is that of a whole process; so does the full list of
+// places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>).
 
 #include "bookings/foglalassorok.h"
 #include "bookings/tqrfoglalas.h"
@@ -29,6 +30,8 @@
 #include "reports/engine/layout.h"
 #include "reports/engine/painter.h"
 #include "reports/engine/qtmeasurer.h"
+#include "reports/helyriportfuttatas.h"
+#include "reports/tqrugyfel.h"
 #include "reports/engine/run.h"
 #include "reports/hataroltiro.h"
 
@@ -1230,6 +1233,71 @@ void runQueryWalk(const QString &folder, bool controlsOn)
         std::fprintf(stderr, "nyugvar_bench: the query walk failed\n");
 }
 
+// The full list of places (TqrUgyfel) over every place in name order, laid
+// out with the real fonts, then saved as PDF; in a process of its own, so
+// that its peak memory is the report's.
+int placeListReport(const QString &folder)
+{
+    data::Database &db = data::Database::regiszter();
+    db.params() << QStringLiteral("PATH=") + folder;
+    db.open();
+    data::Table places(db, QStringLiteral("ugyfel"));
+    places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
+    places.open();
+    riport::AgencyDetails agency(db);
+    agency.open();
+    riport::registerReportFonts();
+    const riport::Definition def = TqrUgyfel();
+    const riport::DataSets sets{{QString::fromLatin1(kHelyListaAdatok), &places},
+                                {QString::fromLatin1(riport::kAgencySet), &agency}};
+    const long before = procStatusKb("VmRSS");
+    {
+        riport::QtMeasurer measurer;
+        riport::Layouter layouter(def, sets, measurer);
+        double ms = timed([&] { layouter.layoutNextPage(); });
+        line("full place list TqrUgyfel: page 1", ms);
+        ms += timed([&] { layouter.layoutAll(); });
+        line("full place list TqrUgyfel: all pages", ms,
+             QStringLiteral("%1 pages for %2 places, peak %3 MB (%4 MB before)")
+                 .arg(layouter.report().pageCount())
+                 .arg(places.recordCount())
+                 .arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1)
+                 .arg(before / 1024.0, 0, 'f', 1));
+    }
+    // The notes report of one place: its query runs over every note.
+    {
+        riport::QtMeasurer measurer;
+        int pages = 0;
+        const double ms = timed([&] {
+            MegjegyzesFuttatas(db, g_size.places / 2, [&](const riport::Definition &d, const riport::DataSets &s) {
+                pages = riport::layoutReport(d, s, measurer).pageCount();
+                return true;
+            });
+        });
+        line("notes report TqrMegjegyzes of one place", ms, QStringLiteral("%1 page(s)").arg(pages));
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("lista.pdf"));
+    bool ok = false;
+    const double ms = timed([&] { ok = riport::exportPdf(def, sets, pdf); });
+    line("full place list TqrUgyfel: save as PDF", ms,
+         QStringLiteral("%1, %2 MB, peak %3 MB for the whole process")
+             .arg(ok ? QStringLiteral("written") : QStringLiteral("FAILED"))
+             .arg(QFileInfo(pdf).size() / 1048576.0, 0, 'f', 1)
+             .arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1));
+    db.close();
+    return ok ? 0 : 1;
+}
+
+void runPlaceListReport(const QString &folder)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--place-list-report"), folder});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        std::fprintf(stderr, "nyugvar_bench: the place list report failed\n");
+}
+
 int main(int argc, char **argv)
 {
     // Bound controls need a widget platform; none is shown.
@@ -1240,6 +1308,14 @@ int main(int argc, char **argv)
     if (args.value(1) == QLatin1String("--walk-query")) {
         try {
             return walkQuery(args.value(2), args.contains(QStringLiteral("--controls-on")));
+        } catch (const data::DbError &e) {
+            std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
+            return 1;
+        }
+    }
+    if (args.value(1) == QLatin1String("--place-list-report")) {
+        try {
+            return placeListReport(args.value(2));
         } catch (const data::DbError &e) {
             std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
             return 1;
@@ -1312,6 +1388,7 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     runQueryWalk(folder, false);
     runQueryWalk(folder, true);
+    runPlaceListReport(folder);
     runReportLayout(folder);
     runExport(folder);
     return 0;

@@ -40,6 +40,7 @@
 #include "places/tfrm_megjegyzes.h"
 #include "places/megjegyzesek.h"
 #include "reports/cimkevalaszt.h"
+#include "reports/helyriportok.h"
 #include "reports/archivum.h"
 #include "reports/korposta.h"
 #include "tools/tfrm_sql.h"
@@ -128,12 +129,6 @@ const AkcioLeiras kAkciok[] = {
     {"aHonlap", "Súgó", "Tervoda honlapja", "", "", "internet-web-browser applications-internet"},
     {"aFrisseny", "Súgó", "Újdonságok az Interneten", "", "", "system-software-update update-none"},
     {"aNevjegy", "Súgó", "Névjegy", "", "Alt+F1", "help-about"},
-};
-
-// The actions whose work other windows of the program do; they stand in
-// their menus and tool bars but stay disabled until those windows exist.
-const char *const kKesobbiAkciok[] = {
-    "aCimke", "aTeljes", "aNyomtatKep", "aNyomtat", "aAdatlap", "aNyomMegjegyzes",
 };
 
 QString u8(const char *s)
@@ -371,9 +366,6 @@ void Tfrm_Main::akciokLetrehozasa()
     }
     akcio(QStringLiteral("aSorrendSorszam"))->setChecked(true);
     akcio(QStringLiteral("aSzakSzur"))->setCheckable(true);
-
-    for (const char *nev : kKesobbiAkciok)
-        akcio(u8(nev))->setEnabled(false);
 
     // The types item of the master-data menu has its own caption.
     QAction *tipus = akcio(QStringLiteral("aTorzsTipus"));
@@ -653,6 +645,22 @@ void Tfrm_Main::bekotes()
                   [this] { CimkeValaszt(m_db, false, this); });
     VedettKapcsol(akcio(QStringLiteral("aTulajdonos")), &QAction::triggered, this,
                   [this] { Tfrm_Tulajdonos::futtat(m_db, Beall().AlapVaros, this); });
+    // The reports print the main list as it stands; the data sheet and the
+    // notes are those of its current place.
+    const struct {
+        const char *akcio;
+        bool nyomtatora;
+    } listak[] = {{"aTeljes", true}, {"aNyomtatKep", false}}, adatlapok[] = {{"aNyomtat", true}, {"aAdatlap", false}};
+    for (const auto &l : listak)
+        VedettKapcsol(akcio(QLatin1String(l.akcio)), &QAction::triggered, this,
+                      [this, nyomtatora = l.nyomtatora] { UgyfelListaRiport(m_db, *Tbl(), nyomtatora, this); });
+    for (const auto &l : adatlapok)
+        VedettKapcsol(akcio(QLatin1String(l.akcio)), &QAction::triggered, this, [this, nyomtatora = l.nyomtatora] {
+            AdatlapRiport(m_db, *Tbl(), aktualisHely(), nyomtatora, this);
+        });
+    VedettKapcsol(akcio(QStringLiteral("aNyomMegjegyzes")), &QAction::triggered, this,
+                  [this] { MegjegyzesRiport(m_db, aktualisHely(), false, this); });
+    VedettKapcsol(akcio(QStringLiteral("aCimke")), &QAction::triggered, this, &Tfrm_Main::cimkek);
     VedettKapcsol(akcio(QStringLiteral("aArchival")), &QAction::triggered, this, &Tfrm_Main::archival);
     VedettKapcsol(akcio(QStringLiteral("aVisszatolt")), &QAction::triggered, this, &Tfrm_Main::visszatoltes);
     VedettKapcsol(akcio(QStringLiteral("aKorposta")), &QAction::triggered, this, &Tfrm_Main::korposta);
@@ -860,10 +868,22 @@ void Tfrm_Main::megjegyzesek()
     }
     auto *ablak = new Tfrm_Megjegyzes(m_db, Tbl()->value(QStringLiteral("ugyfel")),
                                       Tbl()->asString(QStringLiteral("ugyfel_nev")), this);
-    // The print actions stay disabled until the notes report is handed in
-    // here with ablak->setRiport().
+    const QVariant hely = aktualisHely();
+    ablak->setRiport([this, hely, ablak](bool nyomtatora) { MegjegyzesRiport(m_db, hely, nyomtatora, ablak); });
     ablak->exec();
     delete ablak;
+}
+
+QVariant Tfrm_Main::aktualisHely() const
+{
+    return Tbl()->isOpen() && !Tbl()->isEmpty() ? Tbl()->value(QStringLiteral("ugyfel")) : QVariant();
+}
+
+void Tfrm_Main::cimkek()
+{
+    const CimkeElrendezes e = CimkeValaszt(m_db, true, this);
+    if (!e.nev.isEmpty())
+        CimkeNyomtatas(*Tbl(), e.oszlop, e.cimkeMagas, e.szelsoMargo, e.felsoMargo, this);
 }
 
 void Tfrm_Main::ujMegjegyzes()

@@ -88,6 +88,9 @@ private:
     void csatoltDokumentumok();
     void megjegyzesek();
     void ujMegjegyzes();
+    void cimkek();
+    // The key of the main list's current place; null without one.
+    QVariant aktualisHely() const;
     void kulsoLink(const QString &mezo, bool level);
     void archival();
     void visszatoltes();
