@@ -1305,33 +1305,20 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
-    if (args.value(1) == QLatin1String("--walk-query")) {
+    // The steps that run in a process of their own, so that each peak of
+    // memory is that step's.
+    const std::pair<QLatin1String, std::function<int(const QString &)>> childSteps[] = {
+        {QLatin1String("--walk-query"),
+         [&](const QString &folder) { return walkQuery(folder, args.contains(QStringLiteral("--controls-on"))); }},
+        {QLatin1String("--place-list-report"), placeListReport},
+        {QLatin1String("--report-layout"), layoutPlaceReport},
+        {QLatin1String("--export"), exportStep},
+    };
+    for (const auto &[name, step] : childSteps) {
+        if (args.value(1) != name)
+            continue;
         try {
-            return walkQuery(args.value(2), args.contains(QStringLiteral("--controls-on")));
-        } catch (const data::DbError &e) {
-            std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
-            return 1;
-        }
-    }
-    if (args.value(1) == QLatin1String("--place-list-report")) {
-        try {
-            return placeListReport(args.value(2));
-        } catch (const data::DbError &e) {
-            std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
-            return 1;
-        }
-    }
-    if (args.value(1) == QLatin1String("--report-layout")) {
-        try {
-            return layoutPlaceReport(args.value(2));
-        } catch (const data::DbError &e) {
-            std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
-            return 1;
-        }
-    }
-    if (args.value(1) == QLatin1String("--export")) {
-        try {
-            return exportStep(args.value(2));
+            return step(args.value(2));
         } catch (const data::DbError &e) {
             std::fprintf(stderr, "nyugvar_bench: %s\n", qPrintable(e.message()));
             return 1;

@@ -103,22 +103,28 @@ Definition TqrFoglalas()
     return def;
 }
 
-FoglalasListaMenet::FoglalasListaMenet(data::Database &db, int ugyfel, const QDate &tol, const QDate &ig)
-    : riport(TqrFoglalas()), m_qry(foglalaslista::Lekerdezes(db, ugyfel, tol, ig)), m_tulajdonos(db)
+FoglalasRiportMenet::FoglalasRiportMenet(data::Database &db, Definition definicio,
+                                         std::unique_ptr<data::Query> lekerdezes)
+    : riport(std::move(definicio)), m_qry(std::move(lekerdezes)), m_tulajdonos(db)
 {
-    riport.element(QStringLiteral("Dat1"))->text = foglalaslista::IdoszakSzoveg(tol, ig);
     m_qry->open();
     m_tulajdonos.open();
 }
 
-FoglalasListaMenet::~FoglalasListaMenet()
+FoglalasRiportMenet::~FoglalasRiportMenet()
 {
     m_tulajdonos.close();
     m_qry->close();
 }
 
-DataSets FoglalasListaMenet::adatok()
+DataSets FoglalasRiportMenet::adatok()
 {
     return DataSets{{QString::fromLatin1(kFoglalasQry), m_qry.get()},
                     {QString::fromLatin1(kAgencySet), &m_tulajdonos}};
+}
+
+FoglalasListaMenet::FoglalasListaMenet(data::Database &db, int ugyfel, const QDate &tol, const QDate &ig)
+    : FoglalasRiportMenet(db, TqrFoglalas(), foglalaslista::Lekerdezes(db, ugyfel, tol, ig))
+{
+    riport.element(QStringLiteral("Dat1"))->text = foglalaslista::IdoszakSzoveg(tol, ig);
 }

@@ -21,22 +21,30 @@ inline constexpr char kFoglalasQry[] = "Qry";
 // booking; the two sums at the end.
 riport::Definition TqrFoglalas();
 
-// One run of the booking list: the definition with the period in "Dat1",
-// the place's bookings of the period and the agency details, both open.
-// Raises data::DbError when a data set cannot be opened; closes them when
-// it goes.
-class FoglalasListaMenet {
+// One run of a booking report: its definition, its own query and the agency
+// details, both open. Raises data::DbError when a data set cannot be
+// opened; closes them when it goes.
+class FoglalasRiportMenet {
 public:
-    FoglalasListaMenet(data::Database &db, int ugyfel, const QDate &tol, const QDate &ig);
-    ~FoglalasListaMenet();
-    FoglalasListaMenet(const FoglalasListaMenet &) = delete;
-    FoglalasListaMenet &operator=(const FoglalasListaMenet &) = delete;
+    ~FoglalasRiportMenet();
+    FoglalasRiportMenet(const FoglalasRiportMenet &) = delete;
+    FoglalasRiportMenet &operator=(const FoglalasRiportMenet &) = delete;
 
     riport::Definition riport;
     data::Query &lekerdezes() const { return *m_qry; }
     riport::DataSets adatok();
 
+protected:
+    FoglalasRiportMenet(data::Database &db, riport::Definition definicio, std::unique_ptr<data::Query> lekerdezes);
+
 private:
     std::unique_ptr<data::Query> m_qry;
     riport::AgencyDetails m_tulajdonos;
+};
+
+// One run of the booking list of place `ugyfel` for the period from `tol`
+// to `ig`, the period written into "Dat1".
+class FoglalasListaMenet : public FoglalasRiportMenet {
+public:
+    FoglalasListaMenet(data::Database &db, int ugyfel, const QDate &tol, const QDate &ig);
 };

@@ -119,19 +119,6 @@ std::unique_ptr<data::Query> FoglIgazolLekerdezes(data::Database &db, int foglal
 }
 
 FoglIgazolMenet::FoglIgazolMenet(data::Database &db, int foglalas)
-    : riport(TqrFoglIgazol()), m_qry(FoglIgazolLekerdezes(db, foglalas)), m_tulajdonos(db)
+    : FoglalasRiportMenet(db, TqrFoglIgazol(), FoglIgazolLekerdezes(db, foglalas))
 {
-    m_qry->open();
-    m_tulajdonos.open();
-}
-
-FoglIgazolMenet::~FoglIgazolMenet()
-{
-    m_tulajdonos.close();
-    m_qry->close();
-}
-
-DataSets FoglIgazolMenet::adatok()
-{
-    return DataSets{{QString::fromLatin1(kFoglalasQry), m_qry.get()}, {QString::fromLatin1(kAgencySet), &m_tulajdonos}};
 }

@@ -2,15 +2,7 @@
 // The confirmation of one booking for the guest, as a band report, and what
 // one run of it opens: the booking's query and the agency details.
 
-#include "reports/engine/agency.h"
-#include "reports/engine/layout.h"
-#include "reports/engine/model.h"
-
-#include <memory>
-
-namespace data {
-class Query;
-}
+#include "bookings/tqrfoglalas.h"
 
 // "Foglalás igazolás": the standard header, one band holding the booking
 // with its place, period and payment, and a footer with a signature box
@@ -23,21 +15,8 @@ riport::Definition TqrFoglIgazol();
 // jutalek_1, ossz_dij_1, ...), then the orderer's and payment method's names.
 std::unique_ptr<data::Query> FoglIgazolLekerdezes(data::Database &db, int foglalas);
 
-// One run of the confirmation: the definition, the booking's query and the
-// agency details, both open. Raises data::DbError when a data set cannot be
-// opened; closes them when it goes.
-class FoglIgazolMenet {
+// One run of the confirmation of booking `foglalas`.
+class FoglIgazolMenet : public FoglalasRiportMenet {
 public:
     FoglIgazolMenet(data::Database &db, int foglalas);
-    ~FoglIgazolMenet();
-    FoglIgazolMenet(const FoglIgazolMenet &) = delete;
-    FoglIgazolMenet &operator=(const FoglIgazolMenet &) = delete;
-
-    riport::Definition riport;
-    data::Query &lekerdezes() const { return *m_qry; }
-    riport::DataSets adatok();
-
-private:
-    std::unique_ptr<data::Query> m_qry;
-    riport::AgencyDetails m_tulajdonos;
 };
