@@ -4,6 +4,7 @@
 
 #include "data/database.h"
 #include "data/table.h"
+#include "common/fajlvalaszto.h"
 #include "reports/engine/agency.h"
 #include "reports/engine/layout.h"
 #include "reports/engine/painter.h"
@@ -91,7 +92,7 @@ private Q_SLOTS:
     void init() { m_reg = std::make_unique<testsupport::OpenRegister>(); }
     void cleanup()
     {
-        PreviewWindow::setFileChooser({});
+        setFajlKeresValaszto({});
         m_reg.reset();
     }
 
@@ -202,7 +203,7 @@ private Q_SLOTS:
             f.write("nem nyomtatási kép");
         }
         QString answer;
-        PreviewWindow::setFileChooser([&answer](QWidget *, bool, const QString &, const QString &, const QString &) {
+        setFajlKeresValaszto([&answer](QWidget *, const FajlKeres &) {
             return answer;
         });
 
@@ -292,8 +293,8 @@ private Q_SLOTS:
         Run run;
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("elonezet"));  // the suffix is added
-        PreviewWindow::setFileChooser([&file](QWidget *, bool save, const QString &, const QString &filter, const QString &proposed) {
-            return save && filter.contains(QStringLiteral("pdf")) && proposed == QStringLiteral("Szálláshelyek listája.pdf")
+        setFajlKeresValaszto([&file](QWidget *, const FajlKeres &k) {
+            return k.mentes && k.tipusok.contains(QStringLiteral("pdf")) && k.kezdet == QStringLiteral("Szálláshelyek listája.pdf")
                        ? file
                        : QString();
         });

@@ -1,6 +1,7 @@
 #include "reports/engine/preview.h"
 
 #include "common/dobozok.h"
+#include "common/fajlvalaszto.h"
 #include "common/ikonok.h"
 #include "common/vedett.h"
 #include "data/database.h"
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
@@ -30,11 +30,6 @@ namespace riport {
 
 namespace {
 
-PreviewWindow::FileChooser &fileChooser()
-{
-    static PreviewWindow::FileChooser chooser;
-    return chooser;
-}
 
 const QString kPagesFilter = QStringLiteral("Nyomtatási képek (*.nyk)");
 const QString kPdfFilter = QStringLiteral("PDF dokumentumok (*.pdf)");
@@ -98,7 +93,6 @@ PreviewWindow::PreviewWindow(PreparedReport report, QWidget *parent)
 
 PreviewWindow::~PreviewWindow() = default;
 
-void PreviewWindow::setFileChooser(FileChooser chooser) { fileChooser() = std::move(chooser); }
 
 const PreparedReport &PreviewWindow::report() const
 {
@@ -321,10 +315,12 @@ void PreviewWindow::print()
 
 QString PreviewWindow::choose(bool save, const QString &caption, const QString &filter, const QString &proposed)
 {
-    if (fileChooser())
-        return fileChooser()(this, save, caption, filter, proposed);
-    return save ? QFileDialog::getSaveFileName(this, caption, proposed, filter, nullptr, QFileDialog::DontConfirmOverwrite)
-                : QFileDialog::getOpenFileName(this, caption, proposed, filter);
+    FajlKeres keres;
+    keres.mentes = save;
+    keres.cim = caption;
+    keres.tipusok = filter;
+    keres.kezdet = proposed;
+    return FajlValaszt(this, keres);
 }
 
 void PreviewWindow::save()

@@ -5,7 +5,6 @@
 #include "reports/engine/prepared.h"
 
 #include <QDialog>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -41,11 +40,6 @@ public:
     void setZoom(Zoom zoom);
     double pixelsPerMm() const;
 
-    // Chooses a file for saving (save true) or loading; tests answer it.
-    // An empty result means the user cancelled.
-    using FileChooser = std::function<QString(QWidget *parent, bool save, const QString &caption,
-                                              const QString &filter, const QString &proposed)>;
-    static void setFileChooser(FileChooser chooser);
 
     void done(int result) override;
 
