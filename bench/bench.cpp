@@ -1132,105 +1132,15 @@ int exportStep(const QString &folder)
 
 }  // namespace
 
-// ---- report layout -----------------------------------------------------------
-
-// A report in the shape of the full place list: the standard header of
-// 30.1 mm, a detail of 11.9 mm with twelve fields, the standard footer.
-riport::Definition placeListShapedReport()
-{
-    using namespace riport;
-    Definition def;
-    def.title = QStringLiteral("Szálláshelyek listája");
-    def.master = QStringLiteral("Tbl");
-    addStandardPageHeader(def, QStringLiteral("Szálláshelyek listája"), QStringLiteral("névsorban"), 30.1);
-    Band &detail = def.addBand(BandKind::Detail, 11.9);
-    detail.frame.bottom = line(kSilver);
-    const Font regular = font(QStringLiteral("Tahoma"), 8);
-    struct F { const char *field; double x, y, w; };
-    const F fields[] = {
-        {"ugyfel_nev", 0, 1.3, 58.5}, {"sorszam", 59.5, 1.3, 17.5}, {"kapcs_telefon", 78.1, 1.3, 25.5},
-        {"kapcs_mobil", 104.5, 1.3, 25.5}, {"cim_orszag", 131.0, 1.3, 12.2}, {"cim_irsz", 144.2, 1.3, 12.2},
-        {"cim_varos", 157.4, 1.3, 32.1}, {"terulet_nev", 21.2, 6.6, 40.0}, {"tipus_nev", 83.3, 6.6, 46.6},
-        {"cim_cim", 131.0, 6.6, 58.5},
-    };
-    for (const F &f : fields)
-        detail.add(dataField(QStringLiteral("Tbl"), QString::fromLatin1(f.field)).at(f.x, f.y, f.w, 4.3)).font = regular;
-    detail.elements.front().font = font(QStringLiteral("Tahoma"), 10, Bold);
-    detail.add(label(QStringLiteral("terület")).at(0, 6.6, 20.2, 4.3)).font = font(QStringLiteral("Tahoma"), 8, Italic);
-    detail.add(label(QStringLiteral("típus")).at(62.2, 6.6, 20.2, 4.3)).font = font(QStringLiteral("Tahoma"), 8, Italic);
-    addStandardPageFooter(def, QStringLiteral("qrUgyfel"));
-    return def;
-}
-
-// Lays the place list out in a process of its own, so that its peak memory
-// is that of the layout, then writes the PDF of all pages.
-int layoutPlaceReport(const QString &folder)
-{
-    data::Database &db = data::Database::regiszter();
-    db.params() << QStringLiteral("PATH=") + folder;
-    db.open();
-    data::Table places(db, QStringLiteral("ugyfel"));
-    places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
-    places.open();
-    riport::AgencyDetails agency(db);
-    agency.open();
-    const riport::Definition def = placeListShapedReport();
-    const riport::DataSets sets{{QStringLiteral("Tbl"), &places}, {QString::fromLatin1(riport::kAgencySet), &agency}};
-    const long before = procStatusKb("VmRSS");
-    riport::QtMeasurer measurer;
-    riport::Layouter layouter(def, sets, measurer);
-    QElapsedTimer t;
-    t.start();
-    layouter.layoutNextPage();
-    const double first = t.nsecsElapsed() / 1e6;
-    layouter.layoutAll();
-    const double all = t.nsecsElapsed() / 1e6;
-    const riport::PreparedReport &report = layouter.report();
-    line("report layout: page 1 of the place list", first);
-    line("report layout: all pages of the place list", all,
-         QStringLiteral("%1 pages, %2 rows; peak %3 MB for the whole process (%4 MB before)")
-             .arg(report.pageCount()).arg(places.recordCount())
-             .arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1).arg(before / 1024.0, 0, 'f', 1));
-    QTemporaryDir tmp;
-    const QString pdf = tmp.filePath(QStringLiteral("lista.pdf"));
-    const double ms = timed([&] { riport::writePdf(report, pdf); });
-    line("report: PDF of all pages", ms,
-         QStringLiteral("%1 MB; peak %2 MB for the whole process")
-             .arg(QFileInfo(pdf).size() / 1048576.0, 0, 'f', 1).arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1));
-    db.close();
-    return 0;
-}
-
-void runReportLayout(const QString &folder)
+// A step in a process of its own, so that its peak memory is the step's;
+// its lines go to our output.
+void runInChild(const QStringList &args, const char *what)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--report-layout"), folder});
-    if (!child.waitForFinished(-1) || child.exitCode() != 0)
-        std::fprintf(stderr, "nyugvar_bench: the report layout failed\n");
-}
-
-// The export step in a process of its own; prints its lines.
-void runExport(const QString &folder)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--export"), folder});
-    if (!child.waitForFinished(-1) || child.exitCode() != 0)
-        std::fprintf(stderr, "nyugvar_bench: the export step failed\n");
-}
-
-// The query walk in a process of its own; prints its lines.
-void runQueryWalk(const QString &folder, bool controlsOn)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    QStringList args{QStringLiteral("--walk-query"), folder};
-    if (controlsOn)
-        args << QStringLiteral("--controls-on");
     child.start(QCoreApplication::applicationFilePath(), args);
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
-        std::fprintf(stderr, "nyugvar_bench: the query walk failed\n");
+        std::fprintf(stderr, "nyugvar_bench: %s failed\n", what);
 }
 
 // The full list of places (TqrUgyfel) over every place in name order, laid
@@ -1289,15 +1199,6 @@ int placeListReport(const QString &folder)
     return ok ? 0 : 1;
 }
 
-void runPlaceListReport(const QString &folder)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--place-list-report"), folder});
-    if (!child.waitForFinished(-1) || child.exitCode() != 0)
-        std::fprintf(stderr, "nyugvar_bench: the place list report failed\n");
-}
-
 int main(int argc, char **argv)
 {
     // Bound controls need a widget platform; none is shown.
@@ -1311,7 +1212,6 @@ int main(int argc, char **argv)
         {QLatin1String("--walk-query"),
          [&](const QString &folder) { return walkQuery(folder, args.contains(QStringLiteral("--controls-on"))); }},
         {QLatin1String("--place-list-report"), placeListReport},
-        {QLatin1String("--report-layout"), layoutPlaceReport},
         {QLatin1String("--export"), exportStep},
     };
     for (const auto &[name, step] : childSteps) {
@@ -1373,10 +1273,9 @@ int main(int argc, char **argv)
                                            .arg(rssBefore / 1024.0, 0, 'f', 1).arg(fillPeak / 1024.0, 0, 'f', 1)
                                      : QStringLiteral("whole run, fill included")));
     std::fflush(stdout);
-    runQueryWalk(folder, false);
-    runQueryWalk(folder, true);
-    runPlaceListReport(folder);
-    runReportLayout(folder);
-    runExport(folder);
+    runInChild({QStringLiteral("--walk-query"), folder}, "the query walk");
+    runInChild({QStringLiteral("--walk-query"), folder, QStringLiteral("--controls-on")}, "the query walk");
+    runInChild({QStringLiteral("--place-list-report"), folder}, "the place list report");
+    runInChild({QStringLiteral("--export"), folder}, "the export step");
     return 0;
 }
