@@ -7,12 +7,15 @@
 #include "data/database.h"
 #include "data/query.h"
 #include "reports/engine/measurer.h"
+#include "riportkereses.h"
 #include "testsupport.h"
 
 #include <QTest>
 
 using namespace riport;
 using data::Database;
+using testsupport::findText;
+using testsupport::textsStartingWith;
 
 namespace {
 
@@ -47,14 +50,6 @@ PreparedReport igazolas(int foglalas)
 {
     FoglIgazolMenet menet(db(), foglalas);
     return layoutReport(menet.riport, menet.adatok(), FixedMeasurer());
-}
-
-const Primitive *szoveg(const PreparedReport &r, int oldal, const QString &text)
-{
-    for (const Primitive &p : r.pages[oldal].primitives)
-        if (p.kind == Primitive::Text && r.text(p) == text)
-            return &p;
-    return nullptr;
 }
 
 QStringList szovegek(const PreparedReport &r)
@@ -113,28 +108,28 @@ private Q_SLOTS:
         const PreparedReport r = lista(7, QDate(2024, 3, 1), QDate(2024, 3, 31));
         QCOMPARE(r.pageCount(), 1);
         QCOMPARE(szamok(r), QStringList({QStringLiteral("00003"), QStringLiteral("00002")}));
-        const Primitive *idoszak = szoveg(r, 0, QStringLiteral("2024.03.01 - 2024.03.31"));
+        const Primitive *idoszak = findText(r, 0, QStringLiteral("2024.03.01 - 2024.03.31"));
         QVERIFY(idoszak);
         QCOMPARE(idoszak->x, float(kBal));
         QCOMPARE(idoszak->y, float(kFent + 14.6));
-        const Primitive *nev = szoveg(r, 0, QStringLiteral("Napfény Vendégház"));
+        const Primitive *nev = findText(r, 0, QStringLiteral("Napfény Vendégház"));
         QVERIFY(nev);
         QCOMPARE(nev->y, float(kFent + 9.3));
         QVERIFY(r.font(*nev).bold);
-        QVERIFY(szoveg(r, 0, QStringLiteral("Foglalások listája")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("qrFoglalas")));
+        QVERIFY(findText(r, 0, QStringLiteral("Foglalások listája")));
+        QVERIFY(findText(r, 0, QStringLiteral("qrFoglalas")));
         // Days in the short date format, the rate as a whole percent.
-        QVERIFY(szoveg(r, 0, QStringLiteral("2024.03.01.")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("10%")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("Szűcs Árpád")));
+        QVERIFY(findText(r, 0, QStringLiteral("2024.03.01.")));
+        QVERIFY(findText(r, 0, QStringLiteral("10%")));
+        QVERIFY(findText(r, 0, QStringLiteral("Szűcs Árpád")));
 
         // From after to: nothing listed, and with no rows no place name.
         const PreparedReport forditott = lista(7, QDate(2024, 3, 31), QDate(2024, 3, 1));
         QCOMPARE(forditott.pageCount(), 1);
         QVERIFY(szamok(forditott).isEmpty());
-        QVERIFY(szoveg(forditott, 0, QStringLiteral("2024.03.31 - 2024.03.01")));
-        QVERIFY(szoveg(forditott, 0, QStringLiteral("összesen")));
-        QVERIFY(!szoveg(forditott, 0, QStringLiteral("Napfény Vendégház")));
+        QVERIFY(findText(forditott, 0, QStringLiteral("2024.03.31 - 2024.03.01")));
+        QVERIFY(findText(forditott, 0, QStringLiteral("összesen")));
+        QVERIFY(!findText(forditott, 0, QStringLiteral("Napfény Vendégház")));
     }
 
     // The sums add the stored amounts and round only for the display.
@@ -143,16 +138,16 @@ private Q_SLOTS:
         foglalasok(7, {{1, QDate(2024, 3, 2), QDate(2024, 3, 5), 40000, 4000},
                        {2, QDate(2024, 3, 9), QDate(2024, 3, 12), 33333, 3333.3}});
         const PreparedReport r = lista(7, QDate(2024, 3, 1), QDate(2024, 3, 31));
-        const Primitive *dij = szoveg(r, 0, QStringLiteral("73 333"));
-        const Primitive *jut = szoveg(r, 0, QStringLiteral("7 333"));
+        const Primitive *dij = findText(r, 0, QStringLiteral("73 333"));
+        const Primitive *jut = findText(r, 0, QStringLiteral("7 333"));
         QVERIFY(dij && jut);
         QCOMPARE(dij->x, float(kBal + 152.1));
         QCOMPARE(jut->x, float(kBal + 172.0));
         QCOMPARE(dij->align, Align::Right);
         QVERIFY(r.font(*dij).bold && r.font(*jut).bold);
         // The row's own amount, in the list's amount format.
-        QVERIFY(szoveg(r, 0, QStringLiteral("3 333")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("40 000")));
+        QVERIFY(findText(r, 0, QStringLiteral("3 333")));
+        QVERIFY(findText(r, 0, QStringLiteral("40 000")));
     }
 
     // Every caption stands above its field: same left, width and alignment.
@@ -166,7 +161,7 @@ private Q_SLOTS:
                                      QStringLiteral("40 000"), QStringLiteral("4 000")};
         const float reszletFent = float(kFent + 30.1 + 1.3);
         for (int i = 0; i < kFeliratok.size(); ++i) {
-            const Primitive *felirat = szoveg(r, 0, kFeliratok[i]);
+            const Primitive *felirat = findText(r, 0, kFeliratok[i]);
             QVERIFY2(felirat, qPrintable(kFeliratok[i]));
             QCOMPARE(felirat->y, float(kFent + 23.8));
             QVERIFY(r.font(*felirat).italic);
@@ -188,9 +183,9 @@ private Q_SLOTS:
         foglalasok(7, {{1, QDate(2024, 3, 2), QDate(2024, 3, 5), 0, 0, hosszu},
                        {2, QDate(2024, 3, 9), QDate(2024, 3, 12)}});
         const PreparedReport r = lista(7, QDate(2024, 3, 1), QDate(2024, 3, 31));
-        const Primitive *elso = szoveg(r, 0, QStringLiteral("00001"));
-        const Primitive *masodik = szoveg(r, 0, QStringLiteral("00002"));
-        const Primitive *memo = szoveg(r, 0, hosszu);
+        const Primitive *elso = findText(r, 0, QStringLiteral("00001"));
+        const Primitive *masodik = findText(r, 0, QStringLiteral("00002"));
+        const Primitive *memo = findText(r, 0, hosszu);
         QVERIFY(elso && masodik && memo);
         QCOMPARE(memo->x, float(kBal + 21.2));
         const int sorok = FixedMeasurer().lineCount(hosszu, font(QStringLiteral("Tahoma"), 8), 168.3);
@@ -214,18 +209,18 @@ private Q_SLOTS:
         QCOMPARE(szamok(r).size(), 60);
         for (int p = 0; p < r.pageCount(); ++p) {
             const QString oldal = QString::number(p + 1);
-            QVERIFY2(szoveg(r, p, QStringLiteral("Napfény Vendégház")), qPrintable(oldal));
-            QVERIFY2(szoveg(r, p, QStringLiteral("2024.01.01 - 2024.12.31")), qPrintable(oldal));
+            QVERIFY2(findText(r, p, QStringLiteral("Napfény Vendégház")), qPrintable(oldal));
+            QVERIFY2(findText(r, p, QStringLiteral("2024.01.01 - 2024.12.31")), qPrintable(oldal));
             for (const QString &f : kFeliratok)
-                QVERIFY2(szoveg(r, p, f), qPrintable(oldal + QLatin1Char(' ') + f));
-            QVERIFY2(szoveg(r, p, QStringLiteral("oldal: ") + oldal), qPrintable(oldal));
-            QCOMPARE(bool(szoveg(r, p, QStringLiteral("összesen"))), p == r.pageCount() - 1);
+                QVERIFY2(findText(r, p, f), qPrintable(oldal + QLatin1Char(' ') + f));
+            QVERIFY2(findText(r, p, QStringLiteral("oldal: ") + oldal), qPrintable(oldal));
+            QCOMPARE(bool(findText(r, p, QStringLiteral("összesen"))), p == r.pageCount() - 1);
         }
         QCOMPARE(szovegek(r).count(QStringLiteral("60 000")), 1);
         QCOMPARE(szovegek(r).count(QStringLiteral("6 000")), 1);
         // The summary follows the last booking on the last page.
-        const Primitive *utolso = szoveg(r, r.pageCount() - 1, QStringLiteral("00060"));
-        const Primitive *osszesen = szoveg(r, r.pageCount() - 1, QStringLiteral("összesen"));
+        const Primitive *utolso = findText(r, r.pageCount() - 1, QStringLiteral("00060"));
+        const Primitive *osszesen = findText(r, r.pageCount() - 1, QStringLiteral("összesen"));
         QVERIFY(utolso && osszesen);
         QVERIFY(osszesen->y > utolso->y);
     }
@@ -258,7 +253,7 @@ private Q_SLOTS:
         };
         const double reszlet = kFent + 22.2;
         for (const auto &v : vart) {
-            const Primitive *p = szoveg(r, 0, QString::fromUtf8(v.szoveg));
+            const Primitive *p = findText(r, 0, QString::fromUtf8(v.szoveg));
             QVERIFY2(p, v.szoveg);
             QCOMPARE(p->x, float(kBal + v.bal));
             QCOMPARE(p->y, float(reszlet + v.fent));
@@ -266,18 +261,18 @@ private Q_SLOTS:
             QCOMPARE(r.font(*p).italic, v.dolt);
         }
         // The fee and the commission are not on it.
-        QVERIFY(!szoveg(r, 0, QStringLiteral("80 000")));
-        QVERIFY(!szoveg(r, 0, QStringLiteral("8 000")));
+        QVERIFY(!findText(r, 0, QStringLiteral("80 000")));
+        QVERIFY(!findText(r, 0, QStringLiteral("8 000")));
         // The signature box and the standard footer's lines below it.
         const double labresz = 297 - kFent - 32.1;
-        const Primitive *alairas = szoveg(r, 0, QStringLiteral("aláírás"));
+        const Primitive *alairas = findText(r, 0, QStringLiteral("aláírás"));
         QVERIFY(alairas);
         QCOMPARE(alairas->y, float(labresz + 11.9));
         QCOMPARE(alairas->align, Align::Center);
-        const Primitive *azonosito = szoveg(r, 0, QStringLiteral("qrFoglIgazol"));
+        const Primitive *azonosito = findText(r, 0, QStringLiteral("qrFoglIgazol"));
         QVERIFY(azonosito);
         QCOMPARE(azonosito->y, float(labresz + 26.5));
-        QVERIFY(szoveg(r, 0, QStringLiteral("Foglalás igazolás")));
+        QVERIFY(findText(r, 0, QStringLiteral("Foglalás igazolás")));
     }
 
     // No payment method and an orderer deleted since: both names empty,
@@ -290,8 +285,8 @@ private Q_SLOTS:
         sql(QStringLiteral("DELETE FROM foglalo WHERE foglalo = 2"));
         const PreparedReport r = igazolas(6);
         QCOMPARE(r.pageCount(), 1);
-        QVERIFY(szoveg(r, 0, QStringLiteral("00043")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("Napfény Vendégház")));
+        QVERIFY(findText(r, 0, QStringLiteral("00043")));
+        QVERIFY(findText(r, 0, QStringLiteral("Napfény Vendégház")));
         const QStringList t = szovegek(r);
         QVERIFY(!t.contains(QStringLiteral("Törölt Tivadar")));
         QVERIFY(!t.contains(QStringLiteral("átutalás")));
@@ -305,11 +300,11 @@ private Q_SLOTS:
     {
         const PreparedReport r = igazolas(12345);
         QCOMPARE(r.pageCount(), 1);
-        QVERIFY(szoveg(r, 0, QStringLiteral("Foglalás igazolás")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("qrFoglIgazol")));
-        QVERIFY(szoveg(r, 0, QStringLiteral("oldal: 1")));
-        QVERIFY(!szoveg(r, 0, QStringLiteral("hivatkozás")));
-        QVERIFY(!szoveg(r, 0, QStringLiteral("Szálláshely adatok")));
+        QVERIFY(findText(r, 0, QStringLiteral("Foglalás igazolás")));
+        QVERIFY(findText(r, 0, QStringLiteral("qrFoglIgazol")));
+        QVERIFY(findText(r, 0, QStringLiteral("oldal: 1")));
+        QVERIFY(!findText(r, 0, QStringLiteral("hivatkozás")));
+        QVERIFY(!findText(r, 0, QStringLiteral("Szálláshely adatok")));
     }
 };
 

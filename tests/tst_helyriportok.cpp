@@ -13,12 +13,15 @@
 #include "reports/riportelemek.h"
 #include "reports/tqrcimke.h"
 #include "reports/tqrugyfel.h"
+#include "riportkereses.h"
 #include "testsupport.h"
 
 #include <QTest>
 
 using namespace riport;
 using data::Database;
+using testsupport::findText;
+using testsupport::textsStartingWith;
 
 namespace {
 
@@ -59,23 +62,6 @@ struct Lapok {
 };
 
 QStringList texts(const PreparedReport &r, int page) { return r.pageTexts(page); }
-
-const Primitive *findText(const PreparedReport &r, int page, const QString &text)
-{
-    for (const Primitive &p : r.pages[page].primitives)
-        if (p.kind == Primitive::Text && r.text(p) == text)
-            return &p;
-    return nullptr;
-}
-
-QVector<const Primitive *> startingWith(const PreparedReport &r, int page, const QString &prefix)
-{
-    QVector<const Primitive *> out;
-    for (const Primitive &p : r.pages[page].primitives)
-        if (p.kind == Primitive::Text && r.text(p).startsWith(prefix))
-            out << &p;
-    return out;
-}
 
 // The lowest silver rule above the page footer: the bottom of the last band.
 double lastBandBottom(const PreparedReport &r, int page)
@@ -369,7 +355,7 @@ private Q_SLOTS:
         QVERIFY(CimkeFuttatas(list.tbl, layout, run.futtato()));
         const PreparedReport &r = run.report;
         QCOMPARE(r.pageCount(), 2);
-        const auto names = startingWith(r, 0, QStringLiteral("Hely"));
+        const auto names = textsStartingWith(r, 0, QStringLiteral("Hely"));
         QCOMPARE(names.size(), 21);
         for (int i = 0; i < 21; ++i) {
             const int column = i / 7, row = i % 7;
@@ -379,11 +365,11 @@ private Q_SLOTS:
             QVERIFY(near(names[i]->w, 200 / 3.0 - 4));
             QCOMPARE(r.font(*names[i]).pointSize, 9.0);
         }
-        const auto towns = startingWith(r, 0, QStringLiteral("Győr"));
+        const auto towns = textsStartingWith(r, 0, QStringLiteral("Győr"));
         QCOMPARE(towns.size(), 21);
         QVERIFY(near(towns[0]->y, 10 + 13.2));
         QCOMPARE(r.font(*towns[0]).pointSize, 8.0);
-        const auto next = startingWith(r, 1, QStringLiteral("Hely"));
+        const auto next = textsStartingWith(r, 1, QStringLiteral("Hely"));
         QCOMPARE(next.size(), 2);
         QVERIFY(near(next[0]->x, 7.6) && near(next[0]->y, 11.3));
         // Neither header nor footer on a label sheet.
@@ -401,7 +387,7 @@ private Q_SLOTS:
         layout.cimkeMagas = 30;
         Lapok run;
         QVERIFY(CimkeFuttatas(list.tbl, layout, run.futtato()));
-        const auto names = startingWith(run.report, 0, QStringLiteral("Hely"));
+        const auto names = textsStartingWith(run.report, 0, QStringLiteral("Hely"));
         QCOMPARE(names.size(), 2);
         QVERIFY(near(names[1]->x, names[0]->x));
         QVERIFY(near(names[1]->y, names[0]->y + 30));

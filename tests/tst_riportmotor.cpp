@@ -10,6 +10,7 @@
 #include "reports/engine/html.h"
 #include "reports/engine/layout.h"
 #include "reports/engine/measurer.h"
+#include "riportkereses.h"
 #include "testsupport.h"
 
 #include <QBuffer>
@@ -21,6 +22,8 @@
 
 using namespace riport;
 using data::Database;
+using testsupport::findText;
+using testsupport::textsStartingWith;
 
 namespace {
 
@@ -52,23 +55,6 @@ Definition placeList(double detailHeight = 11.9)
     detail.add(dataField(QStringLiteral("Tbl"), QStringLiteral("cim_varos")).at(157.4, 1.3, 32.1, 4.3));
     addStandardPageFooter(def, QStringLiteral("qrUgyfel"));
     return def;
-}
-
-const Primitive *findText(const PreparedReport &r, int page, const QString &text)
-{
-    for (const Primitive &p : r.pages[page].primitives)
-        if (p.kind == Primitive::Text && r.text(p) == text)
-            return &p;
-    return nullptr;
-}
-
-QVector<const Primitive *> textsStartingWith(const PreparedReport &r, int page, const QString &prefix)
-{
-    QVector<const Primitive *> out;
-    for (const Primitive &p : r.pages[page].primitives)
-        if (p.kind == Primitive::Text && r.text(p).startsWith(prefix))
-            out << &p;
-    return out;
 }
 
 struct Run {
