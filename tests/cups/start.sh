@@ -13,6 +13,15 @@ conf=/etc/cups/cups-pdf-$instance.conf
 # A scheduler left behind by a run that was stopped half-way goes first.
 [ -f "$dir/cupsd.pid" ] && sh "$(dirname "$0")/stop.sh" "$dir"
 rm -rf "$dir"
+
+# The filters run as the spooler's own user, not as root, and must reach the
+# job's files: a build folder under a home folder that others cannot enter
+# (root's own is 0700 on Debian) would fail every job in the first filter.
+# The spooler works in a folder of its own under /tmp, and $dir points there.
+work=$(mktemp -d "${TMPDIR:-/tmp}/nyugvar-cups.XXXXXX") || { mkdir -p "$dir"; echo "no temporary folder" > "$dir/unavailable"; exit 0; }
+mkdir -p "$(dirname "$dir")"
+ln -s "$work" "$dir"
+dir=$work
 mkdir -p "$dir/root" "$dir/spool" "$dir/tmp" "$dir/cache" "$dir/state" "$dir/log" "$dir/pdf" "$dir/cpspool"
 
 unavailable() {
@@ -93,8 +102,10 @@ until [ -S "$dir/cups.sock" ] && lpstat -r 2>/dev/null | grep -q "is running"; d
 done
 # The queue turns the program's PDF into PostScript for cups-pdf; cairo keeps
 # the text of the Western letters readable in the PDF it writes back.
+# A job the filters fail is ended, not left holding a stopped queue, so a
+# print test sees the failure at once.
 lpadmin -p NyugvarPDF -E -v "cups-pdf:/$instance" -P "$ppd" -o pdftops-renderer-default=pdftocairo \
-    || unavailable "lpadmin refused the queue"
+    -o printer-error-policy=abort-job || unavailable "lpadmin refused the queue"
 lpadmin -d NyugvarPDF || unavailable "lpadmin refused the default"
 cupsenable NyugvarPDF 2>/dev/null
 cupsaccept NyugvarPDF 2>/dev/null

@@ -13,5 +13,7 @@ if [ -f "$dir/cupsd.pid" ]; then
     done
     kill -9 "$pid" 2>/dev/null
 fi
+# $dir is a link to the spooler's folder under /tmp: both go.
+[ -L "$dir" ] && rm -rf "$(readlink "$dir")"
 rm -rf "$dir"
 exit 0
