@@ -81,6 +81,11 @@ void SzerkesztoAblak::szamHiba(QLineEdit *edit, const QString &uzenet)
         if (auto *lapok = qobject_cast<QTabWidget *>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
             if (lapok->indexOf(w) >= 0)
                 lapok->setCurrentWidget(w);
+    // The focus goes back before the message, so that the control left
+    // loses its focus colour; leaving it computes nothing meanwhile.
+    m_elutasitottSzam = edit;
+    edit->setFocus(Qt::OtherFocusReason);
+    m_elutasitottSzam = nullptr;
     HibaDoboz(uzenet);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
@@ -103,8 +108,12 @@ void SzerkesztoAblak::ok()
 {
     if (!szamokRendben() || !ellenoriz())
         return;
-    if (!m_sorok.ment())
+    if (!m_sorok.ment()) {
+        // A masked value typed short was refused: back to its box.
+        if (QWidget *doboz = m_kotes->incompleteBox())
+            doboz->setFocus(Qt::OtherFocusReason);
         return;
+    }
     mentesUtan();
     accept();
 }

@@ -237,11 +237,10 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
             }
             write(edit, f, mask.toStored(edit->displayText()));
         } else if (def.isNumeric()) {
-            // Half-typed numbers ("-", "25 0") wait until they read as one;
-            // leaving the box with one is refused (refusedNumber).
-            const TypedNumber number = readTypedNumber(text, def);
-            if (number.ok())
-                write(edit, f, number.value);
+            // A text that does not read as a number ("-", "25 0") leaves
+            // the field empty until it does; leaving the box with it is
+            // refused (refusedNumber), so it is never saved.
+            write(edit, f, readTypedNumber(text, def).value);
         } else if (def.isText() && def.size > 0 && cutToCharacters(text, def.size) != text) {
             int cursor = edit->cursorPosition();
             const QString fitting = withoutTypedExcess(text, def.size, cursor);
@@ -399,6 +398,14 @@ QString Binder::incompleteField() const
         if (l.widget && l.complete && !l.complete())
             return m_ds->field(l.field).def.title();
     return QString();
+}
+
+QWidget *Binder::incompleteBox() const
+{
+    for (const Link &l : m_links)
+        if (l.widget && l.complete && !l.complete())
+            return l.widget;
+    return nullptr;
 }
 
 QString Binder::refusedNumber(const QWidget *edit) const

@@ -57,6 +57,8 @@ public:
     // Checks the masked edit boxes: the name of the first field whose typed
     // text does not fill its mask, or an empty text when all are complete.
     QString incompleteField() const;
+    // The masked edit box of that field, or null.
+    QWidget *incompleteBox() const;
     // A number box reads its text as the field's number as it is typed; a
     // text that is not one leaves the field as it was. The message for the
     // box `edit` when its text is refused, or an empty text.
