@@ -15,6 +15,21 @@
 #include <QTabWidget>
 #include <QTimer>
 
+namespace {
+
+// Brings forward the page of every page control that holds `w`.
+void lapjaElore(QWidget *w)
+{
+    for (QWidget *lap = w; lap; lap = lap->parentWidget()) {
+        QWidget *lapTarto = lap->parentWidget();  // a page control keeps its pages in a stack
+        auto *lapok = qobject_cast<QTabWidget *>(lapTarto ? lapTarto->parentWidget() : nullptr);
+        if (lapok && lapok->indexOf(lap) >= 0)
+            lapok->setCurrentWidget(lap);
+    }
+}
+
+}  // namespace
+
 SzerkesztoAblak::SzerkesztoAblak(SorSzerkeszto &sorok, QWidget *parent)
     : QDialog(parent), m_sorok(sorok), m_ds(&sorok.adatok()), m_kotes(new data::Binder(m_ds, this))
 {
@@ -77,10 +92,7 @@ bool SzerkesztoAblak::eventFilter(QObject *obj, QEvent *event)
 
 void SzerkesztoAblak::szamHiba(QLineEdit *edit, const QString &uzenet)
 {
-    for (QWidget *w = edit; w && w != this; w = w->parentWidget())
-        if (auto *lapok = qobject_cast<QTabWidget *>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
-            if (lapok->indexOf(w) >= 0)
-                lapok->setCurrentWidget(w);
+    lapjaElore(edit);
     // The focus goes back before the message, so that the control left
     // loses its focus colour; leaving it computes nothing meanwhile.
     m_elutasitottSzam = edit;
