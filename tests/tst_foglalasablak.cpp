@@ -337,11 +337,14 @@ void TstFoglalasAblak::kilepesSzamitas_data()
     QTest::newRow("rate alone changes nothing") << "DBEdit6" << "10" << "DBEdit8" << "1234" << "";
     QTest::newRow("deposit") << "DBEdit9" << "10000" << "DBEdit10" << "30000" << "";
     QTest::newRow("commission left") << "DBEdit8" << "99" << "DBEdit10" << "0" << "";
-    QTest::newRow("fee not a number") << "DBEdit7" << "1e" << "DBEdit8" << "1234"
-                                      << "'1e' nem érvényes szám (össz.díj mező).";
+    QTest::newRow("fee grouped") << "DBEdit7" << "25 000" << "DBEdit8" << "3125" << "";
+    QTest::newRow("fee grouped wrong") << "DBEdit7" << "25 00" << "DBEdit8" << "1234"
+                                       << "'25 00' nem érvényes szám (össz.díj mező).";
+    QTest::newRow("adults: a space inside") << "DBEdit4" << "3 0" << "DBEdit4" << "3 0"
+                                            << "'3 0' nem érvényes egész szám (felnőtt mező).";
     QTest::newRow("deposit a lone sign") << "DBEdit9" << "-" << "DBEdit10" << "0"
                                          << "'-' nem érvényes szám (előleg mező).";
-    QTest::newRow("nights: a lone sign") << "DBEdit3" << "-" << "DBEdit3" << "-" << "'-' nem érvényes szám (éjszaka mező).";
+    QTest::newRow("nights: a lone sign") << "DBEdit3" << "-" << "DBEdit3" << "-" << "'-' nem érvényes egész szám (éjszaka mező).";
     QTest::newRow("nights: a letter refused") << "DBEdit3" << "x" << "DBEdit3" << "4" << "";
 }
 

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void numbers_data();
     void numbers();
     void fieldDisplay();
+    void typedNumbers_data();
+    void typedNumbers();
     void seasonDayMask();
     void bankAccountMask();
     void storedValuesFitTheirMask_data();
@@ -74,6 +76,50 @@ void TestFormats::fieldDisplay()
     schema::FieldDef day{QStringLiteral("tol"), schema::FieldType::Text, 5, QString(), QString(),
                          QStringLiteral("!90.00;1;_")};
     QCOMPARE(data::displayText(QStringLiteral("6.15"), day), QStringLiteral("6.15"));
+    QCOMPARE(data::displayText(QStringLiteral("7.1"), day), QStringLiteral("7.1"));
+    QCOMPARE(data::numberEditText(1e17, plain), QStringLiteral("100000000000000000"));
+}
+
+void TestFormats::typedNumbers_data()
+{
+    QTest::addColumn<QString>("kind");   // a count, an amount or a rate
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // the box's text for the value read; "!" when refused
+    QTest::newRow("grouped") << "amount" << "25 000" << "25000";
+    QTest::newRow("grouped, decimals") << "amount" << "1 234 567,5" << "1234567,5";
+    QTest::newRow("non-breaking spaces") << "amount" << "1\u00a0234\u202f567" << "1234567";
+    QTest::newRow("group of two") << "amount" << "25 00" << "!";
+    QTest::newRow("groups of one") << "amount" << "1 2 3" << "!";
+    QTest::newRow("twelve digits") << "amount" << "999 999 999 999,99" << "999999999999,99";
+    QTest::newRow("thirteen digits") << "amount" << "1000000000000" << "!";
+    QTest::newRow("sixteen digits in all") << "amount" << "1234567890,123456" << "!";
+    QTest::newRow("negative, lone sign") << "amount" << "-1 234,5" << "-1234,5";
+    QTest::newRow("lone sign") << "amount" << "-" << "!";
+    QTest::newRow("blank") << "amount" << " " << "";
+    QTest::newRow("point as decimal") << "rate" << "12.5" << "12,5";
+    QTest::newRow("point, two decimals") << "rate" << "7.25" << "7,25";
+    QTest::newRow("point or thousands") << "amount" << "1.234" << "!";
+    QTest::newRow("count") << "count" << "3" << "3";
+    QTest::newRow("count with a space") << "count" << "3 0" << "!";
+    QTest::newRow("count with decimals") << "count" << "2,5" << "!";
+    QTest::newRow("count beyond 32 bits") << "count" << "3 000 000 000" << "!";
+}
+
+void TestFormats::typedNumbers()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    const schema::FieldDef field{kind, kind == QLatin1String("count") ? schema::FieldType::Integer
+                                                                      : schema::FieldType::Float};
+    const data::TypedNumber read = data::readTypedNumber(typed, field);
+    QCOMPARE(read.ok(), shown != QLatin1String("!"));
+    QVERIFY(read.error.startsWith(QLatin1Char('\'') + typed + QLatin1Char('\'')) || read.ok());
+    if (!read.ok())
+        return;
+    // The box shows the value read, and reads what it shows as that value.
+    QCOMPARE(data::numberEditText(read.value, field), shown);
+    QCOMPARE(data::readTypedNumber(shown, field).value, read.value);
 }
 
 void TestFormats::seasonDayMask()

@@ -4,7 +4,6 @@
 #include "bookings/foglalasszamitas.h"
 #include "bookings/foglalassorok.h"
 #include "common/ablak.h"
-#include "common/dobozok.h"
 #include "common/vedett.h"
 #include "data/binding.h"
 #include "data/dataset.h"
@@ -18,11 +17,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -194,10 +191,7 @@ QLineEdit *Tfrm_Foglal_Szerkeszt::szamMezo(QWidget *lap, const char *nev, const 
     e->setObjectName(QLatin1String(nev));
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     kotes()->bindEdit(e, mezo);
-    // A character that cannot be part of a number is refused with a beep.
-    VedettKapcsol(e, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
     e->installEventFilter(this);
-    m_szamok << e;
     return e;
 }
 
@@ -252,42 +246,14 @@ bool Tfrm_Foglal_Szerkeszt::eventFilter(QObject *obj, QEvent *event)
     return SzerkesztoAblak::eventFilter(obj, event);
 }
 
-bool Tfrm_Foglal_Szerkeszt::szamRendben(QLineEdit *edit) const
-{
-    const QString szoveg = edit->text().trimmed();
-    bool ok = szoveg.isEmpty();
-    if (!ok)
-        QLocale().toDouble(szoveg, &ok);
-    return ok;
-}
-
-void Tfrm_Foglal_Szerkeszt::szamHiba(QLineEdit *edit)
-{
-    const QString mezo = edit->accessibleName();
-    HibaDoboz(QStringLiteral("'%1' nem érvényes szám (%2 mező).").arg(edit->text(), mezo));
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->selectAll();
-}
-
 void Tfrm_Foglal_Szerkeszt::elhagyva(QWidget *vezerlo)
 {
     if (!isVisible() || !adatok()->isEditing())
         return;
-    // While a refused number waits for its message, leaving other controls
-    // computes nothing.
-    if (m_visszaFokusz)
+    // A refused number computes nothing; the editor tells it and takes the
+    // focus back to it.
+    if (szamraVar() || !kotes()->refusedNumber(vezerlo).isEmpty())
         return;
-    if (auto *edit = qobject_cast<QLineEdit *>(vezerlo); edit && m_szamok.contains(edit) && !szamRendben(edit)) {
-        // The message is shown once the focus has settled, and the focus
-        // goes back to the number.
-        m_visszaFokusz = edit;
-        QTimer::singleShot(0, this, [this] {
-            QLineEdit *edit = std::exchange(m_visszaFokusz, nullptr);
-            if (edit && isVisible() && !szamRendben(edit))
-                szamHiba(edit);
-        });
-        return;
-    }
     data::DataSet &ds = *adatok();
     if (vezerlo == m_ig) {
         ds.setValue(QStringLiteral("nap"), Ejszakak(m_tol->date(), m_ig->date()));
@@ -319,14 +285,6 @@ void Tfrm_Foglal_Szerkeszt::figyelmeztet()
 
 bool Tfrm_Foglal_Szerkeszt::ellenoriz()
 {
-    for (QLineEdit *e : qAsConst(m_szamok)) {
-        if (!szamRendben(e)) {
-            m_visszaFokusz = nullptr;  // this message stands for the waiting one
-            m_lapok->setCurrentIndex(0);
-            szamHiba(e);
-            return false;
-        }
-    }
     // The pickers' dates go into the row with the save.
     data::DataSet &ds = *adatok();
     ds.setValue(QStringLiteral("dat_tol"), m_tol->date());

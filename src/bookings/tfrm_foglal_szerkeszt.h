@@ -43,8 +43,6 @@ private:
     void megjegyzesLap(QWidget *lap);
     QLineEdit *szamMezo(QWidget *lap, const char *nev, const QString &mezo);
     void elhagyva(QWidget *vezerlo);
-    bool szamRendben(QLineEdit *edit) const;
-    void szamHiba(QLineEdit *edit);
     void figyelmeztet();
 
     QTabWidget *m_lapok;
@@ -63,6 +61,4 @@ private:
     QLineEdit *m_ugyfel;
     QPlainTextEdit *m_megjegyzes;
     QLabel *m_figyelmeztetes;
-    QList<QLineEdit *> m_szamok;
-    QLineEdit *m_visszaFokusz = nullptr;  // a number refused on leaving, waiting for its message
 };

@@ -5,9 +5,14 @@
 // through the controller and closes with OK; a refused save has shown its
 // message and leaves the editor open on the unsaved row. "Mégsem", Esc and
 // the close button close with Cancel, and the controller cancels the row.
+// A number box whose text is not a number of its field is refused when the
+// focus leaves it and when "OK" is pressed: the message is shown and the
+// focus goes back to the box.
 
 #include <QDialog>
+#include <QPointer>
 
+class QLineEdit;
 class QPushButton;
 class SorSzerkeszto;
 
@@ -40,9 +45,20 @@ protected:
     virtual void mentesUtan() {}
     // Shows the current row in the bound controls.
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *obj, QEvent *event) override;
+    // While a number refused on leaving waits for its message, leaving
+    // other controls computes nothing.
+    bool szamraVar() const { return !m_elutasitottSzam.isNull(); }
 
 private:
+    // A refused number: its message, the focus back in its box (on its page).
+    void szamHiba(QLineEdit *edit, const QString &uzenet);
+    bool szamokRendben();
+
     SorSzerkeszto &m_sorok;
     data::DataSet *m_ds;
     data::Binder *m_kotes;
+    QPushButton *m_megsem = nullptr;
+    bool m_szamokFigyelve = false;
+    QPointer<QLineEdit> m_elutasitottSzam;
 };

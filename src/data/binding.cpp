@@ -5,17 +5,16 @@
 #include "data/formats.h"
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDoubleValidator>
 #include <QHash>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QLocale>
 #include <QPlainTextEdit>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -23,15 +22,21 @@ namespace data {
 
 namespace {
 
-// The plain text of a number in an edit box: no grouping, locale decimals.
-QString editText(const QVariant &v, const schema::FieldDef &def)
-{
-    if (!v.isValid() || v.isNull())
-        return QString();
-    if (def.type == schema::FieldType::Float)
-        return QLocale().toString(v.toDouble(), 'g', 15).remove(QLocale().groupSeparator());
-    return v.toString();
-}
+// A number box takes only characters that can stand in a number; whether
+// the whole text is one is told when the box is left.
+class NumberCharacters : public QValidator {
+public:
+    NumberCharacters(const schema::FieldDef &def, QObject *parent) : QValidator(parent), m_def(def) {}
+    State validate(QString &text, int &) const override
+    {
+        if (!std::all_of(text.cbegin(), text.cend(), canStandInNumber))
+            return Invalid;
+        return readTypedNumber(text, m_def).ok() ? Acceptable : Intermediate;
+    }
+
+private:
+    schema::FieldDef m_def;
+};
 
 // A text field's size counts characters, the edit box's maximum length
 // UTF-16 units (an emoji is two). What was typed beyond the size, just before
@@ -196,11 +201,6 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
         edit->setInputMask(mask.inputMask());
     else if (def.isText() && def.size > 0)
         edit->setMaxLength(2 * def.size);  // the box counts UTF-16 units, the field characters
-    if (def.isIntegral())
-        edit->setValidator(new QIntValidator(edit));
-    else if (def.type == schema::FieldType::Float)
-        edit->setValidator(new QDoubleValidator(edit));
-
     std::function<bool()> complete;
     if (!mask.isEmpty()) {
         complete = [edit, mask] {
@@ -208,16 +208,23 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
             return mask.toStored(typed).isEmpty() || mask.isComplete(typed);
         };
     }
+    std::function<QString()> refused;
+    if (def.isNumeric()) {
+        edit->setValidator(new NumberCharacters(def, edit));
+        // A character that cannot stand in a number is refused with a beep.
+        VedettKapcsol(edit, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
+        refused = [edit, def] { return readTypedNumber(edit->text(), def, edit->accessibleName()).error; };
+    }
     addLink(edit, f, [this, edit, f, def, mask] {
         const QVariant v = m_ds->value(f);
         if (!mask.isEmpty())
             edit->setText(mask.toEdit(v.toString()));
         else if (def.isNumeric())
-            edit->setText(editText(v, def));
+            edit->setText(numberEditText(v, def));
         else
             edit->setText(v.toString());
         edit->setCursorPosition(0);
-    }, {}, complete);
+    }, {}, complete, refused);
     VedettKapcsol(edit, &QLineEdit::textEdited, this, [this, edit, f, def, mask](const QString &text) {
         if (!mask.isEmpty()) {
             // "6.15" typed from the left leaves "6_.15": the day's digits
@@ -230,13 +237,10 @@ void Binder::bindEdit(QLineEdit *edit, const QString &fieldName)
             }
             write(edit, f, mask.toStored(edit->displayText()));
         } else if (def.isNumeric()) {
-            // Half-typed numbers ("-", "12,") wait until they mean a number.
-            bool ok = false;
-            const double d = QLocale().toDouble(text.trimmed(), &ok);
-            if (text.trimmed().isEmpty())
-                write(edit, f, QVariant());
-            else if (ok)
-                write(edit, f, def.isIntegral() ? QVariant(qlonglong(d)) : QVariant(d));
+            // A text that does not read as a number ("-", "25 0") leaves
+            // the field empty until it does; leaving the box with it is
+            // refused (refusedNumber), so it is never saved.
+            write(edit, f, readTypedNumber(text, def).value);
         } else if (def.isText() && def.size > 0 && cutToCharacters(text, def.size) != text) {
             int cursor = edit->cursorPosition();
             const QString fitting = withoutTypedExcess(text, def.size, cursor);
@@ -345,7 +349,7 @@ void Binder::bindLabel(QLabel *label, const QString &fieldName)
 }
 
 void Binder::addLink(QWidget *widget, int field, std::function<void()> show, std::function<void()> reload,
-                     std::function<bool()> complete)
+                     std::function<bool()> complete, std::function<QString()> refused)
 {
     // A control destroyed with its window (a tab page, say) is never
     // touched again.
@@ -353,7 +357,7 @@ void Binder::addLink(QWidget *widget, int field, std::function<void()> show, std
                                    [widget](const Link &l) { return l.widget == widget; });
     if (!known)
         VedettKapcsol(widget, &QObject::destroyed, this, [this](QObject *gone) { forget(gone); });
-    m_links.append({widget, field, show, std::move(reload), std::move(complete)});
+    m_links.append({widget, field, show, std::move(reload), std::move(complete), std::move(refused)});
     const Loading loading(m_loading);
     show();
 }
@@ -394,6 +398,31 @@ QString Binder::incompleteField() const
         if (l.widget && l.complete && !l.complete())
             return m_ds->field(l.field).def.title();
     return QString();
+}
+
+QWidget *Binder::incompleteBox() const
+{
+    for (const Link &l : m_links)
+        if (l.widget && l.complete && !l.complete())
+            return l.widget;
+    return nullptr;
+}
+
+QString Binder::refusedNumber(const QWidget *edit) const
+{
+    for (const Link &l : m_links)
+        if (l.widget == edit && l.refused)
+            return l.refused();
+    return QString();
+}
+
+QList<QLineEdit *> Binder::numberEdits() const
+{
+    QList<QLineEdit *> out;
+    for (const Link &l : m_links)
+        if (l.widget && l.refused)
+            out << static_cast<QLineEdit *>(l.widget.data());
+    return out;
 }
 
 }  // namespace data

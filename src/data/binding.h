@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -56,6 +57,14 @@ public:
     // Checks the masked edit boxes: the name of the first field whose typed
     // text does not fill its mask, or an empty text when all are complete.
     QString incompleteField() const;
+    // The masked edit box of that field, or null.
+    QWidget *incompleteBox() const;
+    // A number box reads its text as the field's number as it is typed; a
+    // text that is not one leaves the field as it was. The message for the
+    // box `edit` when its text is refused, or an empty text.
+    QString refusedNumber(const QWidget *edit) const;
+    // The number boxes bound so far.
+    QList<QLineEdit *> numberEdits() const;
 
 private:
     struct Link {
@@ -64,9 +73,10 @@ private:
         std::function<void()> show;
         std::function<void()> reload;   // lookups only
         std::function<bool()> complete; // masked edits only
+        std::function<QString()> refused; // number boxes only
     };
     void addLink(QWidget *widget, int field, std::function<void()> show, std::function<void()> reload = {},
-                 std::function<bool()> complete = {});
+                 std::function<bool()> complete = {}, std::function<QString()> refused = {});
     void write(QWidget *widget, int field, const QVariant &value);
     void forget(QObject *widget);
     DataSet *m_ds;

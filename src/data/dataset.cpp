@@ -734,13 +734,13 @@ void DataSet::post()
     requireOpen();
     if (!isEditing())
         throw DbError(QStringLiteral("Az adatkészlet nincs szerkesztés vagy beszúrás állapotban."));
+    checkMasks();
     if (m_db.inTransaction()) {
         postInUnit();
         return;
     }
     const bool inserting = m_state == State::Insert;
     QVariant key = m_editKey;
-    checkMasks();
     if (inserting || m_modified)
         key = writeRow(inserting, m_editKey, m_buffer, m_changed);  // raises, state kept
     showPosted(key, inserting);

@@ -3,7 +3,9 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace data {
 
@@ -107,6 +109,149 @@ QString displayText(const QVariant &value, const schema::FieldDef &field)
             return mask.toEdit(text).replace(mask.blank(), QLatin1Char(' ')).trimmed();
     }
     return text;
+}
+
+// ---- numbers typed into a box ----------------------------------------------
+
+namespace {
+
+// A forint amount under a thousand billion; 15 digits are what a double holds
+// exactly, so the box shows back what was typed.
+constexpr int kWholeDigits = 12;
+constexpr int kAllDigits = 15;
+
+bool isGroupSpace(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F);
+}
+
+bool allDigits(QStringView s)
+{
+    return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+// The digits of a whole part typed unbroken, or grouped by three after a
+// first group of one to three digits; false for any other spacing.
+bool wholeDigits(QStringView typed, QString &digits)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= typed.size(); ++i) {
+        if (i < typed.size() && !isGroupSpace(typed[i]))
+            continue;
+        const QStringView group = typed.mid(start, i - start);
+        const bool grouped = start > 0 || i < typed.size();
+        const bool fits = start == 0 ? !grouped || group.size() <= 3 : group.size() == 3;
+        if (group.isEmpty() || !fits || !allDigits(group))
+            return false;
+        digits += group;
+        start = i + 1;
+    }
+    return true;
+}
+
+// Where the decimals begin: a comma, or a lone point that cannot be a
+// thousands separator; -1 for none, -2 for a text that cannot be read.
+qsizetype decimalSeparator(QStringView t)
+{
+    const qsizetype commas = t.count(QLatin1Char(','));
+    const qsizetype points = t.count(QLatin1Char('.'));
+    if (commas + points > 1)
+        return -2;
+    if (commas == 1)
+        return t.indexOf(QLatin1Char(','));
+    if (points == 0)
+        return -1;
+    const qsizetype at = t.indexOf(QLatin1Char('.'));
+    return t.size() - at - 1 == 3 ? -2 : at;
+}
+
+QString withoutLeadingZeros(QString digits)
+{
+    qsizetype n = 0;
+    while (n < digits.size() && digits[n] == QLatin1Char('0'))
+        ++n;
+    return digits.mid(n);
+}
+
+}  // namespace
+
+bool canStandInNumber(QChar c)
+{
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char(',')
+           || c == QLatin1Char('.') || isGroupSpace(c);
+}
+
+TypedNumber readTypedNumber(const QString &text, const schema::FieldDef &field, const QString &caption)
+{
+    TypedNumber out;
+    QString t = text.trimmed();
+    if (t.isEmpty())
+        return out;
+    const QString name = caption.isEmpty() ? field.title() : caption;
+    const bool integral = field.isIntegral();
+    auto refused = [&](const QString &why) {
+        out.error = QStringLiteral("'%1' %2 (%3 mező).").arg(text, why, name);
+        return out;
+    };
+    const QString notNumber = integral ? QStringLiteral("nem érvényes egész szám") : QStringLiteral("nem érvényes szám");
+
+    const bool negative = t.startsWith(QLatin1Char('-'));
+    if (negative)
+        t.remove(0, 1);
+    const qsizetype separator = decimalSeparator(t);
+    if (separator == -2)
+        return refused(notNumber);
+    const QString whole = separator < 0 ? t : t.left(separator);
+    QString fraction = separator < 0 ? QString() : t.mid(separator + 1);
+    if ((separator >= 0 && (fraction.isEmpty() || !allDigits(fraction))) || (whole.isEmpty() && fraction.isEmpty()))
+        return refused(notNumber);
+    QString digits;
+    if (!whole.isEmpty() && !wholeDigits(whole, digits))
+        return refused(notNumber);
+    digits = withoutLeadingZeros(digits);
+
+    if (integral) {
+        if (separator >= 0)
+            return refused(notNumber);
+        const qint64 n = digits.size() > 10 ? std::numeric_limits<qint64>::max() : digits.toLongLong();
+        const qint64 value = negative ? -n : n;
+        if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+            return refused(QStringLiteral("túl nagy szám"));
+        out.value = QVariant(qlonglong(value));
+        return out;
+    }
+    while (fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    if (digits.size() > kWholeDigits)
+        return refused(QStringLiteral("túl nagy szám, legfeljebb %1 jegy állhat a tizedesvessző előtt").arg(kWholeDigits));
+    if (digits.size() + fraction.size() > kAllDigits)
+        return refused(QStringLiteral("túl sok számjegy, legfeljebb %1 jegy tárolható").arg(kAllDigits));
+    const double d = QString(digits + QLatin1Char('.') + fraction + QLatin1Char('0')).toDouble();
+    out.value = negative && d != 0.0 ? -d : d;
+    return out;
+}
+
+QString numberEditText(const QVariant &value, const schema::FieldDef &field)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    if (field.isIntegral())
+        return QString::number(value.toLongLong());
+    const double v = value.toDouble();
+    if (!std::isfinite(v))
+        return value.toString();
+    if (v == 0.0)
+        return QStringLiteral("0");
+    // Fifteen significant digits in fixed notation, trailing zeros dropped.
+    const int exponent = int(std::floor(std::log10(std::fabs(v))));
+    QString s = QString::number(v, 'f', std::clamp(kAllDigits - 1 - exponent, 0, 40));
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    return s.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 QString cutToCharacters(const QString &text, int characters)
@@ -238,7 +383,7 @@ QString EditMask::toEdit(const QString &stored) const
     }
     for (int r = 0; r < runs.size(); ++r) {
         const QString part = parts.value(r).left(runs[r].to - runs[r].from);
-        const int start = m_trimLeading ? runs[r].to - part.size() : runs[r].from;
+        const int start = m_trimLeading && runs[r].optional ? runs[r].to - part.size() : runs[r].from;
         for (int k = 0; k < part.size(); ++k)
             out[start + k] = part[k];
     }
@@ -252,9 +397,10 @@ QVector<EditMask::Run> EditMask::runs() const
         if (m_items[i].literal)
             continue;
         if (out.isEmpty() || out.last().to != i)
-            out.append({i, i + 1});
+            out.append({i, i + 1, false});
         else
             out.last().to = i + 1;
+        out.last().optional |= !m_items[i].required;
     }
     return out;
 }
@@ -311,6 +457,8 @@ QString EditMask::aligned(const QString &typed, int cursor) const
     for (const Run &run : runs()) {
         if (run.to > cursor || run.to > out.size())
             break;
+        if (!run.optional)
+            continue;
         QString chars;
         for (int i = run.from; i < run.to; ++i)
             if (!blankAt(out, i))

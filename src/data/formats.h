@@ -20,6 +20,35 @@ QString formatNumber(const QVariant &value, const QString &format);
 // edit mask's layout for masked texts.
 QString displayText(const QVariant &value, const schema::FieldDef &field);
 
+// A number typed into a box of a numeric field, as a Hungarian clerk types
+// it: an optional minus sign; the whole part unbroken or grouped by three
+// with single spaces after a first group of one to three digits ("25000",
+// "25 000", "1 234 567"; a non-breaking space counts as a space); then, in a
+// box with decimals, a decimal comma and its digits. A point is read as the
+// decimal point only where it cannot be a thousands separator: it is the only
+// point, no comma is typed, and not exactly three digits follow it ("12.5",
+// "7.25", "1 234.5"; "1.234" is refused rather than guessed). An integer box
+// takes no decimals and holds a 32-bit number. A number with decimals has at
+// most 12 digits before the decimal separator and 15 in all, so that the
+// value stored is the value the box shows. Anything else is refused, with the
+// message that says why.
+struct TypedNumber {
+    QVariant value;  // null for an empty box
+    QString error;   // empty when the text is a number of the field
+    bool ok() const { return error.isEmpty(); }
+};
+// The message names the box by `caption`, by default the field's title.
+TypedNumber readTypedNumber(const QString &text, const schema::FieldDef &field, const QString &caption = QString());
+
+// Whether `c` may be typed into a number box at all: digits, the minus sign,
+// the decimal comma and point, and grouping spaces.
+bool canStandInNumber(QChar c);
+
+// The text of a stored number in its edit box: the whole value, without
+// grouping, with a decimal comma and never in exponent form; what
+// readTypedNumber reads back as the same value.
+QString numberEditText(const QVariant &value, const schema::FieldDef &field);
+
 // The first `characters` characters of `text`: a character outside the basic
 // plane (an emoji) counts as one and is never cut in half.
 QString cutToCharacters(const QString &text, int characters);
@@ -52,9 +81,10 @@ public:
     // character at every position. An empty value always fits. With
     // `complete` false a value that leaves input positions blank fits too.
     bool fits(const QString &stored, bool complete = true) const;
-    // With '!' the characters of a run stand at its right end. `typed` with
-    // every run that ends at or before `cursor` laid out so; the run being
-    // typed in is left alone.
+    // With '!' the characters of a run with optional positions stand at its
+    // right end ("_6" in "90"); a run of required positions fills from the
+    // left ("1_" in "00"). `typed` with every run that ends at or before
+    // `cursor` laid out so; the run being typed in is left alone.
     QString aligned(const QString &typed, int cursor) const;
     bool savesLiterals() const { return m_saveLiterals; }
     QChar blank() const { return m_blank; }
@@ -68,6 +98,7 @@ private:
     struct Run {
         int from;
         int to;  // one past the last input position
+        bool optional;  // holds a position that may stay blank
     };
     QVector<Run> runs() const;
     static bool accepts(const Item &item, QChar c);
