@@ -162,6 +162,19 @@ void TstCommon::valodiDobozok()
     HibaDoboz(QStringLiteral("Hiányos adat megadás"));
     vizsgal({QStringLiteral("Üzenet"), QMessageBox::Information, {QStringLiteral("OK")}}, QStringLiteral("OK"));
     UzenetDoboz(QStringLiteral("Jelszó változtatás kész."));
+
+    // Sixty faults: the box stays on the screen, with its first lines, a
+    // count of the rest and the last line.
+    QStringList hibak;
+    for (int i = 1; i <= 60; ++i)
+        hibak << QStringLiteral("%1. sérült sor").arg(i);
+    onNextModal([](QWidget *w) {
+        QVERIFY(w->height() <= w->screen()->availableGeometry().height());
+        QVERIFY(qobject_cast<QMessageBox *>(w)->text().contains(QStringLiteral("1. sérült sor\r\n2.")));
+        QVERIFY(qobject_cast<QMessageBox *>(w)->text().contains(QStringLiteral("sor …\r\n60. sérült sor")));
+        w->close();
+    });
+    HibaDoboz(hibak.join(QStringLiteral("\r\n")));
 }
 
 void TstCommon::szolgaltatasCsere()

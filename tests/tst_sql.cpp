@@ -7,6 +7,7 @@
 #include "common/programmappa.h"
 #include "data/database.h"
 #include "data/query.h"
+#include "reports/hataroltiro.h"
 #include "reports/tfrm_hatarolt.h"
 #include "testsupport.h"
 #include "tools/sqlfajta.h"
@@ -68,6 +69,8 @@ private Q_SLOTS:
 
     void fajta_data();
     void fajta();
+    void tobbUtasitas_data();
+    void tobbUtasitas();
     void kinezet();
     void kijeloltVagyEgesz();
     void kisbetusLekerdezes();
@@ -142,6 +145,25 @@ void TstSql::fajta()
     QFETCH(QString, sql);
     QFETCH(bool, lekerdezes);
     QCOMPARE(SqlLekerdezes(sql), lekerdezes);
+}
+
+void TstSql::tobbUtasitas_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("tobb");
+    QTest::newRow("záró pontosvessző") << "select 1;  \n" << false;
+    QTest::newRow("pontosvessző szövegben") << "select ';' || \"a;b\" from [x;y]" << false;
+    QTest::newRow("pontosvessző kommentben") << "select 1 -- ; drop\n/* ; */" << false;
+    QTest::newRow("két utasítás") << "select 1; drop table tipus" << true;
+    QTest::newRow("két pontosvessző") << "select 1;;" << true;
+    QTest::newRow("komment a végén") << "select 1; -- kész" << true;
+}
+
+void TstSql::tobbUtasitas()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, tobb);
+    QCOMPARE(SqlTobbUtasitas(sql), tobb);
 }
 
 void TstSql::kinezet()
@@ -224,6 +246,12 @@ void TstSql::kijeloltVagyEgesz()
     a("aFuttat")->trigger();
     QCOMPARE(ablak().eredmeny()->sql(), sql);
     QCOMPARE(ablak().eredmeny()->recordCount(), 2);
+    // A selection typed over is gone: the whole text runs as it now reads.
+    ablak().lapok()->setCurrentIndex(0);
+    ablak().szerkeszto()->setSelection(0, 43, 0, 44);
+    gepel(ablak().szerkeszto(), QStringLiteral("2"));
+    a("aFuttat")->trigger();
+    QCOMPARE(ablak().eredmeny()->sql(), QStringLiteral("SELECT sorszam FROM ugyfel WHERE sorszam > 2"));
     QVERIFY(m_dobozok->hibak.isEmpty());
 }
 
@@ -245,6 +273,16 @@ void TstSql::kisbetusLekerdezes()
         QCOMPARE(modell->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), ablak().eredmeny()->field(i).def.name);
     QCOMPARE(modell->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("ugyfel_nev"));
     QVERIFY(ablak().eredmeny()->isReadOnly());
+    // Values as stored, not in the table's display format ("00001"); the
+    // export is headed by the column names too, not by the tables' labels.
+    const int sorszam = ablak().eredmeny()->fieldIndex(QStringLiteral("sorszam"));
+    QCOMPARE(modell->index(0, sorszam).data().toString(), QStringLiteral("1"));
+    const QString csv = m_reg->folder().root() + QStringLiteral("/e.csv");
+    hatarolt::Iro(*ablak().eredmeny(), {}).ir(csv);
+    QByteArray fej;
+    for (int i = 0; i < ablak().eredmeny()->fieldCount(); ++i)
+        fej += '"' + ablak().eredmeny()->field(i).def.name.toLatin1() + "\";";
+    QVERIFY(bajtok(csv).startsWith(fej + "\r\n"));
 
     // Export hands the open result to the export window, with no name proposed.
     bool latott = false;
@@ -305,6 +343,13 @@ void TstSql::hibasLekerdezes()
     QVERIFY(m_dobozok->hibak[1].startsWith(QStringLiteral("SQL hiba:\r\n")));
     QVERIFY(m_dobozok->uzenetek.isEmpty());
     QVERIFY(!ablak().parancsFutott());
+
+    // Two statements: nothing runs, and the box says why.
+    futtat(QStringLiteral("select 1; drop table tipus"));
+    QVERIFY2(m_dobozok->hibak.last().contains(QStringLiteral("Egyszerre csak egy SQL utasítás")),
+             qPrintable(m_dobozok->hibak.last()));
+    futtat(QStringLiteral("SELECT * FROM tipus"));
+    QVERIFY(ablak().eredmeny()->isOpen());
 }
 
 void TstSql::vagolapCsakSqlLapon()
@@ -412,6 +457,18 @@ void TstSql::fajlHiba()
     QCOMPARE(m_dobozok->hibak.size(), 3);
     QVERIFY(m_dobozok->hibak[2].contains(QStringLiteral("中")));
     QVERIFY(!QFileInfo::exists(utvonal));
+    QCOMPARE(ablak().szerkeszto()->text(), QStringLiteral("SELECT '中'"));
+
+    // Far larger than a statement, or a device that never ends: refused unread.
+    const QString nagy = m_reg->folder().root() + QStringLiteral("/nagy.sql");
+    QFile f(nagy);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(kSqlFajlMaxMeret + 1));
+    for (const QString &u : {nagy, QStringLiteral("/dev/zero")}) {
+        m_valaszok << u;
+        a("aMegnyit")->trigger();
+        QVERIFY2(m_dobozok->hibak.last().contains(u), qPrintable(m_dobozok->hibak.last()));
+    }
+    QCOMPARE(m_dobozok->hibak.size(), 5);
     QCOMPARE(ablak().szerkeszto()->text(), QStringLiteral("SELECT '中'"));
 }
 
