@@ -406,9 +406,8 @@ void TestArchivum::restoreReplacesAfterArchivingOld()
     v.ellenoriz();
     v.csere(elozo);
     // The passwords are inside: the archive and what it restored are their owner's only.
-    const auto masoke = QFileDevice::ReadGroup | QFileDevice::ReadOther;
     for (const QString &f : {elozo, jelen.path(), jelen.path() + QStringLiteral("/al/tavaly.txt")})
-        QVERIFY2(!(QFileInfo(f).permissions() & masoke), qPrintable(f));
+        QVERIFY2(!(QFileInfo(f).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther)), qPrintable(f));
 
     QCOMPARE(mappabol(jelen.path(), QStringLiteral("SELECT ugyfel_nev FROM ugyfel")).toString(),
              QStringLiteral("Tavalyi adat"));

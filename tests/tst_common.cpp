@@ -165,16 +165,12 @@ void TstCommon::valodiDobozok()
 
     // Sixty faults: the box stays on the screen, with its first lines, a
     // count of the rest and the last line.
-    QStringList hibak;
-    for (int i = 1; i <= 60; ++i)
-        hibak << QStringLiteral("%1. sérült sor").arg(i);
     onNextModal([](QWidget *w) {
         QVERIFY(w->height() <= w->screen()->availableGeometry().height());
-        QVERIFY(qobject_cast<QMessageBox *>(w)->text().contains(QStringLiteral("1. sérült sor\r\n2.")));
-        QVERIFY(qobject_cast<QMessageBox *>(w)->text().contains(QStringLiteral("sor …\r\n60. sérült sor")));
+        QVERIFY(qobject_cast<QMessageBox *>(w)->text().endsWith(QStringLiteral("sor …\r\nutolsó")));
         w->close();
     });
-    HibaDoboz(hibak.join(QStringLiteral("\r\n")));
+    HibaDoboz(QStringLiteral("sérült sor\r\n").repeated(59) + QStringLiteral("utolsó"));
 }
 
 void TstCommon::szolgaltatasCsere()
