@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -86,9 +87,9 @@ QString SqlFajlOlvas(const QString &utvonal)
     if (info.exists() && !info.isFile())
         hiba(utvonal, QStringLiteral("Nem közönséges fájl (eszköz, csővezeték vagy mappa), nem olvasható be."));
     if (info.size() > kSqlFajlMaxMeret)
-        hiba(utvonal, QStringLiteral("A fájl túl nagy (%1 MB) ahhoz, hogy SQL utasítás legyen; "
+        hiba(utvonal, QStringLiteral("A fájl túl nagy (%1 bájt) ahhoz, hogy SQL utasítás legyen; "
                                      "legfeljebb %2 MB-os fájl tölthető be.")
-                          .arg(info.size() / (1024 * 1024))
+                          .arg(QLocale().toString(info.size()))
                           .arg(kSqlFajlMaxMeret / (1024 * 1024)));
     QFile f(utvonal);
     if (!f.open(QIODevice::ReadOnly))
