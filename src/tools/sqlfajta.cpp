@@ -41,7 +41,8 @@ bool SqlLekerdezes(const QString &sql)
 
 bool SqlTobbUtasitas(const QString &sql)
 {
-    const int n = int(sql.size());
+    const QStringView s(sql);
+    const int n = int(s.size());
     int i = 0;
     // Up to the first semicolon outside a literal, a quoted name or a comment.
     while (i < n && sql[i] != QLatin1Char(';')) {
@@ -52,10 +53,10 @@ bool SqlTobbUtasitas(const QString &sql)
         } else if (c == QLatin1Char('[')) {
             const int zaro = sql.indexOf(QLatin1Char(']'), i + 1);
             i = zaro < 0 ? n : zaro + 1;
-        } else if (sql.mid(i, 2) == QLatin1String("--")) {
+        } else if (s.mid(i, 2) == u"--") {
             const int zaro = sql.indexOf(QLatin1Char('\n'), i);
             i = zaro < 0 ? n : zaro + 1;
-        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
+        } else if (s.mid(i, 2) == u"/*") {
             const int zaro = sql.indexOf(QLatin1String("*/"), i + 2);
             i = zaro < 0 ? n : zaro + 2;
         } else {
