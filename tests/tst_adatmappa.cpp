@@ -121,6 +121,9 @@ QStringList folderEntries(const QString &folder)
 }
 
 const QDateTime kOldTime(QDate(2011, 3, 15), QTime(10, 20, 30), Qt::UTC);
+// Rights of anyone but the owner: the data folder and its database give none.
+const QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                         | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 // Dates a file back, so that any rewrite would show in its time stamp.
 bool makeOld(const QString &file)
@@ -387,6 +390,9 @@ void TestAdatmappa::toolKeepsModifiedDatabase()
     QVERIFY(makeOld(folder.dbFile()));
     const QByteArray before = digest(folder.dbFile());
     QVERIFY(!before.isEmpty());
+    // Readable by all, as an older build left it: the rights are taken back.
+    QVERIFY(QFile::setPermissions(folder.path(), QFileInfo(folder.path()).permissions() | kOthers));
+    QVERIFY(QFile::setPermissions(folder.dbFile(), QFileInfo(folder.dbFile()).permissions() | QFileDevice::ReadOther));
 
     const ToolRun r = runTool({folder.path(), QStringLiteral(NYUGVAR_IRSZ_CSV)});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
@@ -394,6 +400,8 @@ void TestAdatmappa::toolKeepsModifiedDatabase()
                         + QDir::toNativeSeparators(QFileInfo(folder.dbFile()).absoluteFilePath()));
     QCOMPARE(digest(folder.dbFile()), before);
     QCOMPARE(QFileInfo(folder.dbFile()).lastModified().toUTC(), kOldTime);
+    QCOMPARE((QFileInfo(folder.path()).permissions() | QFileInfo(folder.dbFile()).permissions()) & kOthers,
+             QFileDevice::Permissions());
 
     Connection c(folder.dbFile());
     QVERIFY(c.ok());

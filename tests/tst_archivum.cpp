@@ -84,6 +84,18 @@ void irZip(const QString &path, const QList<QPair<QString, QByteArray>> &bejegyz
     QCOMPARE(zip_close(za), 0);
 }
 
+// Makes the zip's two headers of its last entry state `meret` as its
+// unpacked size, as a crafted archive would.
+void meretetHamisit(const QString &zip, quint32 meret)
+{
+    QByteArray b = olvasFajl(zip);
+    const int kozponti = b.lastIndexOf(QByteArray("PK\x01\x02", 4));
+    auto *p = reinterpret_cast<uchar *>(b.data());
+    qToLittleEndian(meret, p + kozponti + 24);
+    qToLittleEndian(meret, p + qFromLittleEndian<quint32>(p + kozponti + 42) + 22);
+    irFajl(zip, b);
+}
+
 // The folders beside `mappa` whose names begin with its own.
 QStringList testverMappak(const QString &mappa)
 {
@@ -324,6 +336,8 @@ void TestArchivum::restoreRefuses_data()
     QTest::newRow("sérült adatbázis") << "serult" << "nem használható";
     QTest::newRow("hiányzó tábla") << "hianyos" << "emil";
     QTest::newRow("kifelé mutató név") << "kifele" << "kívülre";
+    QTest::newRow("4 GB-ot ígér") << "bomba" << "nem lehet egy iroda adatmappája";
+    QTest::newRow("többet ad, mint ígér") << "hamis" << "többet tartalmaz";
 }
 
 void TestArchivum::restoreRefuses()
@@ -351,8 +365,11 @@ void TestArchivum::restoreRefuses()
         testsupport::TempDataFolder masik;
         mappabaIr(masik.path(), QStringLiteral("DROP TABLE emil"));
         irZip(zip, {{"regiszter.db", olvasFajl(masik.dbFile())}});
-    } else {
+    } else if (fajta == QLatin1String("kifele")) {
         irZip(zip, {{"regiszter.db", db}, {"../kivul.txt", "x"}});
+    } else {
+        irZip(zip, {{"regiszter.db", db}, {"nulla.bin", QByteArray(100000, '\0')}});
+        meretetHamisit(zip, fajta == QLatin1String("bomba") ? 0xFFFFFFF0u : 10u);
     }
     AdatVisszatoltes v(cel.path(), zip);
     QString uzenet;
@@ -388,6 +405,9 @@ void TestArchivum::restoreReplacesAfterArchivingOld()
     AdatVisszatoltes v(jelen.path(), zip);
     v.ellenoriz();
     v.csere(elozo);
+    // The passwords are inside: the archive and what it restored are their owner's only.
+    for (const QString &f : {elozo, jelen.path(), jelen.path() + QStringLiteral("/al/tavaly.txt")})
+        QVERIFY2(!(QFileInfo(f).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther)), qPrintable(f));
 
     QCOMPARE(mappabol(jelen.path(), QStringLiteral("SELECT ugyfel_nev FROM ugyfel")).toString(),
              QStringLiteral("Tavalyi adat"));

@@ -162,6 +162,15 @@ void TstCommon::valodiDobozok()
     HibaDoboz(QStringLiteral("Hiányos adat megadás"));
     vizsgal({QStringLiteral("Üzenet"), QMessageBox::Information, {QStringLiteral("OK")}}, QStringLiteral("OK"));
     UzenetDoboz(QStringLiteral("Jelszó változtatás kész."));
+
+    // Sixty faults: the box stays on the screen, with its first lines, a
+    // count of the rest and the last line.
+    onNextModal([](QWidget *w) {
+        QVERIFY(w->height() <= w->screen()->availableGeometry().height());
+        QVERIFY(qobject_cast<QMessageBox *>(w)->text().endsWith(QStringLiteral("sor …\r\nutolsó")));
+        w->close();
+    });
+    HibaDoboz(QStringLiteral("sérült sor\r\n").repeated(59) + QStringLiteral("utolsó"));
 }
 
 void TstCommon::szolgaltatasCsere()

@@ -7,6 +7,7 @@
 #include "common/programmappa.h"
 #include "data/database.h"
 #include "data/query.h"
+#include "reports/hataroltiro.h"
 #include "reports/tfrm_hatarolt.h"
 #include "testsupport.h"
 #include "tools/sqlfajta.h"
@@ -224,6 +225,11 @@ void TstSql::kijeloltVagyEgesz()
     a("aFuttat")->trigger();
     QCOMPARE(ablak().eredmeny()->sql(), sql);
     QCOMPARE(ablak().eredmeny()->recordCount(), 2);
+    // A selection typed over is gone: the whole text runs as it now reads.
+    ablak().szerkeszto()->setSelection(0, 43, 0, 44);
+    gepel(ablak().szerkeszto(), QStringLiteral("2"));
+    a("aFuttat")->trigger();
+    QCOMPARE(ablak().eredmeny()->sql(), QStringLiteral("SELECT sorszam FROM ugyfel WHERE sorszam > 2"));
     QVERIFY(m_dobozok->hibak.isEmpty());
 }
 
@@ -245,6 +251,12 @@ void TstSql::kisbetusLekerdezes()
         QCOMPARE(modell->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), ablak().eredmeny()->field(i).def.name);
     QCOMPARE(modell->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("ugyfel_nev"));
     QVERIFY(ablak().eredmeny()->isReadOnly());
+    // Values as stored, not in the table's display format ("00001"); the
+    // export is headed by the column names too, not by the tables' labels.
+    QCOMPARE(modell->index(0, ablak().eredmeny()->fieldIndex(QStringLiteral("sorszam"))).data(), QVariant("1"));
+    const QString csv = m_reg->folder().root() + QStringLiteral("/e.csv");
+    hatarolt::Iro(*ablak().eredmeny(), {}).ir(csv);
+    QVERIFY(bajtok(csv).split('\r').first().contains("\";\"sorszam\";\""));
 
     // Export hands the open result to the export window, with no name proposed.
     bool latott = false;
@@ -305,6 +317,10 @@ void TstSql::hibasLekerdezes()
     QVERIFY(m_dobozok->hibak[1].startsWith(QStringLiteral("SQL hiba:\r\n")));
     QVERIFY(m_dobozok->uzenetek.isEmpty());
     QVERIFY(!ablak().parancsFutott());
+
+    // Two statements: nothing runs, and the box says why.
+    futtat(QStringLiteral("select 1; drop table tipus"));
+    QVERIFY(m_dobozok->hibak.last().contains(QStringLiteral("Egyszerre csak egy SQL utasítás")));
 }
 
 void TstSql::vagolapCsakSqlLapon()
@@ -412,6 +428,15 @@ void TstSql::fajlHiba()
     QCOMPARE(m_dobozok->hibak.size(), 3);
     QVERIFY(m_dobozok->hibak[2].contains(QStringLiteral("中")));
     QVERIFY(!QFileInfo::exists(utvonal));
+    QCOMPARE(ablak().szerkeszto()->text(), QStringLiteral("SELECT '中'"));
+
+    // Far larger than a statement, or a device that never ends: refused unread.
+    QFile nagy(m_reg->folder().root() + QStringLiteral("/nagy.sql"));
+    QVERIFY(nagy.open(QIODevice::WriteOnly) && nagy.resize(kSqlFajlMaxMeret + 1));
+    m_valaszok << nagy.fileName() << QStringLiteral("/dev/zero");
+    a("aMegnyit")->trigger();
+    a("aMegnyit")->trigger();
+    QCOMPARE(m_dobozok->hibak.size(), 5);
     QCOMPARE(ablak().szerkeszto()->text(), QStringLiteral("SELECT '中'"));
 }
 

@@ -946,6 +946,9 @@ void Tfrm_Main::adatokUjranyitasa(const HelyListaAllapot &allapot)
 {
     try {
         m_lista->ujranyit(allapot);
+        // The list itself comes back whatever was open before: one that an
+        // earlier failure left closed would otherwise stay "0 / 0".
+        m_lista->nyit();
         m_binder->load();
     } catch (const data::DbError &e) {
         HibaDoboz(QStringLiteral("Az adatbázis nem nyitható meg újra, a lista üres marad:\r\n") + e.message());

@@ -163,6 +163,24 @@ bool buildDatabase(const QString &path, const QVector<PostalCode> &codes, QStrin
 
 }  // namespace
 
+bool protectDataFolder(const QString &folder)
+{
+    const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                                           | QFileDevice::WriteUser;
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    bool ok = true;
+    auto protect = [&](const QString &path, QFileDevice::Permissions keep) {
+        const QFileInfo fi(path);
+        if (!fi.exists() || fi.isSymLink() || !(fi.permissions() & others))
+            return;
+        ok = QFile::setPermissions(path, fi.permissions() & keep & ~others) && ok;
+    };
+    protect(folder, owner | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    protect(QDir(folder).filePath(QString::fromLatin1(data::Database::kFileName)), owner);
+    return ok;
+}
+
 bool createDataFolder(const QString &folder, const QString &irszCsv, QString *error)
 {
     if (folder.isEmpty()) {
@@ -171,9 +189,11 @@ bool createDataFolder(const QString &folder, const QString &irszCsv, QString *er
     }
     QDir dir(folder);
     const QString target = dir.filePath(QString::fromLatin1(data::Database::kFileName));
-    // The user's data: whatever is there stays as it is.
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+    // The user's data: whatever is there stays as it is, but for its rights.
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+        protectDataFolder(folder);
         return true;
+    }
 
     QVector<PostalCode> codes;
     if (!readPostalCodes(irszCsv, codes, error))
@@ -187,6 +207,7 @@ bool createDataFolder(const QString &folder, const QString &irszCsv, QString *er
         setError(error, QStringLiteral("Cannot create the folder %1").arg(folder));
         return false;
     }
+    protectDataFolder(folder);
 
     QTemporaryFile tmp(dir.filePath(QStringLiteral(".regiszter.db.XXXXXX")));
     tmp.setAutoRemove(true);
@@ -196,9 +217,8 @@ bool createDataFolder(const QString &folder, const QString &irszCsv, QString *er
     }
     const QString tmpPath = tmp.fileName();
     tmp.close();
-    // A temporary file is private to its owner; the database is an ordinary file.
-    QFile::setPermissions(tmpPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
-                                       | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+    // A temporary file is private to its owner, as the database stays: the
+    // passwords are inside.
 
     const bool built = buildDatabase(tmpPath, codes, error);
     QFile::remove(tmpPath + QStringLiteral("-journal"));

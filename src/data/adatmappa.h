@@ -12,3 +12,9 @@ class QString;
 // An existing regiszter.db is never touched, not even its time stamp.
 // Returns false with the reason in *error (when given) on failure.
 bool createDataFolder(const QString &folder, const QString &irszCsv, QString *error);
+
+// Keeps the data folder readable by its owner only, and its database file
+// (the passwords are inside) likewise: takes the group's and others' rights
+// away where the owner may. Returns false when a right could not be taken
+// (a folder of another user); nothing else changes.
+bool protectDataFolder(const QString &folder);

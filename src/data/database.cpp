@@ -1,5 +1,6 @@
 #include "data/database.h"
 
+#include "data/adatmappa.h"
 #include "data/dataset.h"
 #include "data/schema.h"
 #include "data/storage.h"
@@ -155,6 +156,8 @@ void Database::open()
         throw DbError(QStringLiteral("Nincs megadva az adatbázis mappája (PATH)."));
     const QString file = filePath();
     checkReadable(folder, file);
+    // The passwords are inside: a folder made readable to all is taken back.
+    protectDataFolder(folder);
 
     QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
                           ? QSqlDatabase::database(m_connectionName, false)

@@ -148,6 +148,11 @@ void Query::describe(const QSqlQuery &q)
                 col.def = *f;
                 col.def.name = name;
                 col.known = true;
+                if (m_plain) {
+                    col.def.label.clear();
+                    col.def.format.clear();
+                    col.def.mask.clear();
+                }
             }
         }
         const auto look = m_looks.constFind(name.toCaseFolded());

@@ -36,6 +36,10 @@ public:
     // those of the table field it is read from (empty: none). Set before
     // opening; kept across re-openings.
     void setColumnLook(const QString &column, const QString &label, const QString &format);
+    // Every column titled by its name and shown as stored, without the
+    // label, display format and mask of the table field it is read from
+    // (column looks still apply). Set before opening.
+    void setPlainColumns(bool plain) { m_plain = plain; }
 
     // Runs a statement that returns no rows; returns the number of rows it
     // changed. Raises DbError with the engine's message.
@@ -77,6 +81,7 @@ private:
     };
     QHash<QString, Look> m_looks;  // by case-folded column name
     QVector<Column> m_columns;
+    bool m_plain = false;
     bool m_paged = true;         // false: a statement that cannot stand as a subquery
     QVector<Row> m_whole;        // ... whose whole result is then kept
     bool m_haveWhole = false;    // read by buildFields, not yet used by loadRows

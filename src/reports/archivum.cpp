@@ -7,12 +7,17 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSqlQuery>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
 #include <zip.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -40,6 +45,46 @@ QString zipHiba(zip_t *za)
 {
     return QString::fromLocal8Bit(zip_strerror(za));
 }
+
+constexpr QFileDevice::Permissions kSajat = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                           | QFileDevice::ReadUser | QFileDevice::WriteUser;
+// Free space below this after a failed write means the disk is full.
+constexpr qint64 kTeleLemez = 1024 * 1024;
+// Room left beside what a restore unpacks: the journal, the other files.
+constexpr qint64 kTartalek = 32 * 1024 * 1024;
+
+QString megabajt(qint64 bajt)
+{
+    return QLocale().toString(double(bajt) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
+}
+
+// The sentence for a write that failed because the disk is full; empty
+// when the disk is not full. The system's own text ("Unknown error") is
+// often no help then.
+QString teleLemez(const QString &utvonal, bool rendszerSzerint = false)
+{
+    QStorageInfo hely(QFileInfo(utvonal).absolutePath());
+    hely.refresh();
+    if (!rendszerSzerint && !(hely.isValid() && hely.bytesAvailable() < kTeleLemez))
+        return QString();
+    return QStringLiteral("Megtelt a lemez (%1), a fájl nem írható: %2")
+        .arg(native(hely.isValid() ? hely.rootPath() : QFileInfo(utvonal).absolutePath()), native(utvonal));
+}
+
+[[noreturn]] void irasHiba(const QString &utvonal, const QFile &f)
+{
+    const QString tele = teleLemez(utvonal, f.error() == QFileDevice::ResourceError);
+    if (!tele.isEmpty())
+        throw data::DbError(tele);
+    throw data::DbError(QStringLiteral("A fájl nem írható: %1 (%2)").arg(native(utvonal), f.errorString()));
+}
+
+// The files made meanwhile are their owner's only, whatever the umask:
+// libzip gives its temporary archive the rights the umask allows.
+struct SajatFajlok {
+    mode_t regi = ::umask(077);
+    ~SajatFajlok() { ::umask(regi); }
+};
 
 // An archive being written; dropped unwritten unless closed.
 struct ZipIras {
@@ -128,6 +173,30 @@ void adatbazisProba(const QString &mappa)
         throw data::DbError(QStringLiteral("Az adatbázis sérült: %1").arg(hiba));
 }
 
+// What the archive's directory says it unpacks to, against what an
+// agency's data can be and what the disk beside the data folder holds.
+void meretProba(zip_t *za, zip_int64_t n, const QString &hova)
+{
+    qint64 osszes = 0;
+    for (zip_int64_t i = 0; i < n; ++i) {
+        zip_stat_t allapot;
+        if (zip_stat_index(za, zip_uint64_t(i), 0, &allapot) < 0 || !(allapot.valid & ZIP_STAT_SIZE))
+            throw data::DbError(QStringLiteral("Az archívum sérült: egy bejegyzésének mérete nem olvasható (%1)")
+                                    .arg(zipHiba(za)));
+        osszes += qint64(std::min<zip_uint64_t>(allapot.size, zip_uint64_t(kMaxVisszatoltottMeret) + 1));
+        if (osszes > kMaxVisszatoltottMeret)
+            throw data::DbError(QStringLiteral("Az archívum kicsomagolva több mint %1 GB lenne: ekkora nem lehet "
+                                               "egy iroda adatmappája (hibás vagy nem a programmal készült archívum).")
+                                    .arg(kMaxVisszatoltottMeret / (1024 * 1024 * 1024)));
+    }
+    QStorageInfo hely(hova);
+    if (hely.isValid() && hely.bytesAvailable() < osszes + kTartalek)
+        throw data::DbError(QStringLiteral("Nincs elég szabad hely a lemezen (%1): a kicsomagoláshoz %2 kell, "
+                                           "szabad %3.")
+                                .arg(native(hely.rootPath()), megabajt(osszes + kTartalek),
+                                     megabajt(hely.bytesAvailable())));
+}
+
 bool biztonsagosNev(const QString &nev)
 {
     if (nev.isEmpty() || nev.startsWith(QLatin1Char('/')) || nev.contains(QLatin1Char('\\'))
@@ -153,6 +222,7 @@ int AdatMappaArchival(const QString &mappa, const QString &zipFajl, const Archiv
     // place only when the whole archive is written: a failure leaves no
     // half archive under the chosen name.
     int kod = 0;
+    const SajatFajlok maszk;
     ZipIras iras;
     iras.za = zip_open(QFile::encodeName(cel).constData(), ZIP_CREATE | ZIP_TRUNCATE, &kod);
     if (!iras.za)
@@ -180,10 +250,15 @@ int AdatMappaArchival(const QString &mappa, const QString &zipFajl, const Archiv
     }
     // The files are read and compressed here.
     if (zip_close(iras.za) < 0) {
+        const QString tele = teleLemez(cel, zip_error_code_system(zip_get_error(iras.za)) == ENOSPC);
+        if (!allapot.megallitva && !tele.isEmpty())
+            throw data::DbError(tele);
         const QString uzenet = allapot.megallitva ? QStringLiteral("Az archiválás megszakítva.") : zipHiba(iras.za);
         throw data::DbError(QStringLiteral("Az archívum nem írható: %1 (%2)").arg(native(cel), uzenet));
     }
     iras.za = nullptr;
+    // A file that was there keeps its earlier rights through libzip.
+    QFile::setPermissions(cel, kSajat);
     return int(fajlok.size());
 }
 
@@ -244,9 +319,13 @@ void AdatVisszatoltes::kicsomagol()
     const QDir cel(m_kicsomagolt);
 
     const zip_int64_t n = zip_get_num_entries(za, 0);
+    meretProba(za, n, adat.absolutePath());
     QByteArray puffer(1 << 16, Qt::Uninitialized);
     for (zip_int64_t i = 0; i < n; ++i) {
         const QString nev = QString::fromUtf8(zip_get_name(za, zip_uint64_t(i), ZIP_FL_ENC_GUESS));
+        zip_stat_t allapot;
+        zip_stat_index(za, zip_uint64_t(i), 0, &allapot);
+        const qint64 mondott = (allapot.valid & ZIP_STAT_SIZE) ? qint64(allapot.size) : 0;
         if (!biztonsagosNev(nev))
             throw data::DbError(QStringLiteral("Az archívum az adatmappán kívülre mutató bejegyzést tartalmaz: %1")
                                     .arg(nev));
@@ -258,15 +337,23 @@ void AdatVisszatoltes::kicsomagol()
         cel.mkpath(QFileInfo(utvonal).path());
         QFile ki(utvonal);
         if (!ki.open(QIODevice::WriteOnly))
-            throw data::DbError(QStringLiteral("A fájl nem írható: %1 (%2)").arg(native(utvonal), ki.errorString()));
+            irasHiba(utvonal, ki);
+        ki.setPermissions(kSajat);
+        qint64 irt = 0;
         zip_file_t *be = zip_fopen_index(za, zip_uint64_t(i), 0);
         if (!be)
             throw data::DbError(QStringLiteral("Az archívum bejegyzése nem olvasható: %1 (%2)").arg(nev, zipHiba(za)));
         zip_int64_t olvasott = 0;
         while ((olvasott = zip_fread(be, puffer.data(), zip_uint64_t(puffer.size()))) > 0) {
+            irt += olvasott;
+            if (irt > mondott) {
+                zip_fclose(be);
+                throw data::DbError(QStringLiteral("Az archívum hamis vagy sérült: a(z) %1 bejegyzés többet tartalmaz, "
+                                                   "mint amennyit a tartalomjegyzéke mond.").arg(nev));
+            }
             if (ki.write(puffer.constData(), olvasott) != olvasott) {
                 zip_fclose(be);
-                throw data::DbError(QStringLiteral("A fájl nem írható: %1 (%2)").arg(native(utvonal), ki.errorString()));
+                irasHiba(utvonal, ki);
             }
         }
         const QString olvasasiHiba = olvasott < 0 ? QString::fromLocal8Bit(zip_error_strerror(zip_file_get_error(be)))
@@ -275,7 +362,7 @@ void AdatVisszatoltes::kicsomagol()
         if (!olvasasiHiba.isEmpty())
             throw data::DbError(QStringLiteral("Az archívum sérült: %1 (%2)").arg(nev, olvasasiHiba));
         if (!ki.flush())
-            throw data::DbError(QStringLiteral("A fájl nem írható: %1 (%2)").arg(native(utvonal), ki.errorString()));
+            irasHiba(utvonal, ki);
     }
 }
 
@@ -316,6 +403,8 @@ void AdatVisszatoltes::csere(const QString &elozoArchiv)
     QString regi = regiAlap;
     for (int n = 2; QFileInfo::exists(regi); ++n)
         regi = regiAlap + QStringLiteral("-%1").arg(n);
+    // The restored folder takes the rights the data folder has.
+    QFile::setPermissions(m_kicsomagolt, QFileInfo(m_adatMappa).permissions());
     QDir dir;
     if (!dir.rename(m_adatMappa, regi))
         throw data::DbError(QStringLiteral("Az adatmappa nem nevezhető át (egy program használja?): %1")

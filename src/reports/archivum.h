@@ -14,7 +14,8 @@ using ArchivFolyamat = std::function<bool(double resz)>;
 // Writes every file of `mappa` and of its subfolders (hidden and read-only
 // ones too; folders get no entries of their own) into the zip file `zipFajl`,
 // each under its path relative to `mappa` with "/" between the folders,
-// deflated at the fastest level. An existing file of that name is replaced;
+// deflated at the fastest level, readable by its owner only (it holds the
+// passwords too). An existing file of that name is replaced;
 // the archive itself is never added, even when it lies inside `mappa`.
 // Returns the number of entries. Raises data::DbError naming what failed; a
 // failed archive leaves no new file under `zipFajl` (an earlier one of that
@@ -24,6 +25,10 @@ int AdatMappaArchival(const QString &mappa, const QString &zipFajl, const Archiv
 // The entry names of a zip file, in stored order. Raises data::DbError when
 // it is no readable zip.
 QStringList ArchivBejegyzesek(const QString &zipFajl);
+
+// The most a restore unpacks: an agency's data folder, however large the
+// agency, stays far below it. An archive that says it holds more is refused.
+constexpr long long kMaxVisszatoltottMeret = 1024LL * 1024 * 1024;
 
 // Restoring the data folder from an archive, in two steps: ellenoriz()
 // unpacks and checks, csere() puts the checked folder in place. The
@@ -38,13 +43,16 @@ public:
     // Unpacks the archive into a new folder beside the data folder and
     // checks it: a zip of a data folder (regiszter.db at its root) whose
     // database opens and holds every table and field of the register.
+    // Before a byte is written, the sizes its directory gives are checked
+    // against kMaxVisszatoltottMeret and the free space of the disk; an
+    // entry that unpacks to more than its stated size is refused.
     // Raises data::DbError with a Hungarian sentence; nothing of the data
     // folder is touched.
     void ellenoriz();
 
     // Archives the present data folder into `elozoArchiv` first, then moves
-    // the data folder aside, the checked one into its place, and deletes
-    // the old one once the new one opens. Any failure puts the old folder
+    // the data folder aside, the checked one into its place (with the rights
+    // the data folder had), and deletes the old one once the new one opens. Any failure puts the old folder
     // back and raises data::DbError.
     void csere(const QString &elozoArchiv);
 

@@ -4,6 +4,7 @@
 #include "data/database.h"
 #include "data/dataset.h"
 #include "data/formats.h"
+#include "data/query.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -282,9 +283,12 @@ Eredmeny Iro::ir(const QString &fajl)
     };
 
     Kimenet ki(fajl);
+    // A query's columns are headed by their names, as the statement gave
+    // them, never by the labels of the tables they are read from.
+    const bool lekerdezes = qobject_cast<const data::Query *>(&m_adatok) != nullptr;
     for (int f = 0; f < sz.mezok.size(); ++f) {
         ki.ir(sz.jelolo);
-        jegyez(k.ir(ki, sz.mezok[f].title()), 0, f);
+        jegyez(k.ir(ki, lekerdezes ? sz.mezok[f].name : sz.mezok[f].title()), 0, f);
         tetelVeg(ki, sz);
     }
     ki.ir("\r\n", 2);

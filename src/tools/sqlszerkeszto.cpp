@@ -60,6 +60,15 @@ SqlSzerkeszto::SqlSzerkeszto(QWidget *parent) : QsciScintilla(parent)
     setScrollWidthTracking(true);
 }
 
+QString SqlSzerkeszto::futtatandoSzoveg() const
+{
+    // Asked of the control itself: the cached selection flag stays set when
+    // the selection is typed over, until the caret moves.
+    const long eleje = SendScintilla(SCI_GETSELECTIONSTART);
+    const long vege = SendScintilla(SCI_GETSELECTIONEND);
+    return eleje == vege ? text() : text(int(eleje), int(vege));
+}
+
 void SqlSzerkeszto::contextMenuEvent(QContextMenuEvent *e)
 {
     if (!m_menu) {

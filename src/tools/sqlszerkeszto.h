@@ -13,6 +13,9 @@ public:
 
     // The menu shown on a right click instead of the control's own (not owned).
     void setFelugroMenu(QMenu *menu) { m_menu = menu; }
+    // The text a run takes: the selected text when something is selected,
+    // otherwise the whole text.
+    QString futtatandoSzoveg() const;
 
 protected:
     void contextMenuEvent(QContextMenuEvent *e) override;

@@ -69,6 +69,8 @@ void feltolt(Cel *cel, const Tfrm_SQL &ablak, const char *nevek)
 Tfrm_SQL::Tfrm_SQL(data::Database &db, QWidget *parent)
     : QDialog(parent), m_db(db), m_eredmeny(new data::Query(db, this))
 {
+    // The result as the engine gives it: columns by name, values unformatted.
+    m_eredmeny->setPlainColumns(true);
     setObjectName(QStringLiteral("frm_SQL"));
     setWindowTitle(QStringLiteral("SQL lekérdezés"));
     setSizeGripEnabled(true);
@@ -190,7 +192,7 @@ void Tfrm_SQL::eredmenyBezar()
 void Tfrm_SQL::futtat()
 {
     eredmenyBezar();
-    const QString sql = m_szerkeszto->hasSelectedText() ? m_szerkeszto->selectedText() : m_szerkeszto->text();
+    const QString sql = m_szerkeszto->futtatandoSzoveg();
     m_eredmeny->setSql(sql);
     try {
         if (SqlLekerdezes(sql)) {
@@ -205,7 +207,7 @@ void Tfrm_SQL::futtat()
         }
     } catch (const data::DbError &e) {
         eredmenyBezar();
-        HibaDoboz(QStringLiteral("SQL hiba:\r\n") + e.message());
+        HibaDoboz(QStringLiteral("SQL hiba:\r\n") + SqlHibaSzoveg(sql, e.message()));
     }
 }
 
