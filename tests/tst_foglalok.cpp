@@ -294,9 +294,7 @@ void TstFoglalok::keresoDoboz_data()
     QTest::newRow("accents count") << "áb" << "Ábel";
     QTest::newRow("upper case typed") << "ÁB" << "Ábel";
     QTest::newRow("lower case typed, capital stored") << "cs" << "Csabai Péter";
-    QTest::newRow("key order, not name order") << "csaba" << "Csabai Péter";
     QTest::newRow("c: the first c in key order") << "c" << "Csabai Péter";
-    QTest::newRow("cecil") << "ce" << "Cecil";
     QTest::newRow("ö apart from o") << "ö" << "Öröm";
     QTest::newRow("o") << "o" << "Oszkár";
     QTest::newRow("no match") << "x" << "Abonyi";
