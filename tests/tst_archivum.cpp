@@ -453,13 +453,14 @@ void TestArchivum::newsletterAddresses()
     hely(1, "Almás Panzió", nullptr, "almas.tulaj@example.hu");  // owner only
     hely(2, "Bükk Ház", "  ", "  bukk@example.hu ");              // blank contact, padded owner
     hely(4, "Dió Lak", "", nullptr);                              // no address
-    hely(5, "Erdő Kúria", "CEDRUS@example.hu", nullptr);          // the same address again
+    hely(5, "Erdő Kúria", "CEDRUS@example.hu", nullptr);          // the same address: a row of its own
     hely(6, "Fenyő Ház", "fenyo@example.hu", "fenyo@example.hu");
     const int n = KorpostaFeltoltes(Database::regiszter());
     const QStringList vart{
         "almas.tulaj@example.hu|Almás Panzió|false|0|-|-|0|0",
         "bukk@example.hu|Bükk Ház|false|0|-|-|0|0",
         "cedrus@example.hu|Cédrus Villa|false|0|-|-|0|0",
+        "CEDRUS@example.hu|Erdő Kúria|false|0|-|-|0|0",
         "fenyo@example.hu|Fenyő Ház|false|0|-|-|0|0",
     };
     QCOMPARE(emilSorok(), vart);

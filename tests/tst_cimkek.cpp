@@ -105,8 +105,8 @@ private Q_SLOTS:
     void upkeepHasNoAccept();
     void selectionHandsBackTheRow();
     void closingWithoutAcceptChoosesNothing();
-    void editorRefusesTooFewColumns_data();
-    void editorRefusesTooFewColumns();
+    void editorRefusesUnusableLayout_data();
+    void editorRefusesUnusableLayout();
     void refusedSaveKeepsTheEditorOpen();
     void deleteAsksFirst();
     void agencyRowMadeWhenMissing();
@@ -269,17 +269,23 @@ void TestCimkek::closingWithoutAcceptChoosesNothing()
     QCOMPARE(e.oszlop, 0);
 }
 
-void TestCimkek::editorRefusesTooFewColumns_data()
+void TestCimkek::editorRefusesUnusableLayout_data()
 {
+    QTest::addColumn<QString>("nev");
     QTest::addColumn<QString>("oszlop");
-    QTest::newRow("zero") << "0";
-    QTest::newRow("empty") << "";
-    QTest::newRow("negative") << "-1";
+    QTest::addColumn<QString>("hiba");  // the message; the focus goes to the box at fault
+    const char *kevesOszlop = "Az oszlopok száma legalább 1 legyen.";
+    QTest::newRow("zero") << "Új ív" << "0" << kevesOszlop;
+    QTest::newRow("empty") << "Új ív" << "" << kevesOszlop;
+    QTest::newRow("negative") << "Új ív" << "-1" << kevesOszlop;
+    QTest::newRow("no name") << "" << "2" << "A címke neve nem lehet üres.";
 }
 
-void TestCimkek::editorRefusesTooFewColumns()
+void TestCimkek::editorRefusesUnusableLayout()
 {
+    QFETCH(QString, nev);
     QFETCH(QString, oszlop);
+    QFETCH(QString, hiba);
     Tfrm_TorzsCimke lista(data::Database::regiszter());
     lista.show();
     QVERIFY(QTest::qWaitForWindowExposed(&lista));
@@ -289,15 +295,16 @@ void TestCimkek::editorRefusesTooFewColumns()
             QWidget *w;
             ~Zar() { static_cast<QDialog *>(w)->reject(); }
         } zar{w};
-        atir(w, "DBEdit1", QStringLiteral("Új ív"));
+        atir(w, "DBEdit1", nev);
         atir(w, "DBEdit4", QStringLiteral("40"));
         atir(w, "DBEdit5", oszlop);
         QTest::mouseClick(gomb(w, "btnOK"), Qt::LeftButton);
-        QCOMPARE(m_dobozok->hibak, QStringList{QStringLiteral("Az oszlopok száma legalább 1 legyen.")});
+        QCOMPARE(m_dobozok->hibak, QStringList{hiba});
         QVERIFY(w->isVisible());
         QCOMPARE(lista.tabla()->state(), data::State::Insert);
-        QCOMPARE(QApplication::focusWidget(), mezo(w, "DBEdit5"));
+        QCOMPARE(QApplication::focusWidget(), mezo(w, nev.trimmed().isEmpty() ? "DBEdit1" : "DBEdit5"));
         // Corrected, it is saved.
+        atir(w, "DBEdit1", QStringLiteral("Új ív"));
         atir(w, "DBEdit5", QStringLiteral("2"));
         QTest::mouseClick(gomb(w, "btnOK"), Qt::LeftButton);
         latott = !w->isVisible();

@@ -260,6 +260,12 @@ void TestData::findsOnOtherFieldsAndBadValues()
     QCOMPARE(t.asInteger(QStringLiteral("sorszam")), 6);
     QVERIFY(t.locate(QStringLiteral("ugyfel_nev"), QStringLiteral("harm"), data::CaseInsensitive | data::PartialKey));
     QCOMPARE(t.asInteger(QStringLiteral("sorszam")), 7);
+    // A renamed row is found by its new name, no longer by the old one.
+    t.edit();
+    t.setValue(QStringLiteral("ugyfel_nev"), QStringLiteral("Negyedik"));
+    t.post();
+    QVERIFY(!t.locate(QStringLiteral("ugyfel_nev"), QStringLiteral("Harmadik")));
+    QVERIFY(t.locate(QStringLiteral("ugyfel_nev"), QStringLiteral("negy"), data::CaseInsensitive | data::PartialKey));
 
     // A value that does not fit the field is an error, and nothing moves.
     try {

@@ -15,6 +15,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -527,18 +528,33 @@ private Q_SLOTS:
 
     void htmlHoldsThePagesInReadingOrder()
     {
-        sql(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, cim_varos) VALUES (1, 'Kis & <Nagy>', 'Őrség'), (2, 'Űrlap', 'Pécs')"));
+        sql(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, cim_varos) VALUES (1, 'Kis & <Nagy>', 'Őrség'), "
+                           "(2, 'Űrlap', 'Pécs'), (3, 'Zárt', NULL)"));
         Run run;
         const PreparedReport r = run.layout(placeList());
         const QString html = toHtml(r);
         QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
         QVERIFY(html.contains(QStringLiteral("<title>Szálláshelyek listája</title>")));
-        QVERIFY(html.contains(QStringLiteral("Kis &amp; &lt;Nagy&gt;")));
-        // One line of the page per paragraph, left to right; lines top to bottom.
-        const int first = html.indexOf(QStringLiteral("<p><span>Kis &amp; &lt;Nagy&gt;</span> <span>Őrség</span></p>"));
-        const int second = html.indexOf(QStringLiteral("<p><span>Űrlap</span> <span>Pécs</span></p>"));
-        QVERIFY(first > 0);
-        QVERIFY(second > first);
+        // One line of the page per table row, lines top to bottom; each
+        // value in its column, a town left empty an empty cell.
+        const auto cells = [&html](const QString &text) {  // of its row, one per column
+            static const QRegularExpression cell(QStringLiteral("<td(?: colspan=\"(\\d+)\")?[^>]*>(.*?)</td>"));
+            const QString tr = html.mid(html.lastIndexOf(QStringLiteral("<tr>"), html.indexOf(text))).section(QStringLiteral("</tr>"), 0, 0);
+            QStringList out;
+            for (auto it = cell.globalMatch(tr); it.hasNext();) {
+                const auto m = it.next();
+                out << m.captured(2);
+                for (int i = 1; i < m.captured(1).toInt(); ++i)
+                    out << QString();
+            }
+            return out;
+        };
+        const QStringList first = cells(QStringLiteral("Őrség"));
+        QCOMPARE(cells(QStringLiteral("Pécs")).indexOf(QStringLiteral("Pécs")), first.indexOf(QStringLiteral("Őrség")));
+        QCOMPARE(cells(QStringLiteral("Zárt")).value(first.indexOf(QStringLiteral("Őrség")), QStringLiteral("-")), QString());
+        QCOMPARE(cells(QStringLiteral("Zárt")).size(), first.size());
+        const int second = int(html.indexOf(QStringLiteral("Űrlap")));
+        QVERIFY(second > html.indexOf(QStringLiteral("Kis &amp; &lt;Nagy&gt;")));
         QVERIFY(html.indexOf(QStringLiteral("oldal: 1")) > second);
         QCOMPARE(html.count(QStringLiteral("<div class=\"page\"")), 1);
 

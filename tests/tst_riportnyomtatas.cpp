@@ -9,6 +9,8 @@
 #include "data/table.h"
 #include "reports/engine/agency.h"
 #include "reports/engine/layout.h"
+#include "reports/engine/painter.h"
+#include "reports/engine/qtmeasurer.h"
 #include "reports/engine/run.h"
 #include "testsupport.h"
 
@@ -16,7 +18,11 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QApplication>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -95,9 +101,16 @@ private Q_SLOTS:
 
     void printsOnTheDefaultPrinter_data()
     {
+        // With copies, printed as the preview's printer setup leaves the
+        // printer: that many copies of the page `page` (0: of every page).
         QTest::addColumn<bool>("fromPreview");
-        QTest::newRow("straight") << false;
-        QTest::newRow("from the preview") << true;
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("straight") << false << 0 << 0 << false;
+        QTest::newRow("from the preview") << true << 0 << 0 << false;
+        QTest::newRow("two copies of page 3") << false << 2 << 3 << false;
+        QTest::newRow("cancelled: nothing sent") << false << 1 << 0 << true;
     }
 
     void printsOnTheDefaultPrinter()
@@ -108,6 +121,9 @@ private Q_SLOTS:
         Database &db = Database::regiszter();
         db.exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, cim_varos) VALUES "
                                "(1, 'Tündérkert vendégház', 'Sárvár'), (2, 'Szélmalom', 'Pécs')"));
+        QFETCH(int, copies);
+        for (int i = 3; copies > 0 && i < 43; ++i)  // three pages, the two above last
+            db.exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev) VALUES (?, ?)"), {i, QStringLiteral("Hely %1").arg(i)});
         data::Table places(db, QStringLiteral("ugyfel"));
         places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
         places.open();
@@ -127,7 +143,31 @@ private Q_SLOTS:
         const QStringList before = outputPdfs();
         const qsizetype failuresBefore = jobFailures().size();
         QFETCH(bool, fromPreview);
-        if (fromPreview) {
+        QFETCH(int, page);
+        QFETCH(bool, cancel);
+        const auto jobs = [] {
+            QProcess p;
+            p.start(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")});
+            return p.waitForFinished(30000) ? p.readAllStandardOutput() : QByteArray("?");
+        };
+        const QByteArray jobsBefore = jobs();
+        if (copies > 0) {
+            QPrinter printer(QPrinterInfo::defaultPrinter());
+            printer.setCopyCount(copies);
+            printer.setPrintRange(page > 0 ? QPrinter::PageRange : QPrinter::AllPages);
+            printer.setFromTo(page, page);
+            // "Mégsem" at the first look at the events, once the progress shows.
+            QTimer::singleShot(0, [cancel] {
+                if (auto *d = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()); d && cancel)
+                    d->cancel();
+            });
+            QtMeasurer measurer;
+            QCOMPARE(printPages(layoutReport(def, sets, measurer), printer, nullptr), !cancel);
+            if (cancel) {
+                QCOMPARE(jobs(), jobsBefore);
+                return;
+            }
+        } else if (fromPreview) {
             testsupport::onNextModal([](QWidget *w) {
                 w->findChild<QAction *>(QStringLiteral("aNyomtat"))->trigger();
                 w->close();
@@ -144,7 +184,8 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("Szélmalom")));
         QVERIFY(text.contains(QStringLiteral("Sárvár")));
         QVERIFY(text.contains(QStringLiteral("Pécs")));
-        QVERIFY(text.contains(QStringLiteral("oldal: 1")));
+        QCOMPARE(text.count(QStringLiteral("oldal: %1").arg(qMax(page, 1))), qMax(copies, 1));
+        QCOMPARE(text.count(QStringLiteral("oldal: ")), qMax(copies, 1));
     }
 };
 

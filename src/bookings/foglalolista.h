@@ -7,7 +7,7 @@ class Database;
 
 // Shows the orderers register "Szállás keresők" modally, first on the
 // orderer whose key is `kezdoKulcs` when there is one (otherwise on the
-// first by name). In selection mode (`valaszto`) "Elfogad" (Enter, double
+// first in key order). In selection mode (`valaszto`) "Elfogad" (Enter, double
 // click) closes it and the result is the accepted orderer's key, 0 when the
 // register is empty; closing it otherwise gives -1, as browse mode always
 // does. Raises data::DbError when the orderers cannot be read.

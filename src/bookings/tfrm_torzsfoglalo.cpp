@@ -32,8 +32,10 @@ Tfrm_TorzsFoglalo::Tfrm_TorzsFoglalo(data::Database &db, QWidget *parent)
     setObjectName(QStringLiteral("Tfrm_TorzsFoglalo"));
     setWindowTitle(QStringLiteral("Szállás keresők"));
     m_tbl->setObjectName(QStringLiteral("TblFoglalo"));
-    // Name order: the search box finds a name's beginning by binary search.
-    m_tbl->setIndexFieldNames(QStringLiteral("foglalo_nev"));
+    // Key order, the order the orderers were entered in. The search box
+    // finds a name's beginning through the table's index of the names,
+    // not by reading every orderer at every keystroke.
+    m_tbl->setIndexFieldNames(QStringLiteral("foglalo"));
 
     felirat(aUj(), QStringLiteral("Új sor"));
     felirat(aTorol(), QStringLiteral("Sor törlése"));

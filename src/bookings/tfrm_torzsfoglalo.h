@@ -1,6 +1,6 @@
 #pragma once
 // The orderers register "Szállás keresők": the agency's customers who book,
-// in name order, with the search box, new, edit and delete; in selection
+// in key order, with the search box, new, edit and delete; in selection
 // mode the booking editor chooses the orderer of a new booking in it. The
 // list runs on its own table object, open while the list is shown.
 

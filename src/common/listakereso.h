@@ -2,8 +2,9 @@
 // The search box of a list window. It stands first on the list's tool bar
 // (light green, bold) and moves the list, at every change of its text, to
 // the first row in the list's order whose field begins with the text, letter
-// case aside; with no such row the list stays where it is. The list should
-// be ordered by that field, so that the find is a binary search.
+// case aside; with no such row the list stays where it is. On a list
+// ordered by that field the find is a binary search; in another order the
+// table looks the field up in an index it makes at the first find.
 //
 // It also lays out the tool bar and the grid's context menu as the master
 // lists have them:

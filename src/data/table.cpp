@@ -132,6 +132,43 @@ struct Table::SortKeyCache {
     };
     QHash<QString, Keys> byField;
 
+    // Finds on a text field the rows are not ordered by (a list in key
+    // order with a search box on the name) look the field up here instead
+    // of reading every row: its values sorted without regard to case (code
+    // by code, as finds compare), each with its visible row. Made at the
+    // first such find; any change of the rows or of their order drops it.
+    struct FindIndex {
+        struct Entry {
+            QString text;
+            int row;
+        };
+        int field = -1;
+        QVector<Entry> entries;
+
+        static bool before(const QString &a, const QString &b)
+        {
+            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        }
+        // The first visible row whose text meets the find, as the walk over
+        // every row would give it: the candidates are the texts that equal
+        // the typed one (or begin with it) case aside, which stand together
+        // in this order, each then put to the rule of every find.
+        int first(const QString &wanted, LocateOptions options) const
+        {
+            const bool partial = options & PartialKey;
+            auto it = std::lower_bound(entries.cbegin(), entries.cend(), wanted,
+                                       [](const Entry &e, const QString &w) { return before(e.text, w); });
+            int best = -1;
+            for (; it != entries.cend() && (partial ? it->text.startsWith(wanted, Qt::CaseInsensitive)
+                                                    : QString::compare(it->text, wanted, Qt::CaseInsensitive) == 0);
+                 ++it)
+                if ((best < 0 || it->row < best) && valueMatches(it->text, wanted, true, options))
+                    best = it->row;
+            return best;
+        }
+    } find;
+    void dropFindIndex() { find = FindIndex(); }
+
     // The keys of one sort on a field, taken from the last one where its
     // row still holds the same text.
     class Maker {
@@ -294,6 +331,7 @@ void Table::loadRows()
     m_ids.clear();
     m_keys = QVector<QVector<QVariant>>(m_order.size());
     m_cache.clear();
+    m_sortKeys->dropFindIndex();
 
     QVariantList params;
     const QString where = whereClause(params);
@@ -476,6 +514,7 @@ void Table::unloadRows()
     m_keys.clear();
     m_cache.clear();
     m_sortKeys->byField.clear();
+    m_sortKeys->dropFindIndex();
 }
 
 int Table::comparePart(int part, const QVariant &a, const QVariant &b) const
@@ -709,7 +748,15 @@ int Table::findRow(int f, const QVariant &value, LocateOptions options) const
     if (field(f).kind != FieldKind::Stored)
         return DataSet::findRow(f, value, options);
 
-    // Another field: one pass over the column, then the first match in order.
+    // A text on another field: the column's index, made by the first find.
+    const bool text = field(f).def.isText();
+    const QString wanted = value.toString();
+    SortKeyCache::FindIndex &index = m_sortKeys->find;
+    const bool indexed = text && !wanted.isEmpty();
+    if (indexed && index.field == f)
+        return index.first(wanted, options);
+
+    // One pass over the column, then the first match in order.
     QVariantList params;
     const QString where = whereClause(params);
     QSqlQuery q(database().connection());
@@ -719,7 +766,26 @@ int Table::findRow(int f, const QVariant &value, LocateOptions options) const
             .arg(quoted(field(f).def.name), quoted(tableName()),
                  where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where),
         params);
-    const bool text = field(f).def.isText();
+    if (indexed) {
+        QHash<qint64, int> rowOf;
+        rowOf.reserve(m_ids.size());
+        for (int r = 0; r < m_ids.size(); ++r)
+            rowOf.insert(m_ids[r], r);
+        SortKeyCache::FindIndex made;
+        made.field = f;
+        made.entries.reserve(m_ids.size());
+        while (q.next()) {
+            const int row = rowOf.value(q.value(0).toLongLong(), -1);
+            const QVariant v = fromStorage(q.value(1), field(f).def.type);
+            if (row >= 0 && v.isValid() && !v.isNull())
+                made.entries.append({v.toString(), row});
+        }
+        requireNoError(q);
+        std::sort(made.entries.begin(), made.entries.end(),
+                  [](const auto &a, const auto &b) { return SortKeyCache::FindIndex::before(a.text, b.text); });
+        index = std::move(made);
+        return index.first(wanted, options);
+    }
     QSet<qint64> hits;
     while (q.next())
         if (valueMatches(fromStorage(q.value(1), field(f).def.type), value, text, options))
@@ -832,6 +898,7 @@ QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values,
     }
     tx.commit();
     m_cache.remove(id);
+    m_sortKeys->dropFindIndex();
     return id;
 }
 
@@ -848,6 +915,7 @@ int Table::placeRow(const QVariant &key, int oldRow)
 {
     const qint64 id = key.toLongLong();
     m_cache.remove(id);
+    m_sortKeys->dropFindIndex();
     int at = (oldRow >= 0 && oldRow < m_ids.size() && m_ids[oldRow] == id) ? oldRow : int(m_ids.indexOf(id));
     if (at >= 0)
         removeRowFromView(at);
@@ -879,6 +947,7 @@ int Table::placeRow(const QVariant &key, int oldRow)
 void Table::removeRowFromView(int row)
 {
     m_cache.remove(m_ids[row]);
+    m_sortKeys->dropFindIndex();
     m_ids.remove(row);
     for (QVector<QVariant> &k : m_keys)
         k.remove(row);

@@ -12,6 +12,13 @@ CimkeElrendezes CimkeElrendezesErtekekbol(const std::function<QVariant(const QSt
     return e;
 }
 
+QString CimkeNevHiba(const QVariant &nev)
+{
+    if (nev.isNull() || nev.toString().trimmed().isEmpty())
+        return QStringLiteral("A címke neve nem lehet üres.");
+    return QString();
+}
+
 QString CimkeOszlopHiba(const QVariant &oszlop)
 {
     bool szam = false;

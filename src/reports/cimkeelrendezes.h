@@ -18,6 +18,10 @@ struct CimkeElrendezes {
 // an empty name or 0.
 CimkeElrendezes CimkeElrendezesErtekekbol(const std::function<QVariant(const QString &)> &ertek);
 
+// Why a name cannot stand in a layout (null or blank: an empty name is what
+// the picker hands back when nothing was chosen); empty when it can.
+QString CimkeNevHiba(const QVariant &nev);
+
 // Why a column count cannot stand in a layout (null, not a whole number,
 // below 1); empty when it can. The run divides the printable width by it.
 QString CimkeOszlopHiba(const QVariant &oszlop);

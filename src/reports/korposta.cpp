@@ -7,15 +7,13 @@
 QString KorpostaCimLekerdezes()
 {
     // ugyfel - ugyfel keeps the zero columns numeric whatever the engine
-    // makes of a bare constant.
+    // makes of a bare constant. Every place with an address gives its own
+    // row, also when another place has the same address.
     return QStringLiteral(
         "SELECT cim AS emil, ugyfel_nev AS nev, ugyfel - ugyfel AS kuldve, ugyfel - ugyfel AS csoport, "
         "'' AS vnev, '' AS knev, ugyfel - ugyfel AS honap, ugyfel - ugyfel AS nap "
-        "FROM (SELECT cim, ugyfel_nev, ugyfel, sorszam, "
-        "ROW_NUMBER() OVER (PARTITION BY lower(cim) ORDER BY sorszam, ugyfel) AS hanyadik "
         "FROM (SELECT COALESCE(NULLIF(TRIM(kapcs_emil), ''), NULLIF(TRIM(tul_emil), '')) AS cim, "
-        "ugyfel_nev, ugyfel, sorszam FROM ugyfel) WHERE cim IS NOT NULL) "
-        "WHERE hanyadik = 1 ORDER BY sorszam, ugyfel");
+        "ugyfel_nev, ugyfel, sorszam FROM ugyfel) WHERE cim IS NOT NULL ORDER BY sorszam, ugyfel");
 }
 
 int KorpostaFeltoltes(data::Database &db, const QString &forrasSql)

@@ -8,12 +8,12 @@ namespace data {
 class Database;
 }
 
-// The address query: one row per address, in the columns of "emil" by
-// position (emil, nev, kuldve, csoport, vnev, knev, honap, nap). A place
-// gives its contact's address, or its owner's when it has no contact
-// address; blank addresses are left out, and an address that several places
-// share gives one row, with the name of the place of the lowest sequence
-// number. Not sent, group, month and day 0, the two name parts empty.
+// The address query: one row per place with an address, in the columns of
+// "emil" by position (emil, nev, kuldve, csoport, vnev, knev, honap, nap),
+// in sequence-number order. A place gives its contact's address, or its
+// owner's when it has no contact address; blank addresses are left out.
+// Places that share an address give a row each. Not sent, group, month and
+// day 0, the two name parts empty.
 QString KorpostaCimLekerdezes();
 
 // Empties "emil" and fills it with the rows of `forrasSql` (the address

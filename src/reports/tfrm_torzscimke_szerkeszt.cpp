@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPair>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -85,13 +86,20 @@ QLineEdit *Tfrm_TorzsCimke_Szerkeszt::mezo(const char *nev, const QString &mezoN
 
 bool Tfrm_TorzsCimke_Szerkeszt::ellenoriz()
 {
-    const QString hiba = CimkeOszlopHiba(adatok()->value(QStringLiteral("oszlop")));
-    if (hiba.isEmpty())
-        return true;
-    HibaDoboz(hiba);
-    m_oszlop->setFocus(Qt::OtherFocusReason);
-    m_oszlop->selectAll();
-    return false;
+    // A layout must be choosable by its name and laid out by its columns.
+    const QPair<QString, QLineEdit *> szabalyok[] = {
+        {CimkeNevHiba(adatok()->value(QStringLiteral("cimke"))), m_nev},
+        {CimkeOszlopHiba(adatok()->value(QStringLiteral("oszlop"))), m_oszlop},
+    };
+    for (const auto &[hiba, mezo] : szabalyok) {
+        if (hiba.isEmpty())
+            continue;
+        HibaDoboz(hiba);
+        mezo->setFocus(Qt::OtherFocusReason);
+        mezo->selectAll();
+        return false;
+    }
+    return true;
 }
 
 void Tfrm_TorzsCimke_Szerkeszt::showEvent(QShowEvent *event)

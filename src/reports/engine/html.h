@@ -1,6 +1,8 @@
 #pragma once
-// A laid-out report as one HTML document: each page's text in reading order
-// (top to bottom, left to right), a line of the page per paragraph.
+// A laid-out report as one HTML document: each page a table of its text in
+// reading order, a line of the page per row (top to bottom) and a column per
+// left edge of a text on the page (left to right), so that every value
+// stands in the column of its caption, an empty one as an empty cell.
 
 #include "reports/engine/prepared.h"
 

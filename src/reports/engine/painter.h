@@ -18,9 +18,12 @@ void paintPage(QPainter &painter, const PreparedReport &report, int page, double
 // raises data::DbError when it cannot be written.
 void writePdf(const PreparedReport &report, const QString &fileName);
 
-// Prints every page on `printer` (one copy, the whole sheet), showing a
-// progress window with a Cancel button over `parent`. False when the user
-// cancelled; raises data::DbError when the printer refuses the job.
+// Prints on `printer` as its setup stands (the page range, copies and
+// collation, two-sided printing), each page the whole sheet, showing a
+// progress window with a Cancel button over `parent`. The pages reach the
+// spooler as one job once all are made: false when the user cancelled, and
+// then nothing was sent. Raises data::DbError when the range holds no page
+// or the printer refuses the job.
 bool printPages(const PreparedReport &report, QPrinter &printer, QWidget *parent);
 
 }  // namespace riport

@@ -63,7 +63,10 @@ bool print(QWidget *parent, const Definition &definition, const DataSets &sets)
         Layouter layouter(definition, sets, measurer);
         if (!layoutWithProgress(layouter, definition.title, parent))
             return;
+        // Straight to the default printer: one copy of every page.
         QPrinter printer(info, QPrinter::HighResolution);
+        printer.setCopyCount(1);
+        printer.setPrintRange(QPrinter::AllPages);
         printPages(layouter.report(), printer, parent);
     });
 }
