@@ -71,6 +71,17 @@ void refuseUpdatesOf(const QString &table)
                        "BEGIN SELECT RAISE(ABORT, 'A sor zárolva.'); END").arg(table));
 }
 
+// The place row locked, or a full disk (the file may not grow by a page),
+// on which the engine rolls the whole transaction back itself, savepoints
+// and all; then the refusal is gone.
+void refuse(const testsupport::OpenRegister &reg, bool diskFull, bool on)
+{
+    if (!diskFull)
+        return on ? refuseUpdatesOf(QStringLiteral("ugyfel")) : sql(QStringLiteral("DROP TRIGGER zarolt"));
+    sql(QStringLiteral("PRAGMA max_page_count = %1")
+            .arg(on ? inFile(reg, QStringLiteral("PRAGMA page_count")).toInt() : 1073741823));
+}
+
 }  // namespace
 
 class TestEgyseg : public QObject {
@@ -100,13 +111,17 @@ private Q_SLOTS:
 void TestEgyseg::bookingAndTotalsFailTogether_data()
 {
     QTest::addColumn<bool>("newBooking");
-    QTest::newRow("új foglalás") << true;
-    QTest::newRow("meglévő foglalás") << false;
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("új foglalás") << true << false;
+    QTest::newRow("meglévő foglalás") << false << false;
+    QTest::newRow("új foglalás, tele lemez") << true << true;
+    QTest::newRow("meglévő foglalás, tele lemez") << false << true;
 }
 
 void TestEgyseg::bookingAndTotalsFailTogether()
 {
     QFETCH(bool, newBooking);
+    QFETCH(bool, diskFull);
     testsupport::OpenRegister reg;
     addPlace();
     if (!newBooking)
@@ -130,6 +145,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     }
     bookings.setValue(QStringLiteral("ossz_dij"), 48000.0);
     bookings.setValue(QStringLiteral("ossz_jut"), 6000.0);
+    bookings.setValue(QStringLiteral("megjegyzes"), QString(64 * 1024, QLatin1Char('x')));  // a few new pages
     const State bookingState = bookings.state();
     places.edit();
     places.setValue(QStringLiteral("ossz_dij"), 100000.0 + 48000.0 - oldFee);
@@ -140,7 +156,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     QSignalSpy bookingShown(&bookings, &DataSet::rowsReset);
     QSignalSpy placeShown(&places, &DataSet::rowsReset);
 
-    refuseUpdatesOf(QStringLiteral("ugyfel"));
+    refuse(reg, diskFull, true);
     try {
         UnitOfWork unit(db());
         bookings.post();
@@ -149,7 +165,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
         unit.commit();
         QFAIL("the refused place row was saved");
     } catch (const DbError &e) {
-        QVERIFY2(e.message().contains(QStringLiteral("zárolva")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(diskFull ? "Megtelt a lemez" : "zárolva"), qPrintable(e.message()));
     }
 
     // Both rows wait as typed; no window heard of a save; nothing re-read.
@@ -168,7 +184,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
 
     // The retry saves what was typed, once; a window that hears of the
     // booking sees the place saved too.
-    sql(QStringLiteral("DROP TRIGGER zarolt"));
+    refuse(reg, diskFull, false);
     State placeSeen = State::Inactive;
     connect(&bookings, &DataSet::afterPost, this, [&] { placeSeen = places.state(); });
     {
