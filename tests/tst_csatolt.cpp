@@ -18,6 +18,7 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void deleteAsksAndLeavesTheFile();
     void windowFromTheMainWindow();
     void windowWithoutACurrentPlace();
+    void programAsksFirst();
 };
 
 void TestCsatolt::initTestCase()
@@ -287,6 +289,19 @@ void TestCsatolt::windowWithoutACurrentPlace()
     QCOMPARE(m_dobozok->hibak, QStringList{CsatoltDokumentumok::nincsHelyUzenet()});
     QCOMPARE(dokumentumok(), 0);
     ablak.reject();
+}
+
+void TestCsatolt::programAsksFirst()
+{
+    // A row of a restored archive may name a program, here one that calls
+    // itself a document: it starts only when the user says so.
+    const QString fajl = QDir(m_reg->folder().root()).filePath(QStringLiteral("szerzodes.pdf"));
+    QVERIFY(QFile::copy(QStringLiteral("/bin/true"), fajl));
+    Tfrm_Megj ablak(data::Database::regiszter(), 1, QString());
+    QVERIFY(ablak.dokumentumok()->csatol(fajl, QDate::currentDate()));
+    ablak.aMegnyit()->trigger();  // the question is answered "Nem"
+    QCOMPARE(m_dobozok->kerdesek.size(), 1);
+    QVERIFY(m_inditott.isEmpty());
 }
 
 QTEST_MAIN(TestCsatolt)
