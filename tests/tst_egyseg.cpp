@@ -76,10 +76,10 @@ void refuseUpdatesOf(const QString &table)
 // and all; then the refusal is gone.
 void refuse(const testsupport::OpenRegister &reg, bool diskFull, bool on)
 {
-    if (!diskFull)
-        return on ? refuseUpdatesOf(QStringLiteral("ugyfel")) : sql(QStringLiteral("DROP TRIGGER zarolt"));
-    sql(QStringLiteral("PRAGMA max_page_count = %1")
-            .arg(on ? inFile(reg, QStringLiteral("PRAGMA page_count")).toInt() : 1073741823));
+    if (diskFull)
+        sql(QStringLiteral("PRAGMA max_page_count = %1").arg(on ? inFile(reg, "PRAGMA page_count").toInt() : 1 << 30));
+    else
+        on ? refuseUpdatesOf(QStringLiteral("ugyfel")) : sql(QStringLiteral("DROP TRIGGER zarolt"));
 }
 
 }  // namespace
