@@ -1,6 +1,8 @@
 // Nyugvár: the register of a holiday-accommodation agency.
 
 #include "app/inditas.h"
+#include "app/inditasvisszatoltes.h"
+#include "app/leallitasfigyelo.h"
 #include "app/tfrm_login.h"
 #include "app/tfrm_main.h"
 #include "common/alkalmazas.h"
@@ -8,6 +10,7 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -24,13 +27,24 @@ int main(int argc, char *argv[])
     // Settings, data folder, database and login; each failure has shown its
     // message already.
     data::Database &db = data::Database::regiszter();
-    if (!Inditas([&db] { return BelepesAblak(db); }))
+    // While another program holds the lock, the wait shows; it ends before
+    // the events run again.
+    QObject::connect(&db, &data::Database::lockWaitBegins, &app, [] {
+        if (QApplication::overrideCursor())
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QTimer::singleShot(0, [] { QApplication::restoreOverrideCursor(); });
+    });
+    if (!Inditas([&db] { return BelepesAblak(db); }, VisszatoltesFelajanlas))
         return 1;
 
     // The one database of the program, which every window works on.
     Tfrm_Main fo(db);
     if (!fo.Indit())
         return 1;
+    // A desktop logging out ends the program as its close box does.
+    LeallitasFigyelo leallitas;
+    QObject::connect(&leallitas, &LeallitasFigyelo::leallitasKerve, &fo, [&fo] { fo.Leallitas(); });
     fo.show();
     return app.exec();
 }

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void deleteAsksAndLeavesTheFile();
     void windowFromTheMainWindow();
     void windowWithoutACurrentPlace();
+    void programAsksFirst();
 };
 
 void TestCsatolt::initTestCase()
@@ -287,6 +288,20 @@ void TestCsatolt::windowWithoutACurrentPlace()
     QCOMPARE(m_dobozok->hibak, QStringList{CsatoltDokumentumok::nincsHelyUzenet()});
     QCOMPARE(dokumentumok(), 0);
     ablak.reject();
+}
+
+void TestCsatolt::programAsksFirst()
+{
+    // A row of a restored archive may name a program, here one that calls
+    // itself a document: it starts only when the user says so.
+    const QString fajl = m_reg->folder().root() + QStringLiteral("/szerzodes.pdf");
+    QVERIFY(QFile::copy(QStringLiteral("/bin/true"), fajl));
+    Tfrm_Megj ablak(data::Database::regiszter(), 1, QString());
+    ablak.show();
+    QVERIFY(ablak.dokumentumok()->csatol(fajl, QDate::currentDate()));
+    ablak.aMegnyit()->trigger();  // the question is answered "Nem"
+    QCOMPARE(m_dobozok->kerdesek.size(), 1);
+    QVERIFY(m_inditott.isEmpty());
 }
 
 QTEST_MAIN(TestCsatolt)

@@ -130,8 +130,8 @@ void TestData::openSetsSafeEngineSettings()
     QCOMPARE(q.value(0).toString().toLower(), QStringLiteral("delete"));
     QVERIFY(q.exec(QStringLiteral("PRAGMA synchronous")) && q.next());
     QCOMPARE(q.value(0).toInt(), 2);  // FULL
-    QVERIFY(q.exec(QStringLiteral("PRAGMA busy_timeout")) && q.next());
-    QVERIFY(q.value(0).toInt() >= 5000);
+    // Another program's lock is waited for by the register's own handler,
+    // which tells the windows: tst_megbizhatosag pins it.
 }
 
 void TestData::textIsCutAndNullsReadSafely()

@@ -100,13 +100,17 @@ private Q_SLOTS:
 void TestEgyseg::bookingAndTotalsFailTogether_data()
 {
     QTest::addColumn<bool>("newBooking");
-    QTest::newRow("új foglalás") << true;
-    QTest::newRow("meglévő foglalás") << false;
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("új foglalás") << true << false;
+    QTest::newRow("meglévő foglalás") << false << false;
+    QTest::newRow("új foglalás, tele lemez") << true << true;
+    QTest::newRow("meglévő foglalás, tele lemez") << false << true;
 }
 
 void TestEgyseg::bookingAndTotalsFailTogether()
 {
     QFETCH(bool, newBooking);
+    QFETCH(bool, diskFull);
     testsupport::OpenRegister reg;
     addPlace();
     if (!newBooking)
@@ -130,6 +134,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     }
     bookings.setValue(QStringLiteral("ossz_dij"), 48000.0);
     bookings.setValue(QStringLiteral("ossz_jut"), 6000.0);
+    bookings.setValue(QStringLiteral("megjegyzes"), QString(64 * 1024, QLatin1Char('x')));  // a few new pages
     const State bookingState = bookings.state();
     places.edit();
     places.setValue(QStringLiteral("ossz_dij"), 100000.0 + 48000.0 - oldFee);
@@ -140,7 +145,10 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     QSignalSpy bookingShown(&bookings, &DataSet::rowsReset);
     QSignalSpy placeShown(&places, &DataSet::rowsReset);
 
-    refuseUpdatesOf(QStringLiteral("ugyfel"));
+    // A full disk: the file may not grow by a page. The engine then rolls
+    // the whole transaction back itself, savepoints and all.
+    diskFull ? sql(QStringLiteral("PRAGMA max_page_count = %1").arg(inFile(reg, "PRAGMA page_count").toInt()))
+             : refuseUpdatesOf(QStringLiteral("ugyfel"));
     try {
         UnitOfWork unit(db());
         bookings.post();
@@ -149,7 +157,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
         unit.commit();
         QFAIL("the refused place row was saved");
     } catch (const DbError &e) {
-        QVERIFY2(e.message().contains(QStringLiteral("zárolva")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(diskFull ? "Megtelt a lemez" : "zárolva"), qPrintable(e.message()));
     }
 
     // Both rows wait as typed; no window heard of a save; nothing re-read.
@@ -168,7 +176,7 @@ void TestEgyseg::bookingAndTotalsFailTogether()
 
     // The retry saves what was typed, once; a window that hears of the
     // booking sees the place saved too.
-    sql(QStringLiteral("DROP TRIGGER zarolt"));
+    sql(diskFull ? QStringLiteral("PRAGMA max_page_count = 1073741823") : QStringLiteral("DROP TRIGGER zarolt"));
     State placeSeen = State::Inactive;
     connect(&bookings, &DataSet::afterPost, this, [&] { placeSeen = places.state(); });
     {

@@ -2,6 +2,7 @@
 // connection, the login step and the settings dialog.
 
 #include "app/beallitasok.h"
+#include "app/belepes.h"
 #include "app/foablakhely.h"
 #include "app/inditas.h"
 #include "app/inifajl.h"
@@ -240,6 +241,9 @@ void TstInditas::megnyithatatlanAdatbazis_data()
     QTest::newRow("szövegfájl regiszter.db néven") << "szoveg" << false << "regiszter.db";
     QTest::newRow("hiányzó tábla") << "tabla" << true << "naplo";
     QTest::newRow("hiányzó adatbázisfájl") << "nincs" << true << "regiszter.db";
+    // The restore is offered for each of them: declined above, done here.
+    QTest::newRow("hiányzó tábla, archívumból vissza") << "visszatolt" << true << "naplo";
+    QTest::newRow("tele lemez: csak olvasásra") << "tele" << true << "Megtelt a lemez";
 }
 
 void TstInditas::megnyithatatlanAdatbazis()
@@ -254,7 +258,7 @@ void TstInditas::megnyithatatlanAdatbazis()
     if (eset == QLatin1String("szoveg")) {
         QVERIFY(QFile::remove(mappa.dbFile()));
         QVERIFY(ir(mappa.dbFile(), "Ez nem adatbázis, csak egy szövegfájl.\n"));
-    } else if (eset == QLatin1String("tabla")) {
+    } else if (eset == QLatin1String("tabla") || eset == QLatin1String("visszatolt")) {
         {
             QSqlDatabase kapcs = QSqlDatabase::addDatabase("QSQLITE", "tabla_torlo");
             kapcs.setDatabaseName(mappa.dbFile());
@@ -264,6 +268,10 @@ void TstInditas::megnyithatatlanAdatbazis()
             kapcs.close();
         }
         QSqlDatabase::removeDatabase("tabla_torlo");
+    } else if (eset == QLatin1String("tele")) {
+        // Each write of the journal meets a full disk: it is /dev/full.
+        if (QProcess::execute("mknod", {mappa.dbFile() + "-journal", "c", "1", "7"}) != 0)
+            QSKIP("Making a device file takes root (CI runs as root).");
     } else {
         QVERIFY(QFile::remove(mappa.dbFile()));
     }
@@ -274,14 +282,27 @@ void TstInditas::megnyithatatlanAdatbazis()
     const auto programElotte = mappaAllapot(mappa.root());
 
     DobozFelvevo dobozok;
-    Belepteto login;
-    QVERIFY(!Inditas(login.fv()));
-    QCOMPARE(login.hivasok, 0);
+    QStringList ajanlatok;
+    TempDataFolder archivbol;
+    const bool elindult = Inditas([] { return Belepes(data::Database::regiszter()).ok("rendszergazda", "kapufal"); },
+                                  [&](const QString &adatMappa) {
+        ajanlatok << adatMappa;  // restored: a good database in its place
+        return eset == "visszatolt" && QFile::remove(mappa.dbFile()) && QFile::copy(archivbol.dbFile(), mappa.dbFile());
+    });
+    QCOMPARE(ajanlatok, QStringList(eset != "tele", mappa.path()));
+    QCOMPARE(elindult, eset == "visszatolt" || eset == "tele");
     QCOMPARE(dobozok.hibak.size(), 1);
     const QString uzenet = dobozok.hibak.first();
-    QVERIFY2(uzenet.startsWith(kNemNyilik + "\n"), qPrintable(uzenet));
+    QVERIFY2(uzenet.startsWith(eset == "tele" ? "Az adatok csak olvasásra" : kNemNyilik + "\n"), qPrintable(uzenet));
     // The engine's reason follows on the next line and names the culprit.
     QVERIFY2(uzenet.mid(kNemNyilik.size() + 1).contains(uzenetben), qPrintable(uzenet));
+    if (elindult) {
+        // Only data that can be saved keep a log of the login.
+        QSqlQuery naplo(data::Database::regiszter().connection());
+        QVERIFY(naplo.exec("SELECT COUNT(*) FROM naplo") && naplo.next());
+        QCOMPARE(naplo.value(0).toInt(), int(eset == "visszatolt"));
+        return;
+    }
     QVERIFY(!data::Database::regiszter().isOpen());
     // Nothing was created or changed, the settings file included.
     QCOMPARE(mappaAllapot(mappa.path()), adatElotte);
@@ -666,6 +687,8 @@ void TstInditas::foablakKeret_data()
                                           << QRect(1400, 100, 800, 600);
     QTest::newRow("across both screens") << false << QRect(1000, 50, 800, 600) << ketto
                                          << QRect(1000, 50, 800, 600);
+    QTest::newRow("mostly off the bottom right") << false << QRect(1000, 600, 640, 400) << QList<QRect>{egy}
+                                                  << QRect(640, 370, 640, 400);
     QTest::newRow("second screen unplugged") << false << QRect(1400, 100, 800, 600) << QList<QRect>{egy}
                                              << QRect(480, 100, 800, 600);
 }

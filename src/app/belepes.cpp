@@ -65,6 +65,12 @@ bool Belepes::ok(const QString &felhasznalo, const QString &jelszo)
 {
     data::Table naplo(m_db, QStringLiteral("naplo"));
     try {
+        // Data opened for reading only (a full disk) keep no log of logins:
+        // refusing the login for it would leave the data out of reach.
+        if (!m_db.writeProblem().isEmpty()) {
+            m_bejelentkezett = ellenoriz(felhasznalo, jelszo);
+            return m_bejelentkezett;
+        }
         naplo.open();
         naplo.insert();
         naplo.setValue(QStringLiteral("felhasznalo"), felhasznalo);

@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int kKeretHatar = 1 << 20;  // far beyond any desktop
+
 // The part of `r` that `terulet` shows, as an area.
 qint64 lathato(const QRect &r, const QRect &terulet)
 {
@@ -28,6 +30,17 @@ QRect beleToll(QRect r, const QRect &terulet)
     return r;
 }
 
+// How much of `r` the work areas show together.
+qint64 osszesenLathato(const QRect &r, const QList<QRect> &teruletek)
+{
+    qint64 osszes = 0;
+    for (const QRect &t : teruletek) {
+        const QRect k = r.intersected(t);
+        osszes += qint64(k.width()) * k.height();
+    }
+    return osszes;
+}
+
 }  // namespace
 
 QRect FoablakKeret(const TBeall &b, const QList<QRect> &munkaTeruletek)
@@ -36,9 +49,13 @@ QRect FoablakKeret(const TBeall &b, const QList<QRect> &munkaTeruletek)
     if (b.TeljesKep)
         return QRect(0, 0, elsodleges.x() + elsodleges.width(), elsodleges.y() + elsodleges.height());
 
-    QRect keret(b.Bal, b.Felul, b.Szeles, b.Magas);
-    // The work area that shows most of the window is the one it belongs to.
-    const QRect *sajat = nullptr;
+    // Values of a hand-edited file stay within what a rectangle can hold.
+    auto hely = [](int v) { return qBound(-kKeretHatar, v, kKeretHatar); };
+    auto meret = [](int v) { return qBound(kLathatoMinimum, v, kKeretHatar); };
+    QRect keret(hely(b.Bal), hely(b.Felul), meret(b.Szeles), meret(b.Magas));
+    // The work area that shows most of the window is the one it belongs to;
+    // off every screen, the primary one.
+    const QRect *sajat = &elsodleges;
     qint64 legtobb = 0;
     for (const QRect &t : munkaTeruletek) {
         const qint64 l = lathato(keret, t);
@@ -47,15 +64,16 @@ QRect FoablakKeret(const TBeall &b, const QList<QRect> &munkaTeruletek)
             sajat = &t;
         }
     }
-    if (!sajat) {
-        // Off every screen (another monitor unplugged, a hand-edited file):
-        // back onto the primary work area.
-        keret.setWidth(qMin(keret.width(), elsodleges.width()));
-        keret.setHeight(qMin(keret.height(), elsodleges.height()));
-        return beleToll(keret, elsodleges);
+    // Mostly on the screens (across two of them, too): where it was left,
+    // with the title bar, its only handle, not above its work area.
+    if (2 * osszesenLathato(keret, munkaTeruletek) >= qint64(keret.width()) * keret.height()) {
+        if (keret.top() < sajat->top())
+            keret.moveTop(sajat->top());
+        return keret;
     }
-    // The title bar is the only handle the window has.
-    if (keret.top() < sajat->top())
-        keret.moveTop(sajat->top());
-    return keret;
+    // Mostly off them (another monitor unplugged, a hand-edited file): the
+    // whole frame onto its work area, shrunk to it if larger.
+    keret.setWidth(qMin(keret.width(), sajat->width()));
+    keret.setHeight(qMin(keret.height(), sajat->height()));
+    return beleToll(keret, *sajat);
 }

@@ -16,7 +16,9 @@ constexpr int kLathatoMinimum = 40;
 // areas of the screens (each screen less its task bars), the primary one
 // first. Full screen: left 0, top 0, as wide as the right and as high as the
 // bottom coordinate of the primary work area. Otherwise Bal, Felul, Szeles,
-// Magas, with two repairs: a rectangle that no work area shows (enough of
-// it to grab) is moved onto the primary work area, shrunk to it if larger,
-// and a title bar above the top of its work area is brought down to it.
+// Magas (at least kLathatoMinimum each): a rectangle mostly on the work
+// areas stays, its title bar brought down below the top of its work area;
+// one mostly off them is brought wholly onto the work area that shows most
+// of it (the primary one when none shows enough of it to grab), shrunk to it
+// if larger.
 QRect FoablakKeret(const TBeall &beall, const QList<QRect> &munkaTeruletek);

@@ -36,9 +36,53 @@ void bezarAdatbazis()
     }
 }
 
+void megnyit(data::Database &db, const QString &utvonal)
+{
+    if (db.isOpen())
+        db.close();
+    db.params().clear();
+    db.params() << QStringLiteral("PATH=") + utvonal
+                << QStringLiteral("DEFAULT DRIVER=PARADOX")
+                << QStringLiteral("ENABLE BCD=FALSE");
+    db.open();
+}
+
+// Step 4, with the way back from an archive for a folder that holds no usable
+// register.
+bool adatbazisMegnyitasa(data::Database &db, const QString &utvonal,
+                         const std::function<bool(const QString &)> &helyreallitas)
+{
+    for (bool elso = true;; elso = false) {
+        try {
+            megnyit(db, utvonal);
+            break;
+        } catch (const data::DamagedDbError &e) {
+            HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
+            if (!elso || !helyreallitas || !helyreallitas(utvonal))
+                return false;
+        } catch (const data::DbError &e) {
+            HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
+            if (db.isOpen())
+                bezarAdatbazis();
+            return false;
+        }
+    }
+    if (!db.writeProblem().isEmpty())
+        HibaDoboz(QStringLiteral("Az adatok csak olvasásra nyíltak meg, a változások nem menthetők:\n") +
+                  db.writeProblem());
+    return true;
+}
+
 }  // namespace
 
-bool Inditas(const std::function<bool()> &belepes)
+QString LegujabbArchiv(const QString &mappa)
+{
+    const QFileInfoList zipek = QDir(mappa).entryInfoList({QStringLiteral("*.zip"), QStringLiteral("*.ZIP")},
+                                                          QDir::Files, QDir::Time);
+    return zipek.isEmpty() ? QString() : zipek.first().absoluteFilePath();
+}
+
+bool Inditas(const std::function<bool()> &belepes, const std::function<bool(const QString &)> &helyreallitas)
 {
     // 1. The settings.
     IniFajl ini;
@@ -68,20 +112,8 @@ bool Inditas(const std::function<bool()> &belepes)
 
     // 4. The database on the data folder.
     data::Database &db = data::Database::regiszter();
-    try {
-        if (db.isOpen())
-            db.close();
-        db.params().clear();
-        db.params() << QStringLiteral("PATH=") + beall.Utvonal
-                    << QStringLiteral("DEFAULT DRIVER=PARADOX")
-                    << QStringLiteral("ENABLE BCD=FALSE");
-        db.open();
-    } catch (const data::DbError &e) {
-        HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
-        if (db.isOpen())
-            bezarAdatbazis();
+    if (!adatbazisMegnyitasa(db, beall.Utvonal, helyreallitas))
         return false;
-    }
 
     // 5. The login.
     bool belepett = false;

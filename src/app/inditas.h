@@ -5,6 +5,7 @@
 #include <functional>
 
 class QRect;
+class QString;
 
 // Start-up steps 1 to 5: reads the settings file into Beall(), checks the
 // data folder (resetting Utvonal to the default folder, written at once),
@@ -13,7 +14,20 @@ class QRect;
 // (the database is closed again then, and the settings are not written).
 // `belepes` is the login step; it returns true when a user logged in. The
 // program passes BelepesAblak (app/tfrm_login.h).
-bool Inditas(const std::function<bool()> &belepes);
+//
+// A data folder that holds no usable register (the database file missing,
+// damaged or incomplete) is handed to `helyreallitas` after the message: it
+// offers the restore from an archive and returns true when it put an
+// archive's data in the folder, which is then opened again (once). The
+// program passes VisszatoltesFelajanlas (app/inditasvisszatoltes.h).
+// A database that opens only for reading (a full disk) is told, and the
+// program goes on.
+bool Inditas(const std::function<bool()> &belepes,
+             const std::function<bool(const QString &adatMappa)> &helyreallitas = {});
+
+// The newest zip archive in `mappa` by the time it was written; empty when
+// there is none.
+QString LegujabbArchiv(const QString &mappa);
 
 // Exit: writes the settings file in the write order, with the main window's
 // left, top, height and width from `ablak`, then closes the database. A file

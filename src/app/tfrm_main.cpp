@@ -55,6 +55,7 @@
 #include <QCursor>
 #include <QDate>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -63,6 +64,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -1179,6 +1181,37 @@ void Tfrm_Main::showEvent(QShowEvent *e)
         elhelyez();
         m_edit1->setFocus(Qt::OtherFocusReason);
     }
+}
+
+namespace {
+
+void leallitasLepes(QPointer<Tfrm_Main> fo, int probak)
+{
+    if (!fo)
+        return;
+    QWidget *dialogus = QApplication::activeModalWidget();
+    if (!dialogus) {
+        fo->close();
+        return;
+    }
+    // A dialog that keeps opening others is not waited for without end.
+    if (probak >= 50) {
+        qWarning("Tfrm_Main: the open dialogs did not close; the program goes on");
+        return;
+    }
+    if (auto *d = qobject_cast<QDialog *>(dialogus))
+        d->reject();
+    else
+        dialogus->close();
+    // Its own event loop ends when control returns to it; then the next.
+    QTimer::singleShot(0, fo, [fo, probak] { leallitasLepes(fo, probak + 1); });
+}
+
+}  // namespace
+
+void Tfrm_Main::Leallitas()
+{
+    leallitasLepes(this, 0);
 }
 
 void Tfrm_Main::closeEvent(QCloseEvent *e)

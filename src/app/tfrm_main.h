@@ -40,6 +40,12 @@ public:
     // false after showing the engine's message when the list cannot open.
     bool Indit();
 
+    // Ends the program as closing this window does, when the desktop asks
+    // (a logout): the open dialogs are cancelled first, the topmost first,
+    // each once its caller has taken back control; then the window closes,
+    // which writes the settings.
+    void Leallitas();
+
     // The data objects other windows work on.
     data::Table *Tbl() const;
     data::Table *TblXTip() const;

@@ -119,6 +119,32 @@ KulsoCel KulsoCelFelbont(const QString &cel)
     return k;
 }
 
+bool KulsoProgram(const QString &cel)
+{
+    const KulsoCel k = KulsoCelFelbont(cel);
+    if (k.program)
+        return true;
+    if (!k.url.isLocalFile() || !QFileInfo(k.url.toLocalFile()).isFile())
+        return false;
+    // By content as well as by name: a program renamed to ".pdf" is still one.
+    static const QStringList futtatottak = {
+        QStringLiteral("application/x-executable"),   QStringLiteral("application/x-pie-executable"),
+        QStringLiteral("application/x-sharedlib"),    QStringLiteral("application/x-shellscript"),
+        QStringLiteral("application/x-desktop"),
+        QStringLiteral("application/x-ms-dos-executable"), QStringLiteral("application/x-msdownload"),
+        QStringLiteral("application/x-msi"),          QStringLiteral("application/x-ms-shortcut"),
+        QStringLiteral("application/x-java-archive"), QStringLiteral("application/vnd.appimage"),
+        QStringLiteral("application/x-bat"),          QStringLiteral("application/x-msdos-program"),
+    };
+    const QMimeDatabase mimek;
+    for (const QMimeType &mime : {mimek.mimeTypeForFile(k.url.toLocalFile()),
+                                  mimek.mimeTypeForFile(k.url.toLocalFile(), QMimeDatabase::MatchContent)})
+        for (const QString &f : futtatottak)
+            if (mime.inherits(f))
+                return true;
+    return false;
+}
+
 void setKulsoIndito(KulsoIndito f)
 {
     indito() = std::move(f);

@@ -24,6 +24,11 @@ struct KulsoCel {
 // included) a local file, relative paths from the program folder.
 KulsoCel KulsoCelFelbont(const QString &cel);
 
+// Whether opening a target starts a program rather than showing a document:
+// an executable file or script, or a file that the desktop runs through its
+// handler (a launcher, a Windows program, a Java archive...).
+bool KulsoProgram(const QString &cel);
+
 // Replaces what starts the targets (tests record them instead); an empty
 // function restores the desktop.
 using KulsoIndito = std::function<void(const QString &cel)>;

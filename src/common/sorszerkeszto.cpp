@@ -92,6 +92,9 @@ bool SorSzerkeszto::ment()
         data::Database::Transaction egyseg(m_ds.database());
         mentes();
         egyseg.commit();
+    } catch (const data::SavedButError &e) {
+        // Stored: saving it again would store it twice.
+        UzenetDoboz(e.message());
     } catch (const data::DbError &e) {
         HibaDoboz(mentesHibaSzoveg(e.message()));
         return false;
@@ -117,7 +120,11 @@ bool SorSzerkeszto::torol()
     const bool kesz = Vedett([&] {
         data::Database::Transaction egyseg(m_ds.database());
         torles();
-        egyseg.commit();
+        try {
+            egyseg.commit();
+        } catch (const data::SavedButError &e) {
+            UzenetDoboz(e.message());  // deleted all the same
+        }
     });
     if (kesz)
         Q_EMIT torolve();

@@ -66,6 +66,8 @@ public:
     // Saves the pending row: the save step inside one unit of work, then the
     // commit. True when saved or when nothing was pending; on refusal shows
     // the message and returns false with the row still in insert or edit.
+    // A save that reached the file is never a refusal: when only showing the
+    // rows again failed, an information box says so and it returns true.
     bool ment();
     // The key of the current row (null on an empty data set); raises
     // data::DbError when the key field is unknown.

@@ -2,6 +2,7 @@
 
 #include "data/adatmappa.h"
 #include "data/dataset.h"
+#include "data/engine.h"
 #include "data/schema.h"
 #include "data/storage.h"
 
@@ -12,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <sqlite3.h>
 #include <utility>
 
 namespace data {
@@ -65,9 +67,9 @@ void checkReadable(const QString &folder, const QString &file)
 
     const QFileInfo fi(file);
     if (!fi.exists())
-        throw DbError(QStringLiteral("Az adatbázis fájl nem található: %1").arg(native(file)));
+        throw DamagedDbError(QStringLiteral("Az adatbázis fájl nem található: %1").arg(native(file)));
     if (!fi.isFile())
-        throw DbError(QStringLiteral("Az adatbázis fájl helyén egy mappa van: %1").arg(native(file)));
+        throw DamagedDbError(QStringLiteral("Az adatbázis fájl helyén egy mappa van: %1").arg(native(file)));
     if (!fi.isReadable())
         throw DbError(QStringLiteral("Az adatbázis fájl nem olvasható (hozzáférés megtagadva): %1")
                           .arg(native(file)));
@@ -97,6 +99,49 @@ QString writeObstacle(const QString &folder, const QString &file)
             .arg(fi.fileName());
     }
     return QString();
+}
+
+// The engine's wait for another program's lock: the windows hear when it
+// begins (they show a wait cursor), then it goes on as a busy timeout would.
+constexpr int kLockWaitMs = 10000;
+constexpr int kLockStepMs = 20;
+
+int lockWait(void *db, int count)
+{
+    if (count == 0) {
+        try {
+            Q_EMIT static_cast<Database *>(db)->lockWaitBegins();
+        } catch (...) {
+            // Nothing may cross the engine's stack.
+        }
+    }
+    if (count * kLockStepMs >= kLockWaitMs)
+        return 0;
+    sqlite3_sleep(kLockStepMs);
+    return 1;
+}
+
+int primaryCode(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xFF;
+    return ok ? code : -1;
+}
+
+bool diskFull(const QSqlError &error)
+{
+    return primaryCode(error) == SQLITE_FULL;
+}
+
+bool damagedFile(const QSqlError &error)
+{
+    return primaryCode(error) == SQLITE_CORRUPT || primaryCode(error) == SQLITE_NOTADB;
+}
+
+QString lostUnitMessage()
+{
+    return QStringLiteral("Az adatbázis-kezelő egy hiba miatt a mentés egészét visszavonta, semmi sem került a "
+                          "fájlba.");
 }
 
 }  // namespace
@@ -168,21 +213,24 @@ void Database::open()
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
     const bool opened = db.open();
 
-    auto fail = [&](const QString &msg) {
+    auto fail = [&](const QString &msg, bool damaged = false) {
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
+        if (damaged)
+            throw DamagedDbError(msg);
         throw DbError(msg);
     };
     // An engine error, with what the file system tells of its cause.
     auto failEngine = [&](const QSqlError &error) {
         const QString obstacle = writeObstacle(folder, file);
         if (obstacle.isEmpty())
-            fail(QStringLiteral("%1: %2").arg(native(file), engineMessage(error)));
+            fail(QStringLiteral("%1: %2").arg(native(file), engineMessage(error)), damagedFile(error));
         fail(QStringLiteral("Az adatbázis nem írható: %1\n%2\n%3").arg(native(file), obstacle, engineMessage(error)));
     };
     if (!opened)
         failEngine(db.lastError());
+    sqlite3_busy_handler(engineHandle(db), lockWait, this);
 
     QSqlQuery q(db);
     // Reading the catalogue is the first real read: a file that is not a
@@ -209,7 +257,7 @@ void Database::open()
                 missing << t.name + QLatin1Char('.') + f.name;
     }
     if (!missing.isEmpty())
-        fail(QStringLiteral("Hiányzik az adatbázisból: %1").arg(missing.join(QStringLiteral(", "))));
+        fail(QStringLiteral("Hiányzik az adatbázisból: %1").arg(missing.join(QStringLiteral(", "))), true);
 
     // A committed post survives a killed process or a power cut: a rollback
     // journal that is synced before and after every commit.
@@ -227,7 +275,12 @@ void Database::open()
     const bool written = q.exec(QStringLiteral("PRAGMA user_version = 0"));
     const QSqlError writeError = q.lastError();
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    if (!written)
+    // A full disk leaves the data readable: they open, and every save
+    // tells why it cannot be done until space is freed.
+    m_writeProblem.clear();
+    if (!written && diskFull(writeError))
+        m_writeProblem = engineMessage(writeError);
+    else if (!written)
         failEngine(writeError);
     m_open = true;
 }
@@ -254,6 +307,8 @@ void Database::close()
     m_depth = 0;
     m_changesAtBegin.clear();
     m_unitMembers.clear();
+    m_unitLost = false;
+    m_writeProblem.clear();
 }
 
 void Database::exec(const QString &sql, const QVariantList &params)
@@ -299,10 +354,22 @@ bool Database::unitChangedRows() const
     return m_depth > 0 && totalChanges() != m_changesAtBegin.first();
 }
 
+bool Database::engineInTransaction() const
+{
+    try {
+        return sqlite3_get_autocommit(engineHandle(connection())) == 0;
+    } catch (const DbError &) {
+        return true;  // no handle to ask: the statements will tell
+    }
+}
+
 int Database::begin()
 {
     if (!m_open)
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+    // Statements run now would each be committed on their own.
+    if (m_unitLost)
+        throw DbError(lostUnitMessage());
     const qint64 changes = totalChanges();
     if (m_depth == 0)
         exec(QStringLiteral("BEGIN IMMEDIATE"));
@@ -316,12 +383,21 @@ void Database::finish(int level, bool commit)
 {
     if (level != m_depth)
         throw DbError(QStringLiteral("A tranzakciók sorrendje hibás."));
-    if (!commit) {
+    if (!commit || m_unitLost) {
         undo(level);
+        if (commit)
+            throw DbError(lostUnitMessage());
         return;
     }
+    try {
+        exec(level > 1 ? QStringLiteral("RELEASE sp%1").arg(level - 1) : QStringLiteral("COMMIT"));
+    } catch (const DbError &) {
+        // The commit failed (a busy or full disk): nothing of the level is
+        // kept, and its data sets go back to what the user typed.
+        undo(level);
+        throw;
+    }
     if (level > 1) {
-        exec(QStringLiteral("RELEASE sp%1").arg(level - 1));
         --m_depth;
         m_changesAtBegin.removeLast();
         // What the savepoint did now stands or falls with the level below.
@@ -329,15 +405,25 @@ void Database::finish(int level, bool commit)
             ds->unitLevelMerged(level);
         return;
     }
-    try {
-        exec(QStringLiteral("COMMIT"));
-    } catch (const DbError &) {
-        // The commit failed (a busy or full disk): nothing of the unit is
-        // kept, and its data sets go back to what the user typed.
-        undo(level);
-        throw;
-    }
     completeUnit();
+}
+
+void Database::rollbackEngine(int level)
+{
+    // Never raises: the levels' bookkeeping follows whatever the engine did.
+    if (!engineInTransaction()) {
+        // The engine undid the whole transaction itself (a full disk, an I/O
+        // error): what the levels below wrote is gone as well.
+        m_unitLost = level > 1;
+        return;
+    }
+    QSqlQuery q(connection());
+    if (level > 1 && q.exec(QStringLiteral("ROLLBACK TO sp%1").arg(level - 1))
+        && q.exec(QStringLiteral("RELEASE sp%1").arg(level - 1)))
+        return;
+    // A savepoint that cannot be undone takes the whole unit with it.
+    q.exec(QStringLiteral("ROLLBACK"));
+    m_unitLost = level > 1;
 }
 
 void Database::undo(int level)
@@ -349,17 +435,14 @@ void Database::undo(int level)
         wrote = totalChanges() != m_changesAtBegin[level - 1];
     } catch (const DbError &) {
     }
-    if (level == 1) {
-        QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
-    } else {
-        exec(QStringLiteral("ROLLBACK TO sp%1").arg(level - 1));
-        exec(QStringLiteral("RELEASE sp%1").arg(level - 1));
-    }
+    rollbackEngine(level);
     m_depth = level - 1;
     m_changesAtBegin.resize(m_depth);
     const QVector<DataSet *> members = m_unitMembers;
-    if (level == 1)
+    if (level == 1) {
         m_unitMembers.clear();
+        m_unitLost = false;
+    }
     for (int i = members.size() - 1; i >= 0; --i) {
         if (!m_dataSets.contains(members[i]))
             continue;
@@ -404,7 +487,8 @@ void Database::completeUnit()
             n.first->sendNotices(n.second);  // destroyed by a listener meanwhile: skipped
     }
     if (!failure.isEmpty())
-        throw DbError(QStringLiteral("A mentés megtörtént, de a sorok újraolvasása nem sikerült: %1").arg(failure));
+        throw SavedButError(
+            QStringLiteral("A mentés megtörtént, de a sorok újraolvasása nem sikerült: %1").arg(failure));
 }
 
 Database::Transaction::Transaction(Database &db) : m_db(db), m_level(db.begin()) {}

@@ -22,6 +22,22 @@ private:
     QString m_message;
 };
 
+// What a unit's commit raises when the rows did reach the file and only what
+// follows failed (showing them again): the save stands, and a caller must not
+// report it as refused nor let the user save it a second time.
+class SavedButError : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// What opening raises when the data folder holds no usable register: the
+// database file missing, damaged or not a database, or tables or fields
+// missing from it. An archive can bring such a folder back.
+class DamagedDbError : public DbError {
+public:
+    using DbError::DbError;
+};
+
 class Database : public QObject {
     Q_OBJECT
 public:
@@ -50,6 +66,9 @@ public:
     // Closes every open data set of this database.
     void closeDataSets();
     bool isOpen() const { return m_open; }
+    // Why nothing can be saved although the data opened for reading (a full
+    // disk at the start); empty when saving works.
+    QString writeProblem() const { return m_writeProblem; }
 
     // The connection, for the data layer's own classes.
     QSqlDatabase connection() const;
@@ -91,6 +110,10 @@ Q_SIGNALS:
     // The outermost transaction rolled back, after the data sets of the unit
     // were put back.
     void rolledBack();
+    // A statement waits (10 s at most) for another program's lock; it is
+    // going on when this is heard, and ends before control returns to the
+    // event loop.
+    void lockWaitBegins();
 
 private:
     friend class DataSet;
@@ -106,6 +129,10 @@ private:
     // Whether any row changed since the outermost transaction began.
     bool unitChangedRows() const;
     qint64 totalChanges() const;
+    // Whether the engine still has a transaction open: after a full disk or
+    // an I/O error it rolls the whole one back by itself.
+    bool engineInTransaction() const;
+    void rollbackEngine(int level);
 
     QString m_connectionName;
     QStringList m_params;
@@ -114,6 +141,10 @@ private:
     QVector<qint64> m_changesAtBegin;  // the engine's change count per level
     QVector<DataSet *> m_dataSets;
     QVector<DataSet *> m_unitMembers;  // in the order they joined
+    // Set when the engine undid the whole transaction under an inner level:
+    // the levels still open have nothing left to commit.
+    bool m_unitLost = false;
+    QString m_writeProblem;
 };
 
 // The same class under the name the callers think in: every row that one

@@ -96,6 +96,18 @@ void run(QSqlQuery &q, const QString &sql, const QVariantList &params)
         raise(q);
 }
 
+// Commits the write of one row. When the row is in the file and only other
+// data sets failed to show the unit's rows again, the write stands: raising
+// would leave this row in edit, to be written a second time.
+void commitWritten(Database::Transaction &tx)
+{
+    try {
+        tx.commit();
+    } catch (const SavedButError &e) {
+        qWarning("%s", qPrintable(e.message()));
+    }
+}
+
 
 // SQLite's order of storage classes: null, numbers, texts.
 int storageRank(const QVariant &v)
@@ -896,7 +908,7 @@ QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values,
         if (q.numRowsAffected() == 0)
             throw DbError(QStringLiteral("A sort időközben törölték."));
     }
-    tx.commit();
+    commitWritten(tx);
     m_cache.remove(id);
     m_sortKeys->dropFindIndex();
     return id;
@@ -907,7 +919,7 @@ void Table::deleteRow(const QVariant &key)
     Database::Transaction tx(database());
     QSqlQuery q(database().connection());
     run(q, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName())), {key});
-    tx.commit();
+    commitWritten(tx);
     m_cache.remove(key.toLongLong());
 }
 

@@ -153,8 +153,16 @@ void Tfrm_Megj::szerkeszt()
 void Tfrm_Megj::megnyit()
 {
     const QString utvonal = m_dok->utvonal();
-    if (!utvonal.isEmpty())
-        KulsoMegnyit(utvonal);
+    if (utvonal.isEmpty())
+        return;
+    // A row may come from anyone's archive: a program starts only when the
+    // user says so.
+    if (KulsoProgram(utvonal)
+        && !KerdesDoboz(QStringLiteral("A(z) „%1” nem dokumentum, hanem program: megnyitáskor elindul.\r\n"
+                                       "Valóban elindítja?").arg(DokumentumRovidNev(utvonal)),
+                        QStringLiteral("Megerősítés")))
+        return;
+    KulsoMegnyit(utvonal);
 }
 
 void Tfrm_Megj::utvonalMutat()
