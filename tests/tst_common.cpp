@@ -328,11 +328,20 @@ void TstCommon::enterMintTab()
     QVERIFY(kiveteles->hasFocus());
     QCOMPARE(visszateres.count(), 1);
 
-    // A focused button fires on Enter.
+    // Enter passes a focused button by; Space presses it.
     gomb->setFocus();
     QTest::keyClick(gomb, Qt::Key_Return);
+    QCOMPARE(kattintas.count(), 0);
+    QVERIFY(e1->hasFocus());
+    gomb->setFocus();
+    QTest::keyClick(gomb, Qt::Key_Space);
     QCOMPARE(kattintas.count(), 1);
-    QVERIFY(gomb->hasFocus());
+
+    // Tab leaves a memo, as Enter leaves the other controls.
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QVERIFY(e2->hasFocus());
+    QCOMPARE(memo->toPlainText(), QStringLiteral("egy\nkettő"));
 
     // A window without the conventions keeps Enter in its edit box.
     QWidget masik;
