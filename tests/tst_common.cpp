@@ -380,6 +380,8 @@ void TstCommon::fokuszSzin()
         w->setFocus(Qt::TabFocusReason);
         QVERIFY2(w->hasFocus(), w->metaObject()->className());
         QCOMPARE(alap(w), kFokusz);
+        // Drawn flat in the colour, the drop-down list too.
+        QCOMPARE(w->grab().toImage().pixelColor(3, w->height() / 2), kFokusz);
         gomb->setFocus(Qt::TabFocusReason);
         QCOMPARE(alap(w), normal);
     }
