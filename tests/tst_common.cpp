@@ -381,7 +381,7 @@ void TstCommon::fokuszSzin()
         QVERIFY2(w->hasFocus(), w->metaObject()->className());
         QCOMPARE(alap(w), kFokusz);
         // Drawn flat in the colour, the drop-down list too.
-        QCOMPARE(w->grab().toImage().pixelColor(3, w->height() / 2), kFokusz);
+        QCOMPARE(w->grab().toImage().pixelColor(w->width() / 2, 3), kFokusz);
         gomb->setFocus(Qt::TabFocusReason);
         QCOMPARE(alap(w), normal);
     }
