@@ -315,6 +315,9 @@ void TstCommon::enterMintTab()
     gepel(memo, QStringLiteral("kettő"));
     QVERIFY(memo->hasFocus());
     QCOMPARE(memo->toPlainText(), QStringLiteral("egy\nkettő"));
+    // Tab leaves it.
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QVERIFY(e2->hasFocus());
 
     // The edit box never sees the Enter that moved the focus on.
     QSignalSpy e2Vissza(e2, &QLineEdit::returnPressed);
@@ -331,17 +334,9 @@ void TstCommon::enterMintTab()
     // Enter passes a focused button by; Space presses it.
     gomb->setFocus();
     QTest::keyClick(gomb, Qt::Key_Return);
-    QCOMPARE(kattintas.count(), 0);
-    QVERIFY(e1->hasFocus());
-    gomb->setFocus();
+    QVERIFY(e1->hasFocus() && kattintas.isEmpty());
     QTest::keyClick(gomb, Qt::Key_Space);
     QCOMPARE(kattintas.count(), 1);
-
-    // Tab leaves a memo, as Enter leaves the other controls.
-    memo->setFocus();
-    QTest::keyClick(memo, Qt::Key_Tab);
-    QVERIFY(e2->hasFocus());
-    QCOMPARE(memo->toPlainText(), QStringLiteral("egy\nkettő"));
 
     // A window without the conventions keeps Enter in its edit box.
     QWidget masik;
