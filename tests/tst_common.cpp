@@ -323,6 +323,9 @@ void TstCommon::enterMintTab()
     gepel(memo, QStringLiteral("kettő"));
     QVERIFY(memo->hasFocus());
     QCOMPARE(memo->toPlainText(), QStringLiteral("egy\nkettő"));
+    // Tab leaves it.
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QVERIFY(e2->hasFocus());
 
     // The edit box never sees the Enter that moved the focus on.
     QSignalSpy e2Vissza(e2, &QLineEdit::returnPressed);
@@ -336,11 +339,12 @@ void TstCommon::enterMintTab()
     QVERIFY(kiveteles->hasFocus());
     QCOMPARE(visszateres.count(), 1);
 
-    // A focused button fires on Enter.
+    // Enter passes a focused button by; Space presses it.
     gomb->setFocus();
     QTest::keyClick(gomb, Qt::Key_Return);
+    QVERIFY(e1->hasFocus() && kattintas.isEmpty());
+    QTest::keyClick(gomb, Qt::Key_Space);
     QCOMPARE(kattintas.count(), 1);
-    QVERIFY(gomb->hasFocus());
 
     // A window without the conventions keeps Enter in its edit box.
     QWidget masik;
@@ -379,6 +383,8 @@ void TstCommon::fokuszSzin()
         w->setFocus(Qt::TabFocusReason);
         QVERIFY2(w->hasFocus(), w->metaObject()->className());
         QCOMPARE(alap(w), kFokusz);
+        // Drawn flat in the colour, the drop-down list too.
+        QCOMPARE(w->grab().toImage().pixelColor(w->width() / 2, 3), kFokusz);
         gomb->setFocus(Qt::TabFocusReason);
         QCOMPARE(alap(w), normal);
     }

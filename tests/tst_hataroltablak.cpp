@@ -126,7 +126,7 @@ private Q_SLOTS:
         w.eFilenev->setText(fajl);
         w.rbTabulator->setChecked(true);
         w.rbSemmi->setChecked(true);
-        w.bIndit->click();
+        QTest::keyClick(w.eFilenev, Qt::Key_Return);  // Enter in the name presses "Export indítás"
         QCOMPARE(dobozok.uzenetek, QStringList({fajl + QStringLiteral(" file export kész.")}));
         QFile f(fajl);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -218,6 +218,8 @@ private Q_SLOTS:
         QTRY_VERIFY(d.eFelso->hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTRY_VERIFY(d.bOK->hasFocus());
+        QTest::keyClick(d.bOK, Qt::Key_Return);  // Enter passes OK by
+        QVERIFY(d.bMegsem->hasFocus() && d.isVisible());
     }
 
     void idoszakBeker()

@@ -26,6 +26,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
 #include <memory>
@@ -314,24 +315,26 @@ void TstHelySzerkeszto::felulet()
         QCOMPARE(tipus->itemText(0) + QLatin1Char(' ') + tipus->itemText(1), QStringLiteral("Panzió Apartman"));
         // Tab order, from the name box where the editor opens; the focus
         // colour on all but the check box and the two totals.
-        const QStringList szinNelkul = {"udulesicsekk", "ossz_dij", "ossz_jut"};
+        const QStringList szinNelkul = {"udulesicsekk", "ossz_dij", "ossz_jut", "btnOK", "btnMegsem",
+                                        "qt_tabwidget_tabbar"};
         QStringList sorrend, rosszSzin;
-        for (QWidget *f = QApplication::focusWidget(); f && f->objectName() != QLatin1String("btnOK")
-                                                       && sorrend.size() < 40;
+        for (QWidget *f = QApplication::focusWidget();
+             f && (sorrend.isEmpty() || f->objectName() != QLatin1String("ugyfel_nev")) && sorrend.size() < 40;
              f = QApplication::focusWidget()) {
             sorrend << f->objectName();
             const bool kek = f->palette().color(QPalette::Active, QPalette::Base) == QColor(0xA6, 0xCA, 0xF0);
             if (kek == szinNelkul.contains(f->objectName()))
                 rosszSzin << f->objectName();
-            QTest::keyClick(f, sorrend.size() % 2 ? Qt::Key_Tab : Qt::Key_Return);  // Enter moves on too
+            // Enter moves on too, over the buttons and the page tabs.
+            QTest::keyClick(f, qobject_cast<QLineEdit *>(f) && sorrend.size() % 2 ? Qt::Key_Tab : Qt::Key_Return);
         }
         QCOMPARE(sorrend.join(QLatin1Char(' ')),
                  QStringLiteral("ugyfel_nev tipus_nev terulet_nev letszam tol ig honlap udulesicsekk cim_orszag "
                                 "cim_irsz cim_varos cim_cim lev_orszag lev_irsz lev_varos lev_cim kapcsolat "
                                 "kapcs_mobil kapcs_mobil2 kapcs_telefon kapcs_fax kapcs_emil tulajdonos tul_mobil "
-                                "tul_mobil2 tul_telefon tul_fax tul_emil jutalek ossz_dij ossz_jut bankszamla"));
+                                "tul_mobil2 tul_telefon tul_fax tul_emil jutalek ossz_dij ossz_jut bankszamla "
+                                "btnOK btnMegsem qt_tabwidget_tabbar"));
         QCOMPARE(rosszSzin, QStringList());
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnOK"));
         // Enter in a memo starts a new line and keeps the focus there.
         auto *memo = sz->findChild<QPlainTextEdit *>(QStringLiteral("megjegyzes"));
         lapok->setCurrentIndex(1);
@@ -339,6 +342,8 @@ void TstHelySzerkeszto::felulet()
         gepel(memo, QStringLiteral("a\rb"));
         QCOMPARE(QApplication::focusWidget(), memo);
         QCOMPARE(tbl()->asString(QStringLiteral("megjegyzes")), QStringLiteral("a\nb"));
+        QTest::keyClick(memo, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnOK"));
     }));
     QCOMPARE(tbl()->state(), data::State::Browse);
     QCOMPARE(hely(1, QStringLiteral("megjegyzes")), QStringLiteral("<null>"));
@@ -353,6 +358,9 @@ void TstHelySzerkeszto::ujHelyOkEsMegsem()
         QCOMPARE(tbl()->state(), data::State::Insert);
         QCOMPARE(doboz(sz, "cim_varos")->text(), QStringLiteral("Veszprém"));
         gepel(QApplication::focusWidget(), QStringLiteral("Almás"));
+        // The main list shows the new row, chosen, as it is typed.
+        const QModelIndex sor = m_ablak->findChild<QTableView *>()->currentIndex();
+        QCOMPARE(sor.siblingAtColumn(1).data().toString(), QStringLiteral("Almás"));
         beir(sz, "cim_orszag", QStringLiteral("hr"));
         QCOMPARE(doboz(sz, "cim_orszag")->text(), QStringLiteral("HR"));
         kattint(sz, "btnOK");

@@ -461,9 +461,9 @@ void TstSorSzerkeszto::modellEgySort()
     t.tbl.setCurrentRow(1);
     t.tbl.edit();
     t.tbl.setValue(QStringLiteral("Tipus_nev"), QStringLiteral("bb"));  // stays second by name
+    QCOMPARE(modell.index(1, 0).data().toString(), QStringLiteral("bb"));  // shown as typed
     t.tbl.post();
     QCOMPARE(ujra.size(), 0);
-    QCOMPARE(valtozott.size(), 1);
     QCOMPARE(valtozott[0][0].toModelIndex().row(), 1);
     QCOMPARE(modell.index(1, 0).data().toString(), QStringLiteral("bb"));
     // A row that moves in the order resets the view.

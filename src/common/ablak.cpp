@@ -1,6 +1,5 @@
 #include "common/ablak.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -10,13 +9,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTabBar>
 #include <QTextEdit>
-#include <QToolButton>
 #include <QWindow>
 
 namespace {
@@ -68,10 +70,47 @@ QWidget *szinezendo(QWidget *w)
     return nullptr;
 }
 
+// The program's style with the focus drawn flat: a focused drop-down list
+// is filled with the focus colour like an edit box (the style would draw a
+// shaded button), and the chosen tab of a page control that has the focus
+// takes the same colour (the style would show nothing).
+class FokuszStilus : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement elem, const QStyleOption *opt, QPainter *p, const QWidget *w) const override
+    {
+        QProxyStyle::drawPrimitive(elem, opt, p, w);
+        if (elem == PE_PanelButtonCommand && qobject_cast<const QComboBox *>(w) && w->property(kSzinezve).toBool())
+            p->fillRect(opt->rect.adjusted(1, 1, -1, -1), kFokuszSzin);
+    }
+
+    void drawControl(ControlElement elem, const QStyleOption *opt, QPainter *p, const QWidget *w) const override
+    {
+        QProxyStyle::drawControl(elem, opt, p, w);
+        if (elem == CE_TabBarTabShape && opt->state.testFlag(State_Selected) && opt->state.testFlag(State_HasFocus))
+            p->fillRect(opt->rect.adjusted(2, 2, -2, 0), kFokuszSzin);
+    }
+};
+
+// Gives a drop-down list or a page control's tabs the flat focus drawing.
+void fokuszStilus(QWidget *w)
+{
+    static QPointer<FokuszStilus> stilus;
+    if (!stilus) {
+        stilus = new FokuszStilus(QStyleFactory::create(qApp->style()->name()));
+        stilus->setParent(qApp);
+    }
+    if (w->style() != stilus)
+        w->setStyle(stilus);
+}
+
 void fokuszSzin(QWidget *w)
 {
     if (w->property(kSzinezve).toBool())
         return;
+    if (qobject_cast<QComboBox *>(w))
+        fokuszStilus(w);
     w->setProperty(kEredetiPaletta,
                    w->testAttribute(Qt::WA_SetPalette) ? QVariant::fromValue(w->palette()) : QVariant());
     QPalette p = w->palette();
@@ -122,6 +161,11 @@ protected:
             return false;
         if (t == QEvent::KeyPress)
             return enter(w, static_cast<QKeyEvent *>(event));
+        if (t == QEvent::FocusIn) {
+            tabTovabb(w);
+            if (qobject_cast<QTabBar *>(w))
+                fokuszStilus(w);
+        }
         QWidget *celpont = szinezendo(w);
         if (!celpont || jelolt(celpont, kFokuszSzinNelkul, m_ablak))
             return false;
@@ -140,7 +184,8 @@ protected:
 private:
     // Enter moves to the next control, except where Enter has its own
     // meaning: a new line in a multi-line text box, choosing a row in a
-    // grid, and in exempted controls. A focused push button fires.
+    // grid, and in exempted controls. A focused button is no exception:
+    // Enter passes it by, Space presses it, so Enter never closes a window.
     bool enter(QWidget *w, QKeyEvent *e)
     {
         if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
@@ -153,17 +198,21 @@ private:
             return false;
         if (tobbsoros(w, m_ablak) || qobject_cast<QAbstractItemView *>(w) || jelolt(w, kEnterTabNelkul, m_ablak))
             return false;
-        if (qobject_cast<QPushButton *>(w) || qobject_cast<QToolButton *>(w)) {
-            auto *gomb = static_cast<QAbstractButton *>(w);
-            if (gomb->isEnabled())
-                gomb->click();
-            return true;
-        }
         // The window moves the focus as for Tab: a control that uses Tab
         // itself (the sections of a date picker) is left as a whole.
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QCoreApplication::sendEvent(w->window(), &tab);
         return true;
+    }
+
+    // Tab leaves a multi-line text box like any other control; the box
+    // keeps Enter for its new lines.
+    static void tabTovabb(QWidget *w)
+    {
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
+            memo->setTabChangesFocus(true);
+        else if (auto *szoveg = qobject_cast<QTextEdit *>(w))
+            szoveg->setTabChangesFocus(true);
     }
 
     QPointer<QWidget> m_ablak;

@@ -8,10 +8,12 @@ class QWidget;
 
 // Installs them on a window: the window sees key presses before its
 // controls, so Enter moves the focus to the next control in tab order
-// (except in a multi-line text box, where it starts a new line, in a grid,
-// and on a focused push button, which fires); edit boxes,
-// drop-down lists, date pickers and multi-line text boxes take the colour
-// #A6CAF0 while they have the focus and the standard colour otherwise.
+// (except in a multi-line text box, where it starts a new line, and in a
+// grid); on a focused button too, which Space presses, so Enter never
+// closes the window. Tab leaves a multi-line text box. Edit boxes,
+// drop-down lists, date pickers and multi-line text boxes take the flat
+// colour #A6CAF0 while they have the focus and the standard colour
+// otherwise; the page tabs show the focus in the same colour.
 void AblakSzokasok(QWidget *ablak);
 // Exempts one control from the focus colour (it keeps its own background).
 void FokuszSzinNelkul(QWidget *vezerlo);

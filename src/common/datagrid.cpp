@@ -125,7 +125,7 @@ void DataGrid::setDataSet(data::DataSet *dataSet, const QStringList &fields)
                       verticalHeader()->viewport()->update();
                       if (m_syncing || !m_ds || !current.isValid() || !m_ds->isOpen())
                           return;
-                      if (current.row() == m_ds->currentRow())
+                      if (current.row() == m_model->currentGridRow())
                           return;
                       // A row being edited holds the data set where it is.
                       bool atment = false;
@@ -147,7 +147,8 @@ void DataGrid::syncFromDataSet()
     if (m_syncing || !m_ds || !m_model || !selectionModel())
         return;
     m_syncing = true;
-    const int sor = m_ds->isOpen() ? m_ds->currentRow() : -1;
+    // A new row being typed is the current one.
+    const int sor = m_ds->isOpen() ? m_model->currentGridRow() : -1;
     if (sor >= 0 && sor < m_model->rowCount()) {
         const int oszlop = qMax(0, currentIndex().column());
         const QModelIndex idx = m_model->index(sor, oszlop);

@@ -41,17 +41,19 @@ SzerkesztoAblak::~SzerkesztoAblak() = default;
 
 void SzerkesztoAblak::gombok(QPushButton *okGomb, QPushButton *megsem)
 {
-    // Enter moves between the controls; a button fires on Enter only while
-    // it has the focus.
-    if (okGomb) {
-        okGomb->setDefault(false);
+    // Enter moves between the controls, over the buttons too: neither is a
+    // default button, and a focused one is pressed by Space or a click.
+    for (QPushButton *gomb : {okGomb, megsem}) {
+        if (gomb) {
+            gomb->setDefault(false);
+            gomb->setAutoDefault(false);
+        }
+    }
+    if (okGomb)
         VedettKapcsol(okGomb, &QPushButton::clicked, this, &SzerkesztoAblak::ok);
-    }
     m_megsem = megsem;
-    if (megsem) {
-        megsem->setDefault(false);
+    if (megsem)
         VedettKapcsol(megsem, &QPushButton::clicked, this, &QDialog::reject);
-    }
 }
 
 void SzerkesztoAblak::showEvent(QShowEvent *event)

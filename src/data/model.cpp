@@ -2,6 +2,7 @@
 
 #include "common/vedett.h"
 #include "data/dataset.h"
+#include "data/formats.h"
 
 namespace data {
 
@@ -10,6 +11,7 @@ DataSetModel::DataSetModel(DataSet *dataSet, QObject *parent) : QAbstractTableMo
     auto reset = [this] {
         beginResetModel();
         m_unreadable.clear();
+        m_insertRow = wantedInsertRow();
         resolve();
         endResetModel();
     };
@@ -22,9 +24,62 @@ DataSetModel::DataSetModel(DataSet *dataSet, QObject *parent) : QAbstractTableMo
     VedettKapcsol(m_ds, &DataSet::closed, this, reset);
     // A row changed in place: only that row is drawn again.
     VedettKapcsol(m_ds, &DataSet::rowChanged, this, [this](int row) {
-        if (!m_ds->controlsDisabled() && row >= 0 && row < rowCount() && columnCount() > 0)
-            Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+        if (!m_ds->controlsDisabled())
+            rowRedrawn(m_insertRow >= 0 && row >= m_insertRow ? row + 1 : row);
     });
+    // The typing shows in the grid as it is typed.
+    VedettKapcsol(m_ds, &DataSet::stateChanged, this, [this] {
+        if (!m_ds->controlsDisabled())
+            followState();
+    });
+    VedettKapcsol(m_ds, &DataSet::valueChanged, this, [this] {
+        if (!m_ds->controlsDisabled())
+            rowRedrawn(liveRow());
+    });
+}
+
+int DataSetModel::currentGridRow() const
+{
+    return m_insertRow >= 0 ? m_insertRow : m_ds->currentRow();
+}
+
+int DataSetModel::wantedInsertRow() const
+{
+    return m_ds->state() == State::Insert ? qMax(0, m_ds->currentRow()) : -1;
+}
+
+void DataSetModel::followState()
+{
+    // The new row comes and goes by a reset: a grid's selection then waits
+    // for the data set's current row instead of wandering with the rows.
+    const int wanted = wantedInsertRow();
+    if (wanted != m_insertRow) {
+        beginResetModel();
+        m_insertRow = wanted;
+        endResetModel();
+    }
+    // An edit that starts or ends shows the buffer or the stored row again.
+    rowRedrawn(m_ds->currentRow());
+}
+
+int DataSetModel::liveRow() const
+{
+    if (m_insertRow >= 0)
+        return m_insertRow;
+    return m_ds->state() == State::Edit ? m_ds->currentRow() : -1;
+}
+
+int DataSetModel::sourceRow(int gridRow) const
+{
+    if (m_insertRow < 0 || gridRow < m_insertRow)
+        return gridRow;
+    return gridRow == m_insertRow ? -1 : gridRow - 1;
+}
+
+void DataSetModel::rowRedrawn(int gridRow)
+{
+    if (gridRow >= 0 && gridRow < rowCount() && columnCount() > 0)
+        Q_EMIT dataChanged(index(gridRow, 0), index(gridRow, columnCount() - 1));
 }
 
 void DataSetModel::setColumns(const QVector<Column> &columns)
@@ -60,7 +115,7 @@ void DataSetModel::resolve()
 
 int DataSetModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_ds->recordCount();
+    return parent.isValid() ? 0 : m_ds->recordCount() + (m_insertRow >= 0 ? 1 : 0);
 }
 
 int DataSetModel::columnCount(const QModelIndex &parent) const
@@ -77,9 +132,12 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
         return QVariant();
     if (m_unreadable.contains(index.row()))
         return role == Qt::DisplayRole ? QVariant(QStringLiteral("#olvashatatlan#")) : QVariant();
+    const int row = sourceRow(index.row());
+    const bool live = index.row() == liveRow();
     switch (role) {
     case Qt::DisplayRole: {
-        QString text = readable(index.row(), [&] { return m_ds->displayTextAt(index.row(), f); });
+        QString text = live ? displayText(m_ds->value(f), m_ds->field(f).def)
+                            : readable(index.row(), [&] { return m_ds->displayTextAt(row, f); });
         // A long text shows its first line in a grid cell.
         const int nl = text.indexOf(QLatin1Char('\n'));
         if (nl >= 0)
@@ -90,7 +148,7 @@ QVariant DataSetModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (m_ds->field(f).def.isNumeric() ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::ForegroundRole:
-        return m_rowColour ? readable(index.row(), [&] { return m_rowColour(*m_ds, index.row()); }) : QVariant();
+        return m_rowColour && row >= 0 ? readable(index.row(), [&] { return m_rowColour(*m_ds, row); }) : QVariant();
     default:
         return QVariant();
     }

@@ -134,6 +134,8 @@ Tfrm_Szerkeszt::Tfrm_Szerkeszt(SorSzerkeszto &sorok, data::DataSet *tipusok, dat
     fo->addWidget(m_lapok, 1);
     fo->addLayout(gombsor);
 
+    // Tab goes from the last control of any page to OK and Mégsem, and on
+    // to the page tabs: the controls of the hidden pages are passed by.
     m_tabSorrend << ok << megsem;
     for (int i = 1; i < m_tabSorrend.size(); ++i)
         setTabOrder(m_tabSorrend[i - 1], m_tabSorrend[i]);
@@ -340,6 +342,7 @@ QWidget *Tfrm_Szerkeszt::memoLap(const char *mezo, const QString &nev)
     // Tab leaves the box; Enter starts a new line in it.
     memo->setTabChangesFocus(true);
     kotes()->bindMemo(memo, QLatin1String(mezo));
+    m_tabSorrend << memo;
     auto *l = new QVBoxLayout(lap);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(memo);

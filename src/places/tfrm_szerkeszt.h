@@ -64,5 +64,5 @@ private:
     QLineEdit *m_nev = nullptr;
     QLineEdit *m_cimIrsz = nullptr;
     QLineEdit *m_levIrsz = nullptr;
-    QVector<QWidget *> m_tabSorrend;  // the first page's controls, in tab order
+    QVector<QWidget *> m_tabSorrend;  // the pages' controls and the buttons, in tab order
 };

@@ -138,6 +138,9 @@ Tfrm_Hatarolt::Tfrm_Hatarolt(data::DataSet &adatok, const QString &javasoltNev, 
     RogzitettMeret(this, 355, 207);
     KepernyoKozepere(this);
     AblakSzokasok(this);
+    // Enter in the file name box presses the default button and starts the
+    // export; elsewhere it moves on, and never closes the window.
+    EnterTabNelkul(eFilenev);
 
     VedettKapcsol(bTallozas, &QToolButton::clicked, this, &Tfrm_Hatarolt::tallozas);
     VedettKapcsol(bIndit, &QPushButton::clicked, this, &Tfrm_Hatarolt::inditas);
