@@ -6,6 +6,7 @@
 #include "app/tfrm_login.h"
 #include "app/tfrm_main.h"
 #include "common/alkalmazas.h"
+#include "data/adatmappazar.h"
 #include "data/database.h"
 
 #include <QLibraryInfo>
@@ -35,7 +36,10 @@ int main(int argc, char *argv[])
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QTimer::singleShot(0, [] { QApplication::restoreOverrideCursor(); });
     });
-    if (!Inditas([&db] { return BelepesAblak(db); }, VisszatoltesFelajanlas))
+    // Held while the program runs, so that a second copy on the same data
+    // folder is warned.
+    AdatMappaZar zar;
+    if (!Inditas([&db] { return BelepesAblak(db); }, VisszatoltesFelajanlas, &zar))
         return 1;
 
     // The one database of the program, which every window works on.

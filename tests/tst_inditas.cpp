@@ -8,6 +8,7 @@
 #include "app/inifajl.h"
 #include "app/tfrm_beallit.h"
 #include "data/adatmappa.h"
+#include "data/adatmappazar.h"
 #include "data/database.h"
 #include "testsupport.h"
 
@@ -91,6 +92,8 @@ private Q_SLOTS:
     void megnyithatatlanAdatbazis_data();
     void megnyithatatlanAdatbazis();
     void belepesNemSikerul();
+    void masodikPeldany_data();
+    void masodikPeldany();
     void kisNagybetusKulcsok();
     void masikMapparaNyitUjra();
     void teljesKepEsErtekekHelyben();
@@ -330,6 +333,29 @@ void TstInditas::belepesNemSikerul()
     QVERIFY(!Inditas(hibas));
     QCOMPARE(dobozok.hibak, QStringList{"a felhasznalo tábla zárolva"});
     QVERIFY(!data::Database::regiszter().isOpen());
+}
+
+void TstInditas::masodikPeldany_data()
+{
+    QTest::addColumn<QByteArray>("zar");      // the lock file found at start; "fut": a running copy's
+    QTest::addColumn<QString>("uzenetben");  // in the warning; empty: no warning, the lock is ours
+    QTest::newRow("first start") << QByteArray() << QString();
+    QTest::newRow("second start") << QByteArray("fut") << "folyamat: " + QString::number(QCoreApplication::applicationPid());
+    QTest::newRow("crashed copy") << "99999999\nnyugvar\n" + QSysInfo::machineHostName().toUtf8() + "\n" << QString();
+}
+
+void TstInditas::masodikPeldany()
+{
+    QFETCH(QByteArray, zar);
+    QFETCH(QString, uzenetben);
+    TempDataFolder mappa;
+    setProgramMappa(mappa.root());
+    AdatMappaZar masik, sajat;
+    QVERIFY(zar == "fut" ? masik.lefoglal(mappa.path()).isEmpty() : zar.isEmpty() || ir(mappa.path() + "/" + kAdatMappaZarNev, zar));
+    DobozFelvevo dobozok;
+    QVERIFY(Inditas([] { return true; }, {}, &sajat));
+    // Warned, naming the holder, exactly when the lock stayed another's.
+    QCOMPARE(sajat.foglalt(), dobozok.uzenetek.filter(uzenetben).isEmpty());
 }
 
 void TstInditas::kisNagybetusKulcsok()

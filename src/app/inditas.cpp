@@ -3,6 +3,7 @@
 #include "app/beallitasok.h"
 #include "app/inifajl.h"
 #include "common/dobozok.h"
+#include "data/adatmappazar.h"
 #include "data/database.h"
 
 #include <QDir>
@@ -73,6 +74,13 @@ bool adatbazisMegnyitasa(data::Database &db, const QString &utvonal,
     return true;
 }
 
+void zarLefoglalasa(AdatMappaZar &zar, const QString &utvonal)
+{
+    const QString masikPeldany = zar.lefoglal(utvonal);
+    if (!masikPeldany.isEmpty())
+        UzenetDoboz(masikPeldany);
+}
+
 }  // namespace
 
 QString LegujabbArchiv(const QString &mappa)
@@ -82,7 +90,8 @@ QString LegujabbArchiv(const QString &mappa)
     return zipek.isEmpty() ? QString() : zipek.first().absoluteFilePath();
 }
 
-bool Inditas(const std::function<bool()> &belepes, const std::function<bool(const QString &)> &helyreallitas)
+bool Inditas(const std::function<bool()> &belepes, const std::function<bool(const QString &)> &helyreallitas,
+             AdatMappaZar *zar)
 {
     // 1. The settings.
     IniFajl ini;
@@ -110,10 +119,17 @@ bool Inditas(const std::function<bool()> &belepes, const std::function<bool(cons
         return false;
     }
 
+    // This run's mark in the data folder; another copy's is told first.
+    if (zar)
+        zarLefoglalasa(*zar, beall.Utvonal);
+
     // 4. The database on the data folder.
     data::Database &db = data::Database::regiszter();
-    if (!adatbazisMegnyitasa(db, beall.Utvonal, helyreallitas))
+    if (!adatbazisMegnyitasa(db, beall.Utvonal, helyreallitas)) {
+        if (zar)
+            zar->elenged();
         return false;
+    }
 
     // 5. The login.
     bool belepett = false;
@@ -125,6 +141,8 @@ bool Inditas(const std::function<bool()> &belepes, const std::function<bool(cons
     }
     if (!belepett) {
         bezarAdatbazis();
+        if (zar)
+            zar->elenged();
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class AdatMappaZar;
 class QRect;
 class QString;
 
@@ -22,8 +23,14 @@ class QString;
 // program passes VisszatoltesFelajanlas (app/inditasvisszatoltes.h).
 // A database that opens only for reading (a full disk) is told, and the
 // program goes on.
+//
+// Before the database opens, `zar` (when given) takes the lock of the data
+// folder, which it holds until the program ends; a lock of another running
+// copy is told in a message box, and the program goes on. A start that fails
+// lets the lock go again.
 bool Inditas(const std::function<bool()> &belepes,
-             const std::function<bool(const QString &adatMappa)> &helyreallitas = {});
+             const std::function<bool(const QString &adatMappa)> &helyreallitas = {},
+             AdatMappaZar *zar = nullptr);
 
 // The newest zip archive in `mappa` by the time it was written; empty when
 // there is none.

@@ -1,5 +1,6 @@
 #include "reports/archivum.h"
 
+#include "data/adatmappazar.h"
 #include "data/database.h"
 
 #include <QDateTime>
@@ -116,6 +117,10 @@ QVector<ArchivFajl> mappaFajljai(const QString &mappa, const QString &kihagy)
         const QFileInfo fi(teljes);
         if (!kihagy.isEmpty() && (tisztaUtvonal(teljes) == kihagy || fi.canonicalFilePath() == kihagy))
             continue;
+        // The running copy's lock (and the brief one beside it while a stale
+        // lock is taken over) belongs to the run, not to the data.
+        if (gyoker.relativeFilePath(teljes).startsWith(QLatin1String(kAdatMappaZarNev)))
+            continue;
         if (!fi.isFile())
             throw data::DbError(QStringLiteral("A fájl nem olvasható (nem közönséges fájl vagy hibás "
                                                "hivatkozás): %1").arg(native(teljes)));
@@ -127,6 +132,15 @@ QVector<ArchivFajl> mappaFajljai(const QString &mappa, const QString &kihagy)
     std::sort(fajlok.begin(), fajlok.end(),
               [](const ArchivFajl &a, const ArchivFajl &b) { return a.relativ < b.relativ; });
     return fajlok;
+}
+
+// The running copy's lock of the data folder goes on in the restored one.
+// What the archive may have brought under that name is no live lock.
+void zarAtvitele(const QString &regiMappa, const QString &ujMappa)
+{
+    const QString nev = QString::fromLatin1(kAdatMappaZarNev);
+    QFile::remove(QDir(ujMappa).filePath(nev));
+    QFile::rename(QDir(regiMappa).filePath(nev), QDir(ujMappa).filePath(nev));
 }
 
 // What the writing callbacks of libzip reach.
@@ -429,5 +443,6 @@ void AdatVisszatoltes::csere(const QString &elozoArchiv)
     }
     m_kicsomagolt.clear();
     m_ellenorizve = false;
+    zarAtvitele(regi, m_adatMappa);
     QDir(regi).removeRecursively();
 }
