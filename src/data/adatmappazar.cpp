@@ -40,11 +40,14 @@ QString figyelmeztetes(const QString &mappa, const QLockFile &zar)
     if (!t.felhasznalo.isEmpty())
         kie << QStringLiteral("felhasználó: %1").arg(t.felhasznalo);
 
-    QString s = QStringLiteral("A(z) „%1” adatmappát a program egy másik példánya már megnyitotta")
+    QString s = QStringLiteral("A(z) „%1” adatmappát a program egy másik példánya már megnyitotta.")
                     .arg(QDir::toNativeSeparators(mappa));
-    if (!kie.isEmpty())
-        s += QStringLiteral(" (%1)").arg(kie.join(QStringLiteral(", ")));
-    s += QStringLiteral(".\nEz a példány is elindul, de ugyanazokon az adatokon egyszerre csak egy "
+    if (!kie.isEmpty()) {
+        QString kieSor = kie.join(QStringLiteral(", "));
+        kieSor[0] = kieSor[0].toUpper();
+        s += QStringLiteral("\n%1.").arg(kieSor);
+    }
+    s += QStringLiteral("\n\nEz a példány is elindul, de ugyanazokon az adatokon egyszerre csak egy "
                         "helyen érdemes dolgozni.");
     if (masikGepen(t))
         s += QStringLiteral("\nHa a másik példány már biztosan nem fut, törölje ezt a fájlt: %1")
