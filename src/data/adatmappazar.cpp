@@ -24,7 +24,9 @@ ZarTarto zarTarto(const QLockFile &zar)
     return t;
 }
 
-bool masikGepen(const ZarTarto &t)
+// A lock this computer cannot check: another computer's, or one whose file
+// tells nothing.
+bool nemEllenorizheto(const ZarTarto &t)
 {
     return !t.ismert || (!t.gep.isEmpty() && t.gep != QSysInfo::machineHostName());
 }
@@ -49,7 +51,7 @@ QString figyelmeztetes(const QString &mappa, const QLockFile &zar)
     }
     s += QStringLiteral("\n\nEz a példány is elindul, de ugyanazokon az adatokon egyszerre csak egy "
                         "helyen érdemes dolgozni.");
-    if (masikGepen(t))
+    if (nemEllenorizheto(t))
         s += QStringLiteral("\nHa a másik példány már biztosan nem fut, törölje ezt a fájlt: %1")
                  .arg(QDir::toNativeSeparators(zar.fileName()));
     return s;
