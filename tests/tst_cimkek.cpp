@@ -302,7 +302,7 @@ void TestCimkek::editorRefusesUnusableLayout()
         QCOMPARE(m_dobozok->hibak, QStringList{hiba});
         QVERIFY(w->isVisible());
         QCOMPARE(lista.tabla()->state(), data::State::Insert);
-        QCOMPARE(QApplication::focusWidget(), mezo(w, nev.trimmed().isEmpty() ? "DBEdit1" : "DBEdit5"));
+        QCOMPARE(w->focusWidget(), mezo(w, nev.trimmed().isEmpty() ? "DBEdit1" : "DBEdit5"));
         // Corrected, it is saved.
         atir(w, "DBEdit1", QStringLiteral("Új ív"));
         atir(w, "DBEdit5", QStringLiteral("2"));

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
+#include <QTemporaryDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringDecoder>
@@ -20,6 +21,7 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <optional>
 #include <unistd.h>
 #endif
 
@@ -165,31 +167,50 @@ void TstMegbizhatosag::jogosultsagok()
 #ifndef Q_OS_UNIX
     QSKIP("File permissions are Unix permissions here.");
 #endif
-    if (rendszergazdakent()) {
+    const QString kapottMappa = qEnvironmentVariable("NYUGVAR_JOG_MAPPA");
+    if (rendszergazdakent() && kapottMappa.isEmpty()) {
         // Root reads and writes whatever the permissions say: the row runs
-        // again in this program as the user "nobody" (its output shows here).
+        // again as the user "nobody" (its output shows here), from a copy of
+        // this program under /tmp on a data folder made here, as the build
+        // folder may lie in root's own home, which others cannot enter.
+        TempDataFolder mappa;
+        QTemporaryDir program;
+        QVERIFY2(mappa.isValid(), qPrintable(mappa.error()));
+        const QString masolat = program.filePath(QStringLiteral("tst_megbizhatosag"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), masolat));
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", program.path(), mappa.root()}), 0);
+        QProcess gyerek;
+        gyerek.setProcessChannelMode(QProcess::ForwardedChannels);
+        gyerek.setWorkingDirectory(program.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("NYUGVAR_JOG_MAPPA"), mappa.path());
+        gyerek.setProcessEnvironment(env);
         const QString sor = QString::fromLatin1(QTest::currentTestFunction()) + ':' + QTest::currentDataTag();
-        QCOMPARE(QProcess::execute("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                                               QCoreApplication::applicationFilePath(), sor}), 0);
+        gyerek.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", masolat, sor});
+        QVERIFY(gyerek.waitForFinished(120000));
+        QCOMPARE(gyerek.exitCode(), 0);
         return;
     }
     QFETCH(bool, mappat);
     QFETCH(int, jogok);
     QFETCH(QStringList, maradek);
     QFETCH(QString, ok);
-    TempDataFolder mappa;
-    QVERIFY2(mappa.isValid(), qPrintable(mappa.error()));
+    std::optional<TempDataFolder> sajat;
+    if (kapottMappa.isEmpty())
+        QVERIFY2(sajat.emplace().isValid(), qPrintable(sajat->error()));
+    const QString mappaUt = kapottMappa.isEmpty() ? sajat->path() : kapottMappa;
+    const QString dbFajl = QDir(mappaUt).filePath(QString::fromLatin1(Database::kFileName));
     for (const QString &vege : maradek) {
-        QFile f(mappa.dbFile() + vege);
+        QFile f(dbFajl + vege);
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
-    const QString cel = mappat ? mappa.path() : mappa.dbFile();
+    const QString cel = mappat ? mappaUt : dbFajl;
     const JogVisszaado visszaado{cel};
     QVERIFY(QFile::setPermissions(cel, QFileDevice::Permissions(jogok)));
 
-    const QString hiba = megnyitasHibaja(mappa.path());
+    const QString hiba = megnyitasHibaja(mappaUt);
     QVERIFY2(hiba.contains(ok), qPrintable(hiba));
-    QVERIFY2(hiba.contains(nat(mappat ? mappa.path() : mappa.dbFile())), qPrintable(hiba));
+    QVERIFY2(hiba.contains(nat(mappat ? mappaUt : dbFajl)), qPrintable(hiba));
     QVERIFY2(!hiba.contains(QStringLiteral("nem található")), qPrintable(hiba));
     QVERIFY(!Database::regiszter().isOpen());
 }
