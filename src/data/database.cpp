@@ -189,9 +189,9 @@ QString makeBookingNumbersUnique(const QSqlDatabase &db)
         const QStringList repeated = repeatedValues(db, table.name, index.fields.first());
         if (!repeated.isEmpty()) {
             run(QStringLiteral("ROLLBACK"));
-            return QStringLiteral("Több foglalás ugyanazt a sorszámot viseli: %1.\nAmíg ezeket nem javítják, az "
-                                  "adatbázis nem zárja ki, hogy két foglalás ugyanazt a sorszámot kapja; a "
-                                  "program ettől még tovább működik.")
+            return QStringLiteral("Ezeket a foglalási sorszámokat több foglalás is viseli: %1.\nAmíg ki nem "
+                                  "javítják őket, az adatbázis nem zárja ki, hogy két foglalás ugyanazt a "
+                                  "sorszámot kapja; a program ettől még tovább működik.")
                 .arg(repeated.join(QStringLiteral(", ")));
         }
         run(QStringLiteral("DROP INDEX IF EXISTS \"%1\"").arg(index.name));
