@@ -96,8 +96,9 @@ void FoglalasSorok::torles()
 {
     data::DataSet &ds = adatok();
     const int hely = helyEllenoriz(ds);
-    const DijJutalek tarolt = TaroltOsszegek(m_qry, QStringLiteral("foglalas"), ds.asInteger(QStringLiteral("foglalas")));
-    HelyOsszegeitMozgat(ds.database(), hely, FoglalasValtozas::Torolt, {}, tarolt);
+    const qint64 kulcs = ds.asInteger(QStringLiteral("foglalas"));
+    HelyOsszegeitMozgat(ds.database(), hely, FoglalasValtozas::Torolt, {},
+                        TaroltOsszegek(m_qry, QStringLiteral("foglalas"), kulcs));
     SorSzerkeszto::torles();
 }
 

@@ -199,7 +199,8 @@ QString makeBookingNumbersUnique(const QSqlDatabase &db)
         run(QStringLiteral("COMMIT"));
     } catch (const DbError &e) {
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        return QStringLiteral("A foglalási sorszámok egyediségét őrző index nem hozható létre:\n") + e.message();
+        return QStringLiteral("A foglalási sorszámok egyediségét őrző index nem hozható létre:\n") +
+               e.message();
     }
     return QString();
 }
