@@ -71,6 +71,8 @@ bool adatbazisMegnyitasa(data::Database &db, const QString &utvonal,
     if (!db.writeProblem().isEmpty())
         HibaDoboz(QStringLiteral("Az adatok csak olvasásra nyíltak meg, a változások nem menthetők:\n") +
                   db.writeProblem());
+    if (!db.openNotice().isEmpty())
+        UzenetDoboz(db.openNotice());
     return true;
 }
 

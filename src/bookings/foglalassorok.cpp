@@ -11,10 +11,8 @@ FoglalasSorok::FoglalasSorok(data::DataSet &foglalasok, data::DataSet &hely, dat
     setTorlesKerdes(QStringLiteral("Valóban töröljem a foglalást?"));
     setUjElott([this] { return ujElott(); });
     setAlapertekek([this](data::DataSet &ds) { alapertekek(ds); });
-    VedettKapcsol(&foglalasok, &data::DataSet::stateChanged, this, &FoglalasSorok::allapotValtozott);
-    // Once committed, the place's edit was ours no longer.
-    VedettKapcsol(this, &SorSzerkeszto::mentve, this, [this] { m_helyFuggo = false; });
-    VedettKapcsol(this, &SorSzerkeszto::torolve, this, [this] { m_helyFuggo = false; });
+    VedettKapcsol(this, &SorSzerkeszto::mentve, this, &FoglalasSorok::helyetUjraolvas);
+    VedettKapcsol(this, &SorSzerkeszto::torolve, this, &FoglalasSorok::helyetUjraolvas);
 }
 
 FoglalasSorok::~FoglalasSorok() = default;
@@ -55,82 +53,61 @@ void FoglalasSorok::alapertekek(data::DataSet &ds)
     FoglalasAlapertekek(ds, uj);
 }
 
-void FoglalasSorok::allapotValtozott()
-{
-    // The old amounts are the row's as stored: edit() has just copied it
-    // and nothing is typed yet. A refused save keeps the row in edit and
-    // keeps them.
-    if (adatok().state() != data::State::Edit) {
-        m_regiMegvan = false;
-    } else if (!m_regiMegvan) {
-        m_regi = DijJutalekOlvas(adatok());
-        m_regiMegvan = true;
-    }
-}
-
-void FoglalasSorok::helyEllenoriz(const data::DataSet &foglalasok) const
+int FoglalasSorok::helyEllenoriz(const data::DataSet &foglalasok) const
 {
     if (!m_hely.isOpen() || m_hely.isEmpty())
         throw data::DbError(QStringLiteral("Nincs aktuális szálláshely."));
-    if (m_hely.asInteger(QStringLiteral("ugyfel")) != foglalasok.asInteger(QStringLiteral("ugyfel")))
+    const qint64 hely = m_hely.asInteger(QStringLiteral("ugyfel"));
+    if (hely != foglalasok.asInteger(QStringLiteral("ugyfel")))
         throw data::DbError(QStringLiteral("A foglalás szálláshelye nem az aktuális szálláshely."));
+    return int(hely);
 }
 
-void FoglalasSorok::helyetSzerkeszt()
+int FoglalasSorok::szabadSorszam(data::DataSet &foglalasok)
 {
-    if (m_hely.isEditing()) {
-        if (!m_helyFuggo)
-            throw data::DbError(QStringLiteral("A szálláshely adatai szerkesztés alatt állnak."));
-        // Left in edit by a refused save: the totals are worked out again
-        // from the saved ones, never on top of that attempt's.
-        m_hely.cancel();
-    }
-    m_hely.edit();
-    m_helyFuggo = true;
-}
-
-void FoglalasSorok::helyetElvet()
-{
-    if (m_helyFuggo && m_hely.isEditing())
-        m_hely.cancel();
-    m_helyFuggo = false;
+    // Another copy of the program may have saved a booking with this number
+    // since Ins was pressed; inside the unit nobody else writes.
+    const int sorszam = int(foglalasok.asInteger(QStringLiteral("foglalaz")));
+    const int szabad = SzabadFoglalasSzam(m_qry, sorszam);
+    if (szabad != sorszam)
+        foglalasok.setValue(QStringLiteral("foglalaz"), szabad);
+    return szabad;
 }
 
 void FoglalasSorok::mentes()
 {
     data::DataSet &ds = adatok();
-    const bool uj = ds.state() == data::State::Insert;
-    if (!uj && !m_regiMegvan)
-        throw data::DbError(QStringLiteral("A foglalás eredeti összegei nem ismertek."));
-    helyEllenoriz(ds);
-    const DijJutalek foglalas = DijJutalekOlvas(ds);
+    const int hely = helyEllenoriz(ds);
+    if (ds.state() == data::State::Insert) {
+        const int sorszam = szabadSorszam(ds);
+        SorSzerkeszto::mentes();
+        HelyOsszegeitMozgat(ds.database(), hely, FoglalasValtozas::Uj,
+                            TaroltOsszegek(m_qry, QStringLiteral("foglalaz"), sorszam), {});
+        return;
+    }
+    const qint64 kulcs = ds.asInteger(QStringLiteral("foglalas"));
+    const DijJutalek regi = TaroltOsszegek(m_qry, QStringLiteral("foglalas"), kulcs);
     SorSzerkeszto::mentes();
-    helyetSzerkeszt();
-    const DijJutalek hely = DijJutalekOlvas(m_hely);
-    DijJutalekIr(m_hely, uj ? UjFoglalasUtan(hely, foglalas) : SzerkesztettFoglalasUtan(hely, foglalas, m_regi));
-    m_hely.post();
+    HelyOsszegeitMozgat(ds.database(), hely, FoglalasValtozas::Szerkesztett,
+                        TaroltOsszegek(m_qry, QStringLiteral("foglalas"), kulcs), regi);
 }
 
 void FoglalasSorok::torles()
 {
     data::DataSet &ds = adatok();
-    helyEllenoriz(ds);
-    const DijJutalek foglalas = DijJutalekOlvas(ds);
-    try {
-        helyetSzerkeszt();
-        DijJutalekIr(m_hely, ToroltFoglalasUtan(DijJutalekOlvas(m_hely), foglalas));
-        m_hely.post();
-        SorSzerkeszto::torles();
-    } catch (...) {
-        // Nobody typed into the place: it goes back to its saved totals
-        // (the unit's rollback undoes what was written).
-        helyetElvet();
-        throw;
-    }
+    const int hely = helyEllenoriz(ds);
+    const qint64 kulcs = ds.asInteger(QStringLiteral("foglalas"));
+    HelyOsszegeitMozgat(ds.database(), hely, FoglalasValtozas::Torolt, {},
+                        TaroltOsszegek(m_qry, QStringLiteral("foglalas"), kulcs));
+    SorSzerkeszto::torles();
 }
 
-void FoglalasSorok::elvetes()
+void FoglalasSorok::helyetUjraolvas()
 {
-    SorSzerkeszto::elvetes();
-    helyetElvet();
+    // The totals changed in the file alone: a post with nothing typed
+    // writes nothing and shows the place's row as stored.
+    if (!m_hely.isOpen() || m_hely.isEmpty() || m_hely.isEditing())
+        return;
+    m_hely.edit();
+    m_hely.post();
 }

@@ -5,15 +5,18 @@
 //
 //   new:    the orderer is chosen (none accepted: nothing is created), the
 //           next booking number is read, the row gets its defaults;
-//   save:   the booking is posted, then the place's totals move by the
-//           booking (new: its amounts; edit: new less old) and the place is
-//           posted. Refused: both rows stay in edit as they were typed, the
-//           file holds neither, and the next save computes the totals again
-//           from the place's saved ones;
-//   delete: the place's totals lose the booking's amounts, the place is
-//           posted and the booking deleted. Refused: nothing changes and the
-//           place shows its saved totals.
+//   save:   inside the unit, a new booking whose number another writer has
+//           taken meanwhile gets the next free one; the booking is posted,
+//           then the place's totals move in the file by what the file held
+//           for the booking before and after (new: its amounts; edit: new
+//           less old). Refused: the booking stays in edit as it was typed
+//           and the file holds neither change;
+//   delete: the place's totals lose the booking's stored amounts and the
+//           booking is deleted. Refused: nothing changes.
 //
+// The totals are never copied from the place's shown row, so another copy
+// of the program saving bookings of the same place at the same time loses
+// nothing; after the commit the place's row is read again to show them.
 // The place is the current row of the place data set (the main window's),
 // which must be the place of the booking.
 
@@ -40,21 +43,16 @@ public:
     // must be the current place. True when saved.
     bool FoglalasSzerkeszt(bool uj, int helyKulcs);
 
-    // The fee and commission the edited booking had when its edit began.
-    DijJutalek regiOsszegek() const { return m_regi; }
-
 protected:
     void mentes() override;
     void torles() override;
-    void elvetes() override;
 
 private:
     bool ujElott();
     void alapertekek(data::DataSet &ds);
-    void helyEllenoriz(const data::DataSet &foglalasok) const;
-    void helyetSzerkeszt();
-    void helyetElvet();
-    void allapotValtozott();
+    int helyEllenoriz(const data::DataSet &foglalasok) const;
+    int szabadSorszam(data::DataSet &foglalasok);
+    void helyetUjraolvas();
 
     data::DataSet &m_hely;
     data::Query &m_qry;
@@ -62,7 +60,4 @@ private:
     std::function<QDate()> m_ma;
     int m_foglalo = -1;
     int m_sorszam = 0;
-    DijJutalek m_regi;
-    bool m_regiMegvan = false;
-    bool m_helyFuggo = false;  // the place is in edit by a save of ours
 };

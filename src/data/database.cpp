@@ -144,6 +144,67 @@ QString lostUnitMessage()
                           "fájlba.");
 }
 
+// Whether the file's index `name` on `table` exists and admits no repeated
+// value: files made before booking numbers were unique have a plain one.
+bool hasUniqueIndex(const QSqlDatabase &db, const QString &table, const QString &name)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA index_list(\"%1\")").arg(table)))
+        throw DbError(engineMessage(q.lastError()));
+    while (q.next())
+        if (q.value(1).toString().compare(name, Qt::CaseInsensitive) == 0)
+            return q.value(2).toInt() == 1;
+    return false;
+}
+
+// The values that more than one row holds in `field`, smallest first.
+QStringList repeatedValues(const QSqlDatabase &db, const QString &table, const QString &field)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT \"%2\" FROM \"%1\" WHERE \"%2\" IS NOT NULL GROUP BY \"%2\" "
+                               "HAVING COUNT(*) > 1 ORDER BY \"%2\"").arg(table, field)))
+        throw DbError(engineMessage(q.lastError()));
+    QStringList values;
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
+// Gives an older file the unique index of the booking numbers, in one
+// transaction, unless numbers already repeat. Returns what the user should
+// be told: the repeated numbers, or why the index could not be made.
+QString makeBookingNumbersUnique(const QSqlDatabase &db)
+{
+    const schema::TableDef &table = *schema::table(QStringLiteral("foglalas"));
+    const schema::IndexDef &index = *table.index(QStringLiteral("foglalas_foglalaz"));
+    QSqlQuery q(db);
+    auto run = [&](const QString &sql) {
+        if (!q.exec(sql))
+            throw DbError(engineMessage(q.lastError()));
+    };
+    try {
+        if (hasUniqueIndex(db, table.name, index.name))
+            return QString();
+        run(QStringLiteral("BEGIN IMMEDIATE"));
+        const QStringList repeated = repeatedValues(db, table.name, index.fields.first());
+        if (!repeated.isEmpty()) {
+            run(QStringLiteral("ROLLBACK"));
+            return QStringLiteral("Ezeket a foglalási sorszámokat több foglalás is viseli: %1.\nAmíg ki nem "
+                                  "javítják őket, az adatbázis nem zárja ki, hogy két foglalás ugyanazt a "
+                                  "sorszámot kapja; a program ettől még tovább működik.")
+                .arg(repeated.join(QStringLiteral(", ")));
+        }
+        run(QStringLiteral("DROP INDEX IF EXISTS \"%1\"").arg(index.name));
+        run(schema::createIndexStatement(table, index));
+        run(QStringLiteral("COMMIT"));
+    } catch (const DbError &e) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return QStringLiteral("A foglalási sorszámok egyediségét őrző index nem hozható létre:\n") +
+               e.message();
+    }
+    return QString();
+}
+
 }  // namespace
 
 DbError::DbError(const QString &message)
@@ -282,6 +343,7 @@ void Database::open()
         m_writeProblem = engineMessage(writeError);
     else if (!written)
         failEngine(writeError);
+    m_openNotice = m_writeProblem.isEmpty() ? makeBookingNumbersUnique(db) : QString();
     m_open = true;
 }
 
@@ -311,7 +373,7 @@ void Database::close()
     m_writeProblem.clear();
 }
 
-void Database::exec(const QString &sql, const QVariantList &params)
+int Database::exec(const QString &sql, const QVariantList &params)
 {
     QSqlQuery q(connection());
     if (!q.prepare(sql))
@@ -320,6 +382,7 @@ void Database::exec(const QString &sql, const QVariantList &params)
         q.addBindValue(p);
     if (!q.exec())
         throw DbError(engineMessage(q.lastError()));
+    return q.numRowsAffected();
 }
 
 void Database::attach(DataSet *ds)

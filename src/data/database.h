@@ -69,12 +69,16 @@ public:
     // Why nothing can be saved although the data opened for reading (a full
     // disk at the start); empty when saving works.
     QString writeProblem() const { return m_writeProblem; }
+    // What opening found that the user should hear of although the data
+    // opened (booking numbers that repeat); empty when there is nothing.
+    QString openNotice() const { return m_openNotice; }
 
     // The connection, for the data layer's own classes.
     QSqlDatabase connection() const;
 
-    // Runs one statement with positional or named parameters; raises on error.
-    void exec(const QString &sql, const QVariantList &params = {});
+    // Runs one statement with positional or named parameters; raises on
+    // error. Returns the number of rows it inserted, updated or deleted.
+    int exec(const QString &sql, const QVariantList &params = {});
 
     // Transactions nest: the outermost begins and commits, inner ones are
     // savepoints. A transaction that is neither committed nor rolled back
@@ -145,6 +149,7 @@ private:
     // the levels still open have nothing left to commit.
     bool m_unitLost = false;
     QString m_writeProblem;
+    QString m_openNotice;
 };
 
 // The same class under the name the callers think in: every row that one

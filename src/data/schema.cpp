@@ -126,7 +126,7 @@ QVector<TableDef> buildTables()
     };
     foglalas.indexes = {
         index("foglalas_ugyfel", {"ugyfel", "foglalas"}),
-        index("foglalas_foglalaz", {"foglalaz"}),
+        index("foglalas_foglalaz", {"foglalaz"}, true),  // one number, one booking
         index("foglalas_foglalo", {"foglalo"}),
         index("foglalas_dat_tol", {"dat_tol"}),
     };
@@ -332,17 +332,20 @@ QStringList createStatements()
             cols << QStringLiteral("\"%1\" %2").arg(f.name, sqlType(f));
         out << QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, cols.join(QStringLiteral(", ")));
     }
-    for (const TableDef &t : tables()) {
-        for (const IndexDef &ix : t.indexes) {
-            QStringList cols;
-            for (const QString &c : ix.fields)
-                cols << QStringLiteral("\"%1\"%2").arg(c, ix.descending ? QStringLiteral(" DESC") : QString());
-            out << QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
-                       .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), ix.name, t.name,
-                            cols.join(QStringLiteral(", ")));
-        }
-    }
+    for (const TableDef &t : tables())
+        for (const IndexDef &ix : t.indexes)
+            out << createIndexStatement(t, ix);
     return out;
+}
+
+QString createIndexStatement(const TableDef &table, const IndexDef &index)
+{
+    QStringList cols;
+    for (const QString &c : index.fields)
+        cols << QStringLiteral("\"%1\"%2").arg(c, index.descending ? QStringLiteral(" DESC") : QString());
+    return QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
+        .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), index.name, table.name,
+             cols.join(QStringLiteral(", ")));
 }
 
 }  // namespace schema

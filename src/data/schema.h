@@ -68,5 +68,7 @@ QString bareTableName(const QString &name);
 
 // The statements that create the whole schema: tables, then indexes.
 QStringList createStatements();
+// The statement that creates one index of a table.
+QString createIndexStatement(const TableDef &table, const IndexDef &index);
 
 }  // namespace schema
