@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 #include <stdexcept>
 
@@ -59,6 +61,17 @@ struct Tipusok {
         tbl.setValue(QStringLiteral("Tipus_nev"), nev);
     }
 };
+
+// Another program on the same data folder runs a statement.
+void masikProgram(const TempDataFolder &mappa, const QString &sql)
+{
+    {
+        QSqlDatabase masik = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("masik"));
+        masik.setDatabaseName(mappa.dbFile());
+        QVERIFY(masik.open() && QSqlQuery(masik).exec(sql));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("masik"));
+}
 
 // Saves a second row inside the same unit of work: a place type that the
 // table refuses when its key is taken.
@@ -107,6 +120,8 @@ private Q_SLOTS:
     void elutasitottMentes_data();
     void elutasitottMentes();
     void egysegbenMent();
+    void masikIras_data();
+    void masikIras();
     void torles_data();
     void torles();
     void ujHelyAlapertekei();
@@ -268,22 +283,79 @@ void TstSorSzerkeszto::egysegbenMent()
     QVERIFY(!tbl.isEditing());
 }
 
+void TstSorSzerkeszto::masikIras_data()
+{
+    QTest::addColumn<QString>("masik");       // what another program does while the editor runs
+    QTest::addColumn<QString>("uzenet");      // the refusal's start; empty: saved at once
+    QTest::addColumn<QStringList>("latott");  // each editor run's name/town/fees, then the file's
+    const QString ki = QStringLiteral("A sort időközben egy másik felhasználó vagy program ");
+    QTest::newRow("módosította") << "UPDATE ugyfel SET ugyfel_nev = 'B', ossz_dij = 5" << ki + "módosította."
+                                 << QStringList{"A//1", "B/Eger/5", "B/Eger/5"};
+    QTest::newRow("törölte") << "DELETE FROM ugyfel" << ki + "törölte." << QStringList{"A//1", "A/Eger/1", "A/Eger/1"};
+    QTest::newRow("összegét mozgatta") << "UPDATE ugyfel SET ossz_dij = ossz_dij + 5" << QString()
+                                       << QStringList{"A//1", "A/Eger/6"};
+}
+
+void TstSorSzerkeszto::masikIras()
+{
+    QFETCH(QString, masik);
+    QFETCH(QString, uzenet);
+    QFETCH(QStringList, latott);
+    DobozFelvevo dobozok;
+    db().exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, ossz_dij) VALUES (1, 'A', 1)"));
+    data::Table hely(db(), QStringLiteral("ugyfel")), fajl(db(), QStringLiteral("ugyfel"));
+    hely.open();
+    SorSzerkeszto sorok(hely);
+    QStringList futasok;
+    const auto sor = [](const data::DataSet &ds) {
+        return QStringList{ds.asString(QStringLiteral("ugyfel_nev")), ds.asString(QStringLiteral("cim_varos")),
+                           ds.asString(QStringLiteral("ossz_dij"))}.join(QLatin1Char('/'));
+    };
+    // The user types a town while the other program writes; every OK is pressed.
+    sorok.setSzerkeszto([&] {
+        futasok << sor(hely);
+        if (futasok.size() == 1) {
+            masikProgram(m_reg->folder(), masik);
+            hely.setValue(QStringLiteral("cim_varos"), QStringLiteral("Eger"));
+        }
+        return true;
+    });
+    QVERIFY(sorok.szerkeszt());
+    fajl.open();
+    QCOMPARE(futasok << sor(fajl), latott);
+    QCOMPARE(fajl.recordCount(), 1);
+    QCOMPARE(dobozok.hibak.size(), int(!uzenet.isEmpty()));
+    QVERIFY(dobozok.hibak.join(QString()).startsWith(uzenet));
+}
+
 void TstSorSzerkeszto::torles_data()
 {
     QTest::addColumn<bool>("igen");
+    QTest::addColumn<QString>("masik");  // what another program did since the row was shown
     QTest::addColumn<QStringList>("vart");
-    QTest::newRow("Igen") << true << QStringList{"3/c", "12/b"};
-    QTest::newRow("Nem") << false << QStringList{"3/c", "7/a", "12/b"};
+    QTest::newRow("Igen") << true << QString() << QStringList{"3/c", "12/b"};
+    QTest::newRow("Nem") << false << QString() << QStringList{"3/c", "7/a", "12/b"};
+    QTest::newRow("Igen, a másik módosította") << true << "UPDATE tipus SET Tipus_nev = 'x' WHERE Tipus = 7"
+                                               << QStringList{"3/c", "7/x", "12/b"};
+    QTest::newRow("Igen, a másik törölte") << true << "DELETE FROM tipus WHERE Tipus = 7"
+                                           << QStringList{"3/c", "12/b"};
 }
 
 void TstSorSzerkeszto::torles()
 {
     QFETCH(bool, igen);
+    QFETCH(QString, masik);
     QFETCH(QStringList, vart);
     DobozFelvevo dobozok;
     Tipusok t;
     dobozok.valaszok << igen;
-    QCOMPARE(t.sorok.torol(), igen);
+    QCOMPARE(t.tbl.asString(QStringLiteral("Tipus_nev")), QStringLiteral("a"));
+    if (!masik.isEmpty())
+        masikProgram(m_reg->folder(), masik);
+    // A row changed or gone meanwhile is not deleted; the list shows it anew.
+    QCOMPARE(t.sorok.torol(), igen && masik.isEmpty());
+    QCOMPARE(dobozok.hibak.size(), int(!masik.isEmpty()));
+    QCOMPARE(t.tbl.recordCount(), vart.size());
     QCOMPARE(dobozok.kerdesek, QStringList{"Valóban töröljem a sort?"});
     QCOMPARE(tipusok(), vart);
     // Nothing to delete: no question.
