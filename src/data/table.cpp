@@ -143,6 +143,28 @@ bool sameValue(const QVariant &before, const QVariant &now)
     return before == now;
 }
 
+// Whether a write checks a field against the value read before it: every
+// stored field does, but a running total that the write does not set; it
+// moves by additions of its own, and the write leaves it as it is.
+bool checks(const Field &f, bool written)
+{
+    return f.kind == FieldKind::Stored && (!f.def.runningTotal || written);
+}
+
+// The condition that a row is still as read: " AND" each checked field IS
+// (null-safe) its value as read, in the stored form.
+QString asReadCondition(const DataSet &ds, const Row &asRead, const QVector<bool> &written, QVariantList &params)
+{
+    QString out;
+    for (int f = 0; f < ds.fieldCount(); ++f) {
+        if (!checks(ds.field(f), written.value(f)))
+            continue;
+        out += QStringLiteral(" AND %1 IS ?").arg(quoted(ds.field(f).def.name));
+        params << toStorage(asRead.value(f));
+    }
+    return out;
+}
+
 }  // namespace
 
 // Collation keys of the texts the rows were last ordered by, per field:
@@ -913,17 +935,20 @@ QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values,
         run(q, sql, params);
         id = q.lastInsertId().toLongLong();
     } else if (!cols.isEmpty()) {
-        if (asRead)
-            requireUnchanged(id, *asRead, changed, false);
         QStringList sets;
         for (const QString &c : cols)
             sets << c + QStringLiteral(" = ?");
         params << id;
-        run(q,
-            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(tableName()), sets.join(QStringLiteral(", "))),
-            params);
-        if (q.numRowsAffected() == 0)
-            throw DbError(QStringLiteral("A sort időközben törölték."));
+        const QString sql =
+            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(tableName()), sets.join(QStringLiteral(", ")));
+        QVariantList checked = params;
+        run(q, asRead ? sql + asReadCondition(*this, *asRead, changed, checked) : sql, checked);
+        if (q.numRowsAffected() == 0) {
+            if (!asRead)
+                throw DbError(QStringLiteral("A sort időközben törölték."));
+            requireUnchanged(id, *asRead, changed, false);
+            run(q, sql, params);  // the row is as read; only its stored form differs
+        }
     }
     commitWritten(tx);
     m_cache.remove(id);
@@ -934,19 +959,25 @@ QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values,
 void Table::deleteRow(const QVariant &key, const Row *asRead)
 {
     Database::Transaction tx(database());
-    if (asRead)
-        requireUnchanged(key.toLongLong(), *asRead, QVector<bool>(fieldCount(), false), true);
     QSqlQuery q(database().connection());
-    run(q, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName())), {key});
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName()));
+    const QVector<bool> none(fieldCount(), false);
+    QVariantList checked{key};
+    run(q, asRead ? sql + asReadCondition(*this, *asRead, none, checked) : sql, checked);
+    if (asRead && q.numRowsAffected() == 0) {
+        requireUnchanged(key.toLongLong(), *asRead, none, true);
+        run(q, sql, {key});  // the row is as read; only its stored form differs
+    }
     commitWritten(tx);
     m_cache.remove(key.toLongLong());
 }
 
-// Raises RowConflict unless the row is still as the data set read it. Runs
-// inside the write's transaction, which holds the file's write lock from its
-// start, so the row cannot change between this read and the write. Every
-// stored field counts, but a running total that the write does not set: it
-// moves by additions of its own, and the write leaves it as it is.
+// After a write that found its row no longer as read: raises RowConflict
+// with the row as it is now, unless its values, read and converted again,
+// are still those read (a value whose stored form differs from the form
+// written, such as a date kept with a time of day). Runs inside the write's
+// transaction, which holds the file's write lock from its start, so the row
+// cannot change between this read and the write.
 void Table::requireUnchanged(qint64 id, const Row &asRead, const QVector<bool> &written, bool deleting)
 {
     QStringList cols;
@@ -971,7 +1002,7 @@ void Table::requireUnchanged(qint64 id, const Row &asRead, const QVector<bool> &
     bool same = !now.isEmpty();
     for (int c = 0; same && c < fields.size(); ++c) {
         const int f = fields[c];
-        if (!field(f).def.runningTotal || written.value(f))
+        if (checks(field(f), written.value(f)))
             same = sameValue(asRead.value(f), now[f]);
     }
     if (same)
