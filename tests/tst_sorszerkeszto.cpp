@@ -275,21 +275,20 @@ void TstSorSzerkeszto::masikIras_data()
 {
     QTest::addColumn<bool>("torol");
     QTest::addColumn<QString>("masik");       // what another program did since the row was shown
-    QTest::addColumn<QString>("uzenet");      // the refusal's start; empty: none
-    QTest::addColumn<QStringList>("latott");  // name/town/fees: shown, at the editor's rerun, in the list after
-    const QString ki = QStringLiteral("A sort időközben egy másik felhasználó vagy program ");
-    QTest::newRow("módosította") << false << "UPDATE ugyfel SET ugyfel_nev = 'B', ossz_dij = 5" << ki + "módosította." << QStringList{"A//1", "B/Eger/5", "B/Eger/5"};
-    QTest::newRow("törölte") << false << "DELETE FROM ugyfel" << ki + "törölte." << QStringList{"A//1", "A/Eger/1", "A/Eger/1"};
-    QTest::newRow("összegét mozgatta") << false << "UPDATE ugyfel SET ossz_dij = ossz_dij + 5" << QString() << QStringList{"A//1", "A/Eger/6"};
-    QTest::newRow("törlés, módosította") << true << "UPDATE ugyfel SET ugyfel_nev = 'B'" << ki + "módosította," << QStringList{"A//1", "B//1"};
-    QTest::newRow("törlés, törölte") << true << "DELETE FROM ugyfel" << ki + "törölte." << QStringList{"A//1"};
+    // Name/town/fees shown, at the editor's rerun, in the list after; then the verb of each message.
+    QTest::addColumn<QStringList>("latott");
+    QTest::newRow("módosította") << false << "UPDATE ugyfel SET ugyfel_nev = 'B', ossz_dij = 5"
+                                 << QStringList{"A//1", "B/Eger/5", "B/Eger/5", "módosította."};
+    QTest::newRow("törölte") << false << "DELETE FROM ugyfel" << QStringList{"A//1", "A/Eger/1", "A/Eger/1", "törölte."};
+    QTest::newRow("összegét mozgatta") << false << "UPDATE ugyfel SET ossz_dij = ossz_dij + 5" << QStringList{"A//1", "A/Eger/6"};
+    QTest::newRow("törlés, módosította") << true << "UPDATE ugyfel SET ugyfel_nev = 'B'" << QStringList{"A//1", "B//1", "módosította,"};
+    QTest::newRow("törlés, törölte") << true << "DELETE FROM ugyfel" << QStringList{"A//1", "törölte."};
 }
 
 void TstSorSzerkeszto::masikIras()
 {
     QFETCH(bool, torol);
     QFETCH(QString, masik);
-    QFETCH(QString, uzenet);
     QFETCH(QStringList, latott);
     DobozFelvevo dobozok;
     dobozok.valaszok << true;
@@ -297,10 +296,12 @@ void TstSorSzerkeszto::masikIras()
     data::Table hely(db(), QStringLiteral("ugyfel"));
     hely.open();
     const auto sor = [&hely] {
-        return hely.asString(QStringLiteral("ugyfel_nev")) + '/' + hely.asString(QStringLiteral("cim_varos")) + '/' + hely.asString(QStringLiteral("ossz_dij"));
+        return hely.asString(QStringLiteral("ugyfel_nev")) + '/' + hely.asString(QStringLiteral("cim_varos")) + '/'
+               + hely.asString(QStringLiteral("ossz_dij"));
     };
     QStringList futasok{sor()};
-    QSqlDatabase masikProgram = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(QTest::currentDataTag()));
+    QSqlDatabase masikProgram =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(QTest::currentDataTag()));
     masikProgram.setDatabaseName(m_reg->folder().dbFile());
     QVERIFY(masikProgram.open() && QSqlQuery(masikProgram).exec(masik));
     // The user types a town and presses OK again when the editor comes back.
@@ -312,9 +313,9 @@ void TstSorSzerkeszto::masikIras()
     QCOMPARE(torol ? sorok.torol() : sorok.szerkeszt(), !torol);
     for (hely.first(); !hely.eof(); hely.next())
         futasok << sor();
+    for (const QString &hiba : qAsConst(dobozok.hibak))  // "A sort időközben ... program <verb>"
+        futasok << hiba.section(QLatin1Char(' '), 8, 8);
     QCOMPARE(futasok, latott);
-    QCOMPARE(dobozok.hibak.size(), int(!uzenet.isEmpty()));
-    QVERIFY(dobozok.hibak.join(QString()).startsWith(uzenet));
 }
 
 void TstSorSzerkeszto::torles_data()
