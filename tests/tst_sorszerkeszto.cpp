@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QtTest>
 #include <stdexcept>
 
@@ -107,6 +108,8 @@ private Q_SLOTS:
     void elutasitottMentes_data();
     void elutasitottMentes();
     void egysegbenMent();
+    void masikIras_data();
+    void masikIras();
     void torles_data();
     void torles();
     void ujHelyAlapertekei();
@@ -266,6 +269,53 @@ void TstSorSzerkeszto::egysegbenMent()
     QCOMPARE(ujra, qMakePair(data::State::Insert, QStringLiteral("b")));
     QCOMPARE(tipusok(), QStringList{"1/a"});
     QVERIFY(!tbl.isEditing());
+}
+
+void TstSorSzerkeszto::masikIras_data()
+{
+    QTest::addColumn<bool>("torol");
+    QTest::addColumn<QString>("masik");       // what another program did since the row was shown
+    // Name/town/fees shown, at the editor's rerun, in the list after; then the verb of each message.
+    QTest::addColumn<QStringList>("latott");
+    QTest::newRow("módosította") << false << "UPDATE ugyfel SET ugyfel_nev = 'B', ossz_dij = 5"
+                                 << QStringList{"A//1", "B/Eger/5", "B/Eger/5", "módosította."};
+    QTest::newRow("törölte") << false << "DELETE FROM ugyfel" << QStringList{"A//1", "A/Eger/1", "A/Eger/1", "törölte."};
+    QTest::newRow("összegét mozgatta") << false << "UPDATE ugyfel SET ossz_dij = ossz_dij + 5" << QStringList{"A//1", "A/Eger/6"};
+    QTest::newRow("törlés, módosította") << true << "UPDATE ugyfel SET ugyfel_nev = 'B'" << QStringList{"A//1", "B//1", "módosította,"};
+    QTest::newRow("törlés, törölte") << true << "DELETE FROM ugyfel" << QStringList{"A//1", "törölte."};
+}
+
+void TstSorSzerkeszto::masikIras()
+{
+    QFETCH(bool, torol);
+    QFETCH(QString, masik);
+    QFETCH(QStringList, latott);
+    DobozFelvevo dobozok;
+    dobozok.valaszok << true;
+    db().exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, ossz_dij) VALUES (1, 'A', 1)"));
+    data::Table hely(db(), QStringLiteral("ugyfel"));
+    hely.open();
+    const auto sor = [&hely] {
+        return hely.asString(QStringLiteral("ugyfel_nev")) + '/' + hely.asString(QStringLiteral("cim_varos")) + '/'
+               + hely.asString(QStringLiteral("ossz_dij"));
+    };
+    QStringList futasok{sor()};
+    QSqlDatabase masikProgram =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(QTest::currentDataTag()));
+    masikProgram.setDatabaseName(m_reg->folder().dbFile());
+    QVERIFY(masikProgram.open() && QSqlQuery(masikProgram).exec(masik));
+    // The user types a town and presses OK again when the editor comes back.
+    SorSzerkeszto sorok(hely);
+    sorok.setSzerkeszto([&] {
+        hely.isModified() ? void(futasok << sor()) : hely.setValue(QStringLiteral("cim_varos"), QStringLiteral("Eger"));
+        return futasok.size() < 3;
+    });
+    QCOMPARE(torol ? sorok.torol() : sorok.szerkeszt(), !torol);
+    for (hely.first(); !hely.eof(); hely.next())
+        futasok << sor();
+    for (const QString &hiba : qAsConst(dobozok.hibak))  // "A sort időközben ... program <verb>"
+        futasok << hiba.section(QLatin1Char(' '), 8, 8);
+    QCOMPARE(futasok, latott);
 }
 
 void TstSorSzerkeszto::torles_data()

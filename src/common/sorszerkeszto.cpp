@@ -4,6 +4,7 @@
 #include "common/vedett.h"
 #include "data/database.h"
 #include "data/dataset.h"
+#include "data/rowconflict.h"
 
 SorSzerkeszto::SorSzerkeszto(data::DataSet &ds, QObject *parent)
     : QObject(parent), m_ds(ds), m_torlesKerdes(QStringLiteral("Valóban töröljem a sort?"))
@@ -95,6 +96,10 @@ bool SorSzerkeszto::ment()
     } catch (const data::SavedButError &e) {
         // Stored: saving it again would store it twice.
         UzenetDoboz(e.message());
+    } catch (const data::RowConflict &e) {
+        // Not a fault of the typing: the message alone says what happened.
+        HibaDoboz(e.message());
+        return false;
     } catch (const data::DbError &e) {
         HibaDoboz(mentesHibaSzoveg(e.message()));
         return false;

@@ -8,6 +8,8 @@
 //   editor run accepted: the row is saved (if the editor has not saved it);
 //           a refused save shows its message and runs the editor again on
 //           the unsaved row, with the user's values; not accepted: cancel.
+//           A row that another user or program changed meanwhile is read
+//           again under the typing, so the next OK applies it to that.
 //   delete: the question -> the delete step in one unit of work.
 //
 // The save is one overridable step run inside one unit of work and

@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/filter.h"
 #include "data/formats.h"
+#include "data/rowconflict.h"
 
 #include <QLocale>
 #include <cmath>
@@ -671,6 +672,7 @@ void DataSet::insert()
         throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
     settleEdit();
     m_buffer = Row(m_fields.size());
+    m_read.clear();
     m_changed = QVector<bool>(m_fields.size(), false);
     m_unsaved = m_changed;
     m_editKey = QVariant();
@@ -690,6 +692,7 @@ void DataSet::edit()
         return;
     m_buffer = fetchRow(m_current);
     m_buffer.resize(m_fields.size());
+    m_read = m_buffer;
     m_changed = QVector<bool>(m_fields.size(), false);
     m_unsaved = m_changed;
     m_editKey = rowKey(m_current);
@@ -742,7 +745,7 @@ void DataSet::post()
     const bool inserting = m_state == State::Insert;
     QVariant key = m_editKey;
     if (inserting || m_modified)
-        key = writeRow(inserting, m_editKey, m_buffer, m_changed);  // raises, state kept
+        key = writeBuffer(inserting, m_editKey, m_changed, !inserting);  // raises, state kept
     showPosted(key, inserting);
     Q_EMIT afterPost();
 }
@@ -774,7 +777,10 @@ void DataSet::postInUnit()
     const bool inserting = m_state == State::Insert && !m_writtenKey.isValid();
     const QVector<bool> &typed = m_heldLevel > 0 ? m_unsaved : m_changed;
     if (inserting || typed.contains(true)) {
-        m_writtenKey = writeRow(inserting, inserting ? QVariant() : heldKey(), m_buffer, typed);
+        // A row this unit wrote already is held by it: no one else can
+        // have changed it since.
+        m_writtenKey = writeBuffer(inserting, inserting ? QVariant() : heldKey(), typed,
+                                   !inserting && !m_writtenKey.isValid());
         m_unsaved.fill(false);
         noteStep(Step::Wrote, m_writtenKey);
     }
@@ -782,6 +788,52 @@ void DataSet::postInUnit()
         m_heldLevel = m_db.depth();
         m_db.join(this);
     }
+}
+
+QVariant DataSet::writeBuffer(bool inserting, const QVariant &key, const QVector<bool> &fields, bool check)
+{
+    try {
+        return writeRow(inserting, key, m_buffer, fields, check ? &m_read : nullptr);
+    } catch (const RowConflict &conflict) {
+        takeCurrentRow(conflict);
+        throw;
+    }
+}
+
+// After a refused write: the edit goes on from the row as it is now, with
+// what the user typed on top, so that the next post applies the typing to
+// it. A row that is gone leaves the typing as a new row.
+void DataSet::takeCurrentRow(const RowConflict &conflict)
+{
+    if (conflict.gone()) {
+        m_state = State::Insert;
+        m_editKey = QVariant();
+        m_read.clear();
+        forgetCachedRows();
+        reload(QVariant(), m_editRow);  // without the row that is gone
+        m_editRow = m_current;
+        Q_EMIT stateChanged();
+        return;
+    }
+    m_read = conflict.current();
+    m_read.resize(m_fields.size());
+    for (int f = 0; f < m_fields.size(); ++f) {
+        if (m_fields[f].kind != FieldKind::Stored || m_changed.value(f) || m_buffer[f] == m_read[f])
+            continue;
+        m_buffer[f] = m_read[f];
+        Q_EMIT valueChanged(f);
+        for (int i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i].kind == FieldKind::Lookup && m_fields[i].keyField == f) {
+                m_buffer[i] = lookupValue(i, m_read[f]);
+                Q_EMIT valueChanged(i);
+            }
+        }
+    }
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].kind == FieldKind::Calculated)
+            Q_EMIT valueChanged(i);
+    if (m_editRow >= 0 && m_editRow < rowCount() && !controlsDisabled())
+        Q_EMIT rowChanged(m_editRow);
 }
 
 QVariant DataSet::heldKey() const
@@ -840,7 +892,15 @@ void DataSet::remove()
         cancel();
     const int row = m_current;
     const QVariant key = rowKey(row);
-    deleteRow(key);
+    const Row asRead = fetchRow(row);
+    try {
+        deleteRow(key, &asRead);
+    } catch (const RowConflict &) {
+        // The list shows the row as it is now, or no longer.
+        forgetCachedRows();
+        resetKeeping(key, row);
+        throw;
+    }
     removeRowFromView(row);
     const int n = rowCount();
     m_current = n == 0 ? -1 : qMin(row, n - 1);
@@ -946,12 +1006,12 @@ void DataSet::unitRolledBack(int level, bool rowsChanged)
 
 // ---- defaults of sources ----------------------------------------------------
 
-QVariant DataSet::writeRow(bool, const QVariant &, const Row &, const QVector<bool> &)
+QVariant DataSet::writeRow(bool, const QVariant &, const Row &, const QVector<bool> &, const Row *)
 {
     throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
 }
 
-void DataSet::deleteRow(const QVariant &)
+void DataSet::deleteRow(const QVariant &, const Row *)
 {
     throw DbError(QStringLiteral("Az adatkészlet csak olvasható."));
 }

@@ -19,6 +19,7 @@ namespace data {
 
 class Database;
 class FilterExpr;
+class RowConflict;
 
 enum class State { Inactive, Browse, Insert, Edit };
 enum class FieldKind { Stored, Lookup, Calculated };
@@ -179,10 +180,14 @@ protected:
     // The first visible row, in order, whose field matches; -1 when none.
     // The value is already converted to the field's type.
     virtual int findRow(int field, const QVariant &value, LocateOptions options) const;
-    // Writing. The defaults raise the read-only error.
+    // Writing. The defaults raise the read-only error. `asRead` is the row
+    // as the data set read it before the edit or delete: the write goes
+    // ahead only while the row is still so, otherwise it raises RowConflict.
+    // Null: no check (a new row, or one this unit of work wrote already and
+    // so holds).
     virtual QVariant writeRow(bool inserting, const QVariant &key, const Row &values,
-                              const QVector<bool> &changed);
-    virtual void deleteRow(const QVariant &key);
+                              const QVector<bool> &changed, const Row *asRead);
+    virtual void deleteRow(const QVariant &key, const Row *asRead);
     // Puts a written row where the order and filter want it (or out of
     // view); returns its visible row or -1.
     virtual int placeRow(const QVariant &key, int oldRow);
@@ -230,6 +235,8 @@ private:
     void reload(const QVariant &key, int fallbackRow);
     void showPosted(const QVariant &key, bool inserted);
     void postInUnit();
+    QVariant writeBuffer(bool inserting, const QVariant &key, const QVector<bool> &fields, bool check);
+    void takeCurrentRow(const RowConflict &conflict);
     void settleEdit();
     void releaseHeld();
     QVariant heldKey() const;
@@ -260,6 +267,7 @@ private:
     bool m_filtered = false;
     bool m_readOnly = false;
     Row m_buffer;                        // the row in insert or edit state
+    Row m_read;                          // the row in edit state as read
     QVector<bool> m_changed;
     QVariant m_editKey;
     int m_editRow = -1;

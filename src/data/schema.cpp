@@ -97,6 +97,8 @@ QVector<TableDef> buildTables()
         index("ugyfel_terulet", {"terulet"}),
         index("ugyfel_tipus", {"tipus"}),
     };
+    for (FieldDef &f : ugyfel.fields)
+        f.runningTotal = f.name == QLatin1String("ossz_dij") || f.name == QLatin1String("ossz_jut");
     all << ugyfel;
 
     TableDef foglalas;

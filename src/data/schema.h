@@ -21,6 +21,9 @@ struct FieldDef {
     QString label;           // display label; empty means the field's own name
     QString format;          // display format: "00000", "### ### ##0", ...
     QString mask;            // edit mask: "!90.00;1;_", ...
+    // A running total: moved only by additions in statements of its own, so
+    // a row write that does not set it does not check it either.
+    bool runningTotal = false;
 
     QString title() const { return label.isEmpty() ? name : label; }
     bool isText() const { return type == FieldType::Text || type == FieldType::Memo; }

@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/engine.h"
 #include "data/filter.h"
+#include "data/rowconflict.h"
 #include "data/storage.h"
 
 #include <QCollator>
@@ -127,6 +128,41 @@ bool sameStored(const QVariant &a, const QVariant &b)
     if (ra == 2 && a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
         return *static_cast<const QString *>(a.constData()) == *static_cast<const QString *>(b.constData());
     return ra == 0 || a == b;
+}
+
+// Whether a value as read before an edit is the value read now. Both went
+// through the same conversion; numbers compare as numbers whatever way the
+// engine handed them out.
+bool sameValue(const QVariant &before, const QVariant &now)
+{
+    const bool nullBefore = !before.isValid() || before.isNull();
+    if (nullBefore || !now.isValid() || now.isNull())
+        return nullBefore == (!now.isValid() || now.isNull());
+    if (isStoredNumber(before) && isStoredNumber(now))
+        return before.toDouble() == now.toDouble() && before.toLongLong() == now.toLongLong();
+    return before == now;
+}
+
+// Whether a write checks a field against the value read before it: every
+// stored field does, but a running total that the write does not set; it
+// moves by additions of its own, and the write leaves it as it is.
+bool checks(const Field &f, bool written)
+{
+    return f.kind == FieldKind::Stored && (!f.def.runningTotal || written);
+}
+
+// The condition that a row is still as read: " AND" each checked field IS
+// (null-safe) its value as read, in the stored form.
+QString asReadCondition(const DataSet &ds, const Row &asRead, const QVector<bool> &written, QVariantList &params)
+{
+    QString out;
+    for (int f = 0; f < ds.fieldCount(); ++f) {
+        if (!checks(ds.field(f), written.value(f)))
+            continue;
+        out += QStringLiteral(" AND %1 IS ?").arg(quoted(ds.field(f).def.name));
+        params << toStorage(asRead.value(f));
+    }
+    return out;
 }
 
 }  // namespace
@@ -867,7 +903,8 @@ int Table::findOnOrder(const QVariant &value, LocateOptions options) const
 
 // ---- writing ----------------------------------------------------------------
 
-QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values, const QVector<bool> &changed)
+QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values, const QVector<bool> &changed,
+                         const Row *asRead)
 {
     const schema::TableDef &def = tableDef();
     QStringList cols;
@@ -902,11 +939,16 @@ QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values,
         for (const QString &c : cols)
             sets << c + QStringLiteral(" = ?");
         params << id;
-        run(q,
-            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(tableName()), sets.join(QStringLiteral(", "))),
-            params);
-        if (q.numRowsAffected() == 0)
-            throw DbError(QStringLiteral("A sort időközben törölték."));
+        const QString sql =
+            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(tableName()), sets.join(QStringLiteral(", ")));
+        QVariantList checked = params;
+        run(q, asRead ? sql + asReadCondition(*this, *asRead, changed, checked) : sql, checked);
+        if (q.numRowsAffected() == 0) {
+            if (!asRead)
+                throw DbError(QStringLiteral("A sort időközben törölték."));
+            requireUnchanged(id, *asRead, changed, false);
+            run(q, sql, params);  // the row is as read; only its stored form differs
+        }
     }
     commitWritten(tx);
     m_cache.remove(id);
@@ -914,13 +956,68 @@ QVariant Table::writeRow(bool inserting, const QVariant &key, const Row &values,
     return id;
 }
 
-void Table::deleteRow(const QVariant &key)
+void Table::deleteRow(const QVariant &key, const Row *asRead)
 {
     Database::Transaction tx(database());
     QSqlQuery q(database().connection());
-    run(q, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName())), {key});
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName()));
+    const QVector<bool> none(fieldCount(), false);
+    QVariantList checked{key};
+    run(q, asRead ? sql + asReadCondition(*this, *asRead, none, checked) : sql, checked);
+    if (asRead && q.numRowsAffected() == 0) {
+        requireUnchanged(key.toLongLong(), *asRead, none, true);
+        run(q, sql, {key});  // the row is as read; only its stored form differs
+    }
     commitWritten(tx);
     m_cache.remove(key.toLongLong());
+}
+
+// After a write that found its row no longer as read: raises RowConflict
+// with the row as it is now, unless its values, read and converted again,
+// are still those read (a value whose stored form differs from the form
+// written, such as a date kept with a time of day). Runs inside the write's
+// transaction, which holds the file's write lock from its start, so the row
+// cannot change between this read and the write.
+void Table::requireUnchanged(qint64 id, const Row &asRead, const QVector<bool> &written, bool deleting)
+{
+    QStringList cols;
+    QVector<int> fields;
+    for (int f = 0; f < fieldCount(); ++f) {
+        if (field(f).kind == FieldKind::Stored) {
+            cols << quoted(field(f).def.name);
+            fields << f;
+        }
+    }
+    QSqlQuery q(database().connection());
+    q.setForwardOnly(true);
+    run(q, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(cols.join(QStringLiteral(", ")), quoted(tableName())),
+        {id});
+    Row now;
+    if (q.next()) {
+        now = Row(fieldCount());
+        for (int c = 0; c < fields.size(); ++c)
+            now[fields[c]] = fromStorage(q.value(c), field(fields[c]).def.type);
+    }
+    requireNoError(q);
+    bool same = !now.isEmpty();
+    for (int c = 0; same && c < fields.size(); ++c) {
+        const int f = fields[c];
+        if (checks(field(f), written.value(f)))
+            same = sameValue(asRead.value(f), now[f]);
+    }
+    if (same)
+        return;
+    m_cache.remove(id);
+    const QString who = QStringLiteral("A sort időközben egy másik felhasználó vagy program ");
+    if (now.isEmpty())
+        throw RowConflict(who + (deleting ? QStringLiteral("törölte.")
+                                          : QStringLiteral("törölte. A beírt értékek megmaradtak, "
+                                                           "az OK új sorként menti őket.")),
+                          now);
+    throw RowConflict(who + (deleting ? QStringLiteral("módosította, ezért nem töröltem. Az adatokat újraolvastam.")
+                                      : QStringLiteral("módosította. Az adatokat újraolvastam; a beírt értékek "
+                                                       "megmaradtak, az OK újra elmenti őket.")),
+                      now);
 }
 
 int Table::placeRow(const QVariant &key, int oldRow)

@@ -54,8 +54,8 @@ protected:
     int rowOfKey(const QVariant &key) const override;
     int findRow(int field, const QVariant &value, LocateOptions options) const override;
     QVariant writeRow(bool inserting, const QVariant &key, const Row &values,
-                      const QVector<bool> &changed) override;
-    void deleteRow(const QVariant &key) override;
+                      const QVector<bool> &changed, const Row *asRead) override;
+    void deleteRow(const QVariant &key, const Row *asRead) override;
     int placeRow(const QVariant &key, int oldRow) override;
     void removeRowFromView(int row) override;
     QVariant lookupValue(int field, const QVariant &key) const override;
@@ -80,6 +80,7 @@ private:
     void fetchPage(int row) const;
     sqlite3_stmt *pageStatement() const;
     void releasePageStatement() const;
+    void requireUnchanged(qint64 id, const Row &asRead, const QVector<bool> &written, bool deleting);
 
     const schema::TableDef *m_def = nullptr;
     QString m_indexFields;
