@@ -5,7 +5,7 @@
 #include "app/belepes.h"
 #include "app/leallitasfigyelo.h"
 #include "data/database.h"
-#include "data/storage.h"
+#include "data/sqliteengine.h"
 #include "data/table.h"
 #include "testsupport.h"
 

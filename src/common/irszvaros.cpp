@@ -14,7 +14,7 @@ std::optional<QString> IrszVarosa(data::Database &db, const QString &irsz, const
     // An empty code stands for no code: no row of the table has it.
     if (!VarosKitoltheto(varos, alapVaros) || irsz.isEmpty())
         return std::nullopt;
-    // The code's index finds the row; SQLite compares texts exactly, letter
+    // The code's index finds the row; the engine compares texts exactly, letter
     // case included.
     data::Query q(db);
     q.setSql(QStringLiteral("SELECT varos FROM irsz WHERE irsz = :irsz ORDER BY Id LIMIT 1"));

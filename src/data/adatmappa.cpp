@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/schema.h"
+#include "data/sqliteengine.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,15 +106,15 @@ bool buildDatabase(const QString &path, const QVector<PostalCode> &codes, QStrin
         QStringLiteral("adatmappa-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     bool ok = false;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            setError(error, QStringLiteral("Cannot open %1: %2").arg(path, db.lastError().text()));
+        QString why;
+        if (!data::openNewRegisterFile(path, connection, &why)) {
+            setError(error, QStringLiteral("Cannot open %1").arg(why));
         } else {
+            QSqlDatabase db = QSqlDatabase::database(connection, false);
             {
                 QSqlQuery q(db);
-                ok = run(q, QStringLiteral("PRAGMA journal_mode=DELETE"), error);
-                if (ok && !db.transaction()) {
+                ok = true;
+                if (!db.transaction()) {
                     setError(error, db.lastError().text());
                     ok = false;
                 }
@@ -198,10 +199,6 @@ bool createDataFolder(const QString &folder, const QString &irszCsv, QString *er
     QVector<PostalCode> codes;
     if (!readPostalCodes(irszCsv, codes, error))
         return false;
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        setError(error, QStringLiteral("The SQLite driver of Qt (QSQLITE) is not installed"));
-        return false;
-    }
 
     if (!dir.mkpath(QStringLiteral("."))) {
         setError(error, QStringLiteral("Cannot create the folder %1").arg(folder));

@@ -1,16 +1,21 @@
 #pragma once
-// The named database "regiszter": one SQLite file in the data folder, opened
-// with the connection's parameter list. Every data set belongs to it.
+// The named database "regiszter", opened with the connection's parameter
+// list on the engine that keeps it (data/engine.h). Every data set belongs to
+// it, and every statement of the data layer runs through it.
 
+#include <QMap>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <stdexcept>
 
 namespace data {
 
 class DataSet;
+class Engine;
+class Statement;
 
 // An error of the data layer, carrying the engine's own message.
 class DbError : public std::runtime_error {
@@ -57,9 +62,9 @@ public:
     // The database file in the data folder.
     QString filePath() const;
 
-    // Opens the database file of PATH. Never creates anything: a missing file,
-    // a file that is not a database, or a missing table raises DbError with a
-    // message that names what is wrong.
+    // Opens the register of the parameter list. Never creates anything: a
+    // missing file, a file that is not a database, or a missing table raises
+    // DbError with a message that names what is wrong.
     void open();
     // Closes every open data set, then the connection.
     void close();
@@ -68,17 +73,34 @@ public:
     bool isOpen() const { return m_open; }
     // Why nothing can be saved although the data opened for reading (a full
     // disk at the start); empty when saving works.
-    QString writeProblem() const { return m_writeProblem; }
+    QString writeProblem() const;
     // What opening found that the user should hear of although the data
     // opened (booking numbers that repeat); empty when there is nothing.
     QString openNotice() const { return m_openNotice; }
 
-    // The connection, for the data layer's own classes.
+    // The QtSql connection the engine runs on, for tools and tests.
     QSqlDatabase connection() const;
+    // The engine, for what differs between engines (the row identity, the
+    // null-safe comparison).
+    const Engine &engine() const;
 
+    // Prepares a statement that reads; raises on error. A write goes through
+    // exec, insert or run below, so that a unit knows whether it wrote.
+    std::unique_ptr<Statement> prepare(const QString &sql);
     // Runs one statement with positional or named parameters; raises on
     // error. Returns the number of rows it inserted, updated or deleted.
     int exec(const QString &sql, const QVariantList &params = {});
+    int execNamed(const QString &sql, const QMap<QString, QVariant> &params);
+    // Runs a prepared statement whose marks are bound.
+    int run(Statement &statement);
+    // Runs a prepared write that a key or a value's type may refuse: false
+    // when it did (only its own statement is undone).
+    bool runUnlessRefused(Statement &statement);
+    // Runs an INSERT of one row and returns the key the row was given: the
+    // table's automatic key `keyColumn`, or its row identity when empty.
+    qint64 insert(const QString &sql, const QVariantList &params, const QString &keyColumn);
+    // What a check of the stored data finds wrong; empty when it is sound.
+    QString integrityProblem();
 
     // Transactions nest: the outermost begins and commits, inner ones are
     // savepoints. A transaction that is neither committed nor rolled back
@@ -132,23 +154,24 @@ private:
     int depth() const { return m_depth; }
     // Whether any row changed since the outermost transaction began.
     bool unitChangedRows() const;
-    qint64 totalChanges() const;
-    // Whether the engine still has a transaction open: after a full disk or
-    // an I/O error it rolls the whole one back by itself.
-    bool engineInTransaction() const;
     void rollbackEngine(int level);
+    QString makeBookingNumbersUnique();
+    Engine &openEngine() const;
 
     QString m_connectionName;
     QStringList m_params;
+    std::unique_ptr<Engine> m_engine;
     bool m_open = false;
     int m_depth = 0;
-    QVector<qint64> m_changesAtBegin;  // the engine's change count per level
+    // The rows every statement run through this database changed, counted
+    // as they run; and that count when each level of the unit began.
+    qint64 m_rowsWritten = 0;
+    QVector<qint64> m_writtenAtBegin;
     QVector<DataSet *> m_dataSets;
     QVector<DataSet *> m_unitMembers;  // in the order they joined
     // Set when the engine undid the whole transaction under an inner level:
     // the levels still open have nothing left to commit.
     bool m_unitLost = false;
-    QString m_writeProblem;
     QString m_openNotice;
 };
 

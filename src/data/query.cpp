@@ -6,11 +6,7 @@
 #include "data/storage.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <sqlite3.h>
+#include <limits>
 
 namespace data {
 
@@ -23,23 +19,12 @@ constexpr int kReadOnRows = 1024;  // rows read at once by a walk
 // the engine skips rows faster than reading them.
 constexpr int kSkipAhead = 4 * kReadOnRows;
 
-const QString kLimit = QStringLiteral(":nyugvar_lap_db");
-const QString kOffset = QStringLiteral(":nyugvar_lap_tol");
-
-[[noreturn]] void raise(const QSqlQuery &q)
-{
-    throw DbError(engineMessage(q.lastError()));
-}
-
-void bindParams(QSqlQuery &q, const QString &sql, const QMap<QString, QVariant> &params)
-{
-    for (auto it = params.cbegin(); it != params.cend(); ++it) {
-        const QRegularExpression used(QStringLiteral(":%1\\b").arg(QRegularExpression::escape(it.key())),
-                                      QRegularExpression::CaseInsensitiveOption);
-        if (sql.contains(used))
-            q.bindValue(QLatin1Char(':') + it.key(), toStorage(it.value()));
-    }
-}
+// The marks of a page's bounds, named so that no statement of the user's
+// uses them.
+const QString kLimit = QStringLiteral("nyugvar_lap_db");
+const QString kOffset = QStringLiteral("nyugvar_lap_tol");
+// No bound: every engine takes a limit this large, none takes a negative one.
+constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max();
 
 schema::FieldType typeOfValue(const QVariant &v)
 {
@@ -68,8 +53,8 @@ QString asSubquery(const QString &sql)
 
 QString pagedSql(const QString &sql)
 {
-    return QStringLiteral("SELECT * FROM ") + asSubquery(sql) + QStringLiteral(" LIMIT ") + kLimit +
-           QStringLiteral(" OFFSET ") + kOffset;
+    return QStringLiteral("SELECT * FROM ") + asSubquery(sql) + QStringLiteral(" AS nyugvar_lap LIMIT :") + kLimit +
+           QStringLiteral(" OFFSET :") + kOffset;
 }
 
 // The engine names a repeated column of a subquery "name:1"; the result
@@ -121,14 +106,12 @@ QVariant Query::param(const QString &name) const
 
 // ---- the result's columns ---------------------------------------------------
 
-void Query::describe(const QSqlQuery &q)
+void Query::describe(const Statement &st)
 {
     m_columns.clear();
-    const QSqlRecord rec = q.record();
     QStringList given, names;
-    for (int c = 0; c < rec.count(); ++c) {
-        const QSqlField sf = rec.field(c);
-        const QString original = nameInStatement(sf.name(), given);
+    for (int c = 0; c < st.columnCount(); ++c) {
+        const QString original = nameInStatement(st.columnName(c), given);
         given << original;
         QString name = original;
         // A repeated column name gets _1, _2, ... appended.
@@ -143,7 +126,7 @@ void Query::describe(const QSqlQuery &q)
         col.def.name = name;
         // A column read straight from a table keeps that field's label,
         // type and display format.
-        if (const schema::TableDef *t = schema::table(sf.tableName())) {
+        if (const schema::TableDef *t = schema::table(st.columnTable(c))) {
             if (const schema::FieldDef *f = t->field(original)) {
                 col.def = *f;
                 col.def.name = name;
@@ -174,37 +157,28 @@ void Query::settleTypes()
             open << c;
     if (open.isEmpty())
         return;
-    std::unique_ptr<QSqlQuery> q = openResult(0, -1);
-    while (!open.isEmpty() && q->next()) {
+    const auto st = openResult(0, kNoLimit);
+    while (!open.isEmpty() && st->next()) {
         for (int i = open.size() - 1; i >= 0; --i) {
-            const QVariant v = q->value(open[i]);
+            const QVariant v = st->value(open[i]);
             if (!v.isNull()) {
                 m_columns[open[i]].def.type = typeOfValue(v);
                 open.remove(i);
             }
         }
     }
-    if (q->lastError().isValid())
-        raise(*q);
 }
 
 // A statement that cannot stand as a subquery (a PRAGMA) is read whole, as
 // the engine gives it.
 void Query::readWhole()
 {
-    QSqlQuery q(database().connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(m_sql))
-        raise(q);
-    bindParams(q, m_sql, m_params);
-    if (!q.exec())
-        raise(q);
-    describe(q);
+    const auto st = database().prepare(m_sql);
+    st->bindNamed(m_params);
+    describe(*st);
     m_whole.clear();
-    while (q.next())
-        m_whole.append(readRow(q));
-    if (q.lastError().isValid())
-        raise(q);
+    while (st->next())
+        m_whole.append(readRow(*st));
     for (int c = 0; c < m_columns.size(); ++c) {
         if (m_columns[c].known)
             continue;
@@ -224,16 +198,18 @@ void Query::buildFields(QVector<Field> &fields)
     m_haveWhole = false;
     {
         // LIMIT 0 reads no row: the engine names the columns all the same.
-        QSqlQuery q(database().connection());
-        q.setForwardOnly(true);
-        m_paged = q.prepare(pagedSql(m_sql));
+        std::unique_ptr<Statement> st;
+        try {
+            st = database().prepare(pagedSql(m_sql));
+        } catch (const DbError &) {
+            // Not a statement that stands as a subquery; read as it is
+            // below, where its own error shows if it has one.
+        }
+        m_paged = st != nullptr;
         if (m_paged) {
-            bindParams(q, m_sql, m_params);
-            q.bindValue(kLimit, 0);
-            q.bindValue(kOffset, 0);
-            if (!q.exec())
-                raise(q);
-            describe(q);
+            bindPage(*st, 0, 0);
+            st->next();
+            describe(*st);
         }
     }
     if (m_paged)
@@ -247,41 +223,33 @@ void Query::buildFields(QVector<Field> &fields)
 
 // ---- reading rows -----------------------------------------------------------
 
-std::unique_ptr<QSqlQuery> Query::openResult(int offset, int limit) const
+void Query::bindPage(Statement &st, qint64 offset, qint64 limit) const
 {
-    auto q = std::make_unique<QSqlQuery>(database().connection());
-    q->setForwardOnly(true);
-    if (!q->prepare(pagedSql(m_sql)))
-        raise(*q);
-    bindParams(*q, m_sql, m_params);
-    q->bindValue(kLimit, limit);
-    q->bindValue(kOffset, offset);
-    if (!q->exec())
-        raise(*q);
-    return q;
+    st.bindNamed(m_params);
+    st.bindNamed({{kLimit, limit}, {kOffset, offset}});
+}
+
+std::unique_ptr<Statement> Query::openResult(qint64 offset, qint64 limit) const
+{
+    auto st = database().prepare(pagedSql(m_sql));
+    bindPage(*st, offset, limit);
+    return st;
 }
 
 int Query::countRows() const
 {
-    const QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + asSubquery(m_sql);
-    QSqlQuery q(database().connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        raise(q);
-    bindParams(q, m_sql, m_params);
-    if (!q.exec())
-        raise(q);
-    if (!q.next())
-        raise(q);
-    return q.value(0).toInt();
+    const auto st = database().prepare(QStringLiteral("SELECT COUNT(*) FROM ") + asSubquery(m_sql) +
+                                       QStringLiteral(" AS nyugvar_lap"));
+    st->bindNamed(m_params);
+    return st->next() ? st->value(0).toInt() : 0;
 }
 
-Row Query::readRow(const QSqlQuery &q) const
+Row Query::readRow(const Statement &st) const
 {
     Row r(qMax(fieldCount(), int(m_columns.size())));
     for (int c = 0; c < m_columns.size(); ++c) {
-        const QVariant raw = q.value(c);
-        r[c] = m_columns[c].known ? fromStorage(raw, m_columns[c].def.type) : (raw.isNull() ? QVariant() : raw);
+        const QVariant raw = st.value(c);
+        r[c] = m_columns[c].known ? fromStorage(raw, m_columns[c].def.type) : raw;
     }
     return r;
 }
@@ -311,14 +279,12 @@ void Query::loadRows()
         return;
     }
     // One pass notes the positions of the rows that pass; none is kept.
-    std::unique_ptr<QSqlQuery> q = openResult(0, -1);
-    for (int pos = 0; q->next(); ++pos) {
-        const Row r = readRow(*q);
+    const auto st = openResult(0, kNoLimit);
+    for (int pos = 0; st->next(); ++pos) {
+        const Row r = readRow(*st);
         if (filter->matches([&](int f) { return r.value(f); }))
             m_positions.append(pos);
     }
-    if (q->lastError().isValid())
-        raise(*q);
     m_rowCount = m_positions.size();
 }
 
@@ -368,17 +334,15 @@ void Query::readPage(int row) const
         to = qMin(m_rowCount, row + kPageRows / 2);
     }
     const int firstPos = position(from);
-    std::unique_ptr<QSqlQuery> q = openResult(firstPos, position(to - 1) - firstPos + 1);
+    const auto st = openResult(firstPos, position(to - 1) - firstPos + 1);
     m_page.clear();
     m_pageFirst = from;
-    for (int pos = firstPos, r = from; r < to && q->next(); ++pos) {
+    for (int pos = firstPos, r = from; r < to && st->next(); ++pos) {
         if (pos == position(r)) {
-            m_page.append(readRow(*q));
+            m_page.append(readRow(*st));
             ++r;
         }
     }
-    if (q->lastError().isValid())
-        raise(*q);
     // Rows gone since the result was counted show empty until a refresh.
     m_page.resize(to - from, Row(fieldCount()));
 }
@@ -392,24 +356,27 @@ bool Query::readOn(int row) const
     if (m_cursor && m_cursorAt > pos)
         return false;
     if (fresh) {
-        m_cursor = openResult(pos, -1);
+        m_cursor = openResult(pos, kNoLimit);
         m_cursorAt = pos;
     }
     const int to = qMin(m_rowCount, row + kReadOnRows);
     m_page.clear();
     m_pageFirst = row;
     for (int r = row; r < to;) {
-        if (!m_cursor->next()) {
-            if (!m_cursor->lastError().isValid())
-                break;  // rows gone since the result was counted
+        bool more = false;
+        try {
+            more = m_cursor->next();
+        } catch (const DbError &) {
             if (fresh)
-                raise(*m_cursor);
+                throw;
             // A statement left open across a commit or rollback may be
             // stopped by the engine: start it anew once.
-            m_cursor = openResult(m_cursorAt, -1);
+            m_cursor = openResult(m_cursorAt, kNoLimit);
             fresh = true;
             continue;
         }
+        if (!more)
+            break;  // rows gone since the result was counted
         if (m_cursorAt++ == position(r)) {
             m_page.append(readRow(*m_cursor));
             ++r;
@@ -429,21 +396,15 @@ bool Query::readAhead(int row, Row &out)
         return false;
     if (!m_forward || row != m_forwardAt) {
         releaseForward();
-        m_forward = prepareStatement(engineHandle(database().connection()), pagedSql(m_sql));
-        bindNamed(m_forward, m_params);
-        sqlite3_bind_int64(m_forward, sqlite3_bind_parameter_index(m_forward, qPrintable(kLimit)), -1);
-        sqlite3_bind_int64(m_forward, sqlite3_bind_parameter_index(m_forward, qPrintable(kOffset)), row);
+        m_forward = openResult(row, kNoLimit);
         m_forwardAt = row;
     }
-    const int rc = sqlite3_step(m_forward);
-    if (rc == SQLITE_DONE)
+    if (!m_forward->next())
         return false;  // rows gone since the result was counted
-    if (rc != SQLITE_ROW)
-        raiseEngine(m_forward);
     if (out.size() != fieldCount())
         out.resize(fieldCount());
     for (int c = 0; c < m_columns.size(); ++c) {
-        const QVariant raw = columnValue(m_forward, c);
+        const QVariant raw = m_forward->value(c);
         out[c] = m_columns[c].known ? fromStorage(raw, m_columns[c].def.type) : raw;
     }
     ++m_forwardAt;
@@ -452,9 +413,7 @@ bool Query::readAhead(int row, Row &out)
 
 void Query::releaseForward()
 {
-    if (m_forward)
-        sqlite3_finalize(m_forward);
-    m_forward = nullptr;
+    m_forward.reset();
 }
 
 int Query::rowOfKey(const QVariant &key) const
@@ -472,13 +431,7 @@ int Query::exec()
 {
     if (isOpen())
         close();
-    QSqlQuery q(database().connection());
-    if (!q.prepare(m_sql))
-        raise(q);
-    bindParams(q, m_sql, m_params);
-    if (!q.exec())
-        raise(q);
-    return q.numRowsAffected();
+    return database().execNamed(m_sql, m_params);
 }
 
 }  // namespace data

@@ -15,10 +15,9 @@
 #include <QMap>
 #include <memory>
 
-class QSqlQuery;
-struct sqlite3_stmt;
-
 namespace data {
+
+class Statement;
 
 class Query : public DataSet {
     Q_OBJECT
@@ -62,12 +61,13 @@ private:
         schema::FieldDef def;
         bool known = false;  // read straight from a table's field
     };
-    void describe(const QSqlQuery &q);
+    void describe(const Statement &st);
     void settleTypes();
     void readWhole();
-    std::unique_ptr<QSqlQuery> openResult(int offset, int limit) const;
+    void bindPage(Statement &st, qint64 offset, qint64 limit) const;
+    std::unique_ptr<Statement> openResult(qint64 offset, qint64 limit) const;
     int countRows() const;
-    Row readRow(const QSqlQuery &q) const;
+    Row readRow(const Statement &st) const;
     // The position in the statement's result of a visible row.
     int position(int row) const { return m_filteredView ? m_positions[row] : row; }
     void readPage(int row) const;
@@ -91,10 +91,10 @@ private:
     mutable int m_pageFirst = 0; // visible row of m_page's first row
     mutable QVector<Row> m_page;
     mutable int m_pageRows = 0;  // rows of the last page read
-    mutable std::unique_ptr<QSqlQuery> m_cursor;  // a walk's open statement
+    mutable std::unique_ptr<Statement> m_cursor;  // a walk's open statement
     mutable int m_cursorAt = 0;  // result position of the cursor's next row
     // A forward walk's statement on the engine itself, and the row it reads next.
-    sqlite3_stmt *m_forward = nullptr;
+    std::unique_ptr<Statement> m_forward;
     int m_forwardAt = 0;
     void releaseForward();
 };

@@ -325,6 +325,11 @@ const TableDef *table(const QString &name)
     return nullptr;
 }
 
+QString quoted(const QString &name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
 QStringList createStatements()
 {
     QStringList out;

@@ -69,6 +69,9 @@ const TableDef *table(const QString &name);
 // Strips a trailing ".db" of a table object's file name.
 QString bareTableName(const QString &name);
 
+// A table's or field's name as it stands in a statement: "name".
+QString quoted(const QString &name);
+
 // The statements that create the whole schema: tables, then indexes.
 QStringList createStatements();
 // The statement that creates one index of a table.

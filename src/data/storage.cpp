@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QSqlError>
 #include <cmath>
 
 namespace data {
@@ -93,75 +92,6 @@ QVariant fromStorage(const QVariant &raw, schema::FieldType type)
     return raw;
 }
 
-namespace {
-
-// SQLite's result codes: the primary code is the low byte of an extended one.
-enum SqliteCode {
-    kPerm = 3, kBusy = 5, kLocked = 6, kNoMem = 7, kReadOnly = 8, kInterrupt = 9, kIoErr = 10,
-    kCorrupt = 11, kFull = 13, kCantOpen = 14, kProtocol = 15, kTooBig = 18, kConstraint = 19,
-    kMismatch = 20, kAuth = 23, kNotADb = 26,
-    kConstraintCheck = 275, kConstraintNotNull = 1299, kConstraintPrimaryKey = 1555,
-    kConstraintUnique = 2067,
-};
-
-QString byCode(int code)
-{
-    switch (code) {
-    case kConstraintUnique:
-    case kConstraintPrimaryKey: return QStringLiteral("Már van ilyen kulcsú sor, a kulcs nem ismétlődhet.");
-    case kConstraintNotNull: return QStringLiteral("Egy kötelező mező üresen maradt.");
-    case kConstraintCheck: return QStringLiteral("Egy érték nem felel meg a mező feltételének.");
-    default: break;
-    }
-    switch (code & 0xFF) {
-    case kPerm:
-    case kAuth: return QStringLiteral("Az adatbázishoz való hozzáférés megtagadva.");
-    case kBusy: return QStringLiteral("Az adatbázist egy másik program zárolja.");
-    case kLocked: return QStringLiteral("Az adatbázis egyik tábláját egy másik művelet zárolja.");
-    case kNoMem: return QStringLiteral("Elfogyott a memória.");
-    case kReadOnly: return QStringLiteral("Az adatbázis csak olvasható, a változás nem menthető.");
-    case kInterrupt: return QStringLiteral("A művelet megszakadt.");
-    case kIoErr: return QStringLiteral("Lemezhiba történt az adatbázis olvasása vagy írása közben.");
-    case kCorrupt: return QStringLiteral("Az adatbázis fájl megsérült.");
-    case kFull: return QStringLiteral("Megtelt a lemez (vagy az adatbázis elérte a legnagyobb méretét), "
-                                      "a változás nem menthető.");
-    case kCantOpen: return QStringLiteral("Az adatbázis fájl nem nyitható meg.");
-    case kProtocol: return QStringLiteral("Az adatbázis zárolása nem sikerült.");
-    case kTooBig: return QStringLiteral("Az érték túl nagy az adatbázis számára.");
-    case kConstraint: return QStringLiteral("A változás sérti az adatbázis egyik szabályát.");
-    case kMismatch: return QStringLiteral("Az érték típusa nem illik a mezőhöz.");
-    case kNotADb: return QStringLiteral("A fájl nem adatbázis, vagy megsérült.");
-    default: return QString();
-    }
-}
-
-// For an error without a result code: the engine's fixed texts.
-QString byText(const QString &engine)
-{
-    static const struct {
-        const char *text;
-        int code;
-    } known[] = {
-        {"database is locked", kBusy},
-        {"database table is locked", kLocked},
-        {"attempt to write a readonly database", kReadOnly},
-        {"database or disk is full", kFull},
-        {"database disk image is malformed", kCorrupt},
-        {"file is not a database", kNotADb},
-        {"disk I/O error", kIoErr},
-        {"unable to open database file", kCantOpen},
-        {"UNIQUE constraint failed", kConstraintUnique},
-        {"NOT NULL constraint failed", kConstraintNotNull},
-        {"CHECK constraint failed", kConstraintCheck},
-    };
-    for (const auto &k : known)
-        if (engine.contains(QLatin1String(k.text), Qt::CaseInsensitive))
-            return byCode(k.code);
-    return QString();
-}
-
-}  // namespace
-
 bool isStoredNumber(const QVariant &v)
 {
     switch (v.typeId()) {
@@ -176,19 +106,6 @@ bool isStoredNumber(const QVariant &v)
     default:
         return false;
     }
-}
-
-QString engineMessage(const QSqlError &error)
-{
-    const QString db = error.databaseText().trimmed();
-    const QString engine = db.isEmpty() ? error.text().trimmed() : db;
-    bool ok = false;
-    const int code = error.nativeErrorCode().toInt(&ok);
-    QString hungarian = ok ? byCode(code) : QString();
-    if (hungarian.isEmpty())
-        hungarian = byText(engine);
-    // The engine's own text stays, for whoever looks into the fault.
-    return hungarian.isEmpty() ? engine : QStringLiteral("%1\n(%2)").arg(hungarian, engine);
 }
 
 }  // namespace data

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSqlQuery>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 
@@ -174,14 +173,7 @@ void adatbazisProba(const QString &mappa)
     data::Database proba(QStringLiteral("visszatoltes_proba_%1").arg(ujProbaSzam()));
     proba.params() << QStringLiteral("PATH=") + mappa;
     proba.open();
-    QString hiba;
-    {
-        QSqlQuery q(proba.connection());
-        if (!q.exec(QStringLiteral("PRAGMA quick_check")))
-            hiba = QStringLiteral("az ellenőrzés nem futott le");
-        else if (q.next() && q.value(0).toString() != QLatin1String("ok"))
-            hiba = q.value(0).toString();
-    }
+    const QString hiba = proba.integrityProblem();
     proba.close();
     if (!hiba.isEmpty())
         throw data::DbError(QStringLiteral("Az adatbázis sérült: %1").arg(hiba));

@@ -13,7 +13,7 @@ QString KorpostaCimLekerdezes()
         "SELECT cim AS emil, ugyfel_nev AS nev, ugyfel - ugyfel AS kuldve, ugyfel - ugyfel AS csoport, "
         "'' AS vnev, '' AS knev, ugyfel - ugyfel AS honap, ugyfel - ugyfel AS nap "
         "FROM (SELECT COALESCE(NULLIF(TRIM(kapcs_emil), ''), NULLIF(TRIM(tul_emil), '')) AS cim, "
-        "ugyfel_nev, ugyfel, sorszam FROM ugyfel) WHERE cim IS NOT NULL ORDER BY sorszam, ugyfel");
+        "ugyfel_nev, ugyfel, sorszam FROM ugyfel) AS cimek WHERE cim IS NOT NULL ORDER BY sorszam, ugyfel");
 }
 
 int KorpostaFeltoltes(data::Database &db, const QString &forrasSql)
