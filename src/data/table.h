@@ -5,11 +5,13 @@
 
 #include "data/dataset.h"
 
-#include <QHash>
-
-struct sqlite3_stmt;
+#include <memory>
 
 namespace data {
+
+class RowPages;
+class SortKeyCache;
+class TextFindIndex;
 
 class Table : public DataSet {
     Q_OBJECT
@@ -41,7 +43,8 @@ public:
     // Returns the number of rows moved.
     int appendFrom(DataSet &source);
 
-    // The stored key (rowid) of the current row; 0 when there is none.
+    // The identity of the current row (its automatic key, or the engine's
+    // row identity in a table without one); 0 when there is none.
     qint64 currentRowId() const;
 
 protected:
@@ -59,7 +62,7 @@ protected:
     int placeRow(const QVariant &key, int oldRow) override;
     void removeRowFromView(int row) override;
     QVariant lookupValue(int field, const QVariant &key) const override;
-    void forgetCachedRows() override { m_cache.clear(); }
+    void forgetCachedRows() override;
 
 private:
     struct OrderPart {
@@ -67,49 +70,39 @@ private:
         bool descending;
         bool text;          // Hungarian collation
     };
+    // ordering (table.cpp)
     void changeOrder(const QString &fields, const QString &indexName);
     void resolveOrder();
     bool textRunsFromIndex() const;
+    void sortByCollation();
     void sortTextRuns();
+    QString keyColumn() const;
     QString whereClause(QVariantList &params) const;
     QString orderColumns() const;
     int comparePart(int part, const QVariant &a, const QVariant &b) const;
     int compareRow(int row, const QVector<QVariant> &key, qint64 id) const;
     int lowerBound(const QVector<QVariant> &key, qint64 id) const;
+    // finding (tablefind.cpp)
     int findOnOrder(const QVariant &value, LocateOptions options) const;
-    void fetchPage(int row) const;
-    sqlite3_stmt *pageStatement() const;
-    void releasePageStatement() const;
+    int findInColumn(int field, const QVariant &value, LocateOptions options) const;
+    void dropFindIndex() const;
+    // writing (tablewrites.cpp)
     void requireUnchanged(qint64 id, const Row &asRead, const QVector<bool> &written, bool deleting);
+    QString asReadCondition(const Row &asRead, const QVector<bool> &written, QVariantList &params) const;
 
     const schema::TableDef *m_def = nullptr;
     QString m_indexFields;
     QString m_indexName;
     QVector<OrderPart> m_order;
     QVector<int> m_stored;    // data-set field of each stored column
-    // The visible rows: rowids in the current order, with the stored values
-    // of the order fields for binary searches and for re-placing a row.
+    // The visible rows: their identities in the current order, with the
+    // stored values of the order fields for binary searches and for
+    // re-placing a row.
     QVector<qint64> m_ids;
     QVector<QVector<QVariant>> m_keys;  // per order part: one value per row
-    mutable QHash<qint64, Row> m_cache;
-    mutable int m_pageStart = -1;  // visible rows of the last page read
-    mutable int m_pageEnd = -1;
-    // The statement that reads a page, prepared once while the table is
-    // open: preparing it anew for every page cost more than the reading.
-    mutable sqlite3_stmt *m_pageStatement = nullptr;
-    mutable QVector<int> m_pageFields;  // data-set field of each column read
-    // A lookup field of the page: its value is read once per key and page
-    // (a page of places holds a few types and areas), not once per row.
-    struct PageLookup {
-        int field;                        // the lookup field
-        int keyColumn;                    // the page statement's column of its key
-        sqlite3_stmt *statement = nullptr;  // its value for one key
-        QHash<qint64, QVariant> values;   // those read for the page being read
-    };
-    mutable QVector<PageLookup> m_pageLookups;
-    QVariant pageLookupValue(PageLookup &lookup, sqlite3_stmt *page) const;
-    struct SortKeyCache;
+    std::unique_ptr<RowPages> m_pages;  // while open
     std::unique_ptr<SortKeyCache> m_sortKeys;
+    mutable std::unique_ptr<TextFindIndex> m_find;
 };
 
 }  // namespace data
