@@ -7,9 +7,9 @@
 #include "app/helyreszletek.h"
 #include "app/tfrm_main.h"
 #include "common/datagrid.h"
+#include "common/gridmodel.h"
 #include "common/kulsomegnyit.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/table.h"
 #include "testsupport.h"
 

@@ -1,6 +1,6 @@
 #include "app/helyreszletek.h"
 
-#include "data/binding.h"
+#include "common/binding.h"
 
 #include <QApplication>
 #include <QGridLayout>
