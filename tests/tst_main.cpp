@@ -4,9 +4,9 @@
 
 #include "app/beallitasok.h"
 #include "app/helylista.h"
-#include "app/helyreszletek.h"
 #include "app/tfrm_main.h"
 #include "common/datagrid.h"
+#include "common/ertekcimke.h"
 #include "common/gridmodel.h"
 #include "common/kulsomegnyit.h"
 #include "data/database.h"

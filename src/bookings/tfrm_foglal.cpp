@@ -1,6 +1,5 @@
 #include "bookings/tfrm_foglal.h"
 
-#include "app/helyreszletek.h"
 #include "bookings/foglalasriportok.h"
 #include "bookings/foglalassorok.h"
 #include "bookings/tfrm_foglal_szerkeszt.h"
@@ -8,6 +7,7 @@
 #include "common/ablak.h"
 #include "common/binding.h"
 #include "common/datagrid.h"
+#include "common/ertekcimke.h"
 #include "common/ikonok.h"
 #include "common/vedett.h"
 #include "data/query.h"
