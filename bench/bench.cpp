@@ -831,7 +831,7 @@ void timeNotesOfAPlace(data::Database &db, int place)
 
 void timeOrdererList(data::Database &db)
 {
-    Tfrm_TorzsFoglalo lista(db);
+    Tfrm_TorzsFoglalo lista(db, QString());
     double ms = timed([&] {
         lista.show();
         QApplication::processEvents();

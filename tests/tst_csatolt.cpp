@@ -221,8 +221,8 @@ void TestCsatolt::windowFromTheMainWindow()
         dialogusok << cim + QLatin1Char('|') + tipusok;
         return valasz;
     });
-    Beall().Sorrend = QStringLiteral("sorszam");
-    Tfrm_Main fo(data::Database::regiszter());
+    TBeall beall;
+    Tfrm_Main fo(data::Database::regiszter(), beall);
     QVERIFY(fo.Indit());
     QVERIFY(fo.Tbl()->locate(QStringLiteral("sorszam"), 2));
 
