@@ -13,13 +13,13 @@
 #include "bookings/foglalassorok.h"
 #include "bookings/tqrfoglalas.h"
 #include "bookings/tfrm_torzsfoglalo.h"
+#include "common/binding.h"
 #include "common/datagrid.h"
+#include "common/gridmodel.h"
 #include "common/sorszerkeszto.h"
 #include "common/dobozok.h"
 #include "data/adatmappa.h"
-#include "data/binding.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
 #include "places/megjegyzesek.h"
@@ -831,7 +831,7 @@ void timeNotesOfAPlace(data::Database &db, int place)
 
 void timeOrdererList(data::Database &db)
 {
-    Tfrm_TorzsFoglalo lista(db);
+    Tfrm_TorzsFoglalo lista(db, QString());
     double ms = timed([&] {
         lista.show();
         QApplication::processEvents();

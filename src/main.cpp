@@ -1,5 +1,6 @@
 // Nyugvár: the register of a holiday-accommodation agency.
 
+#include "app/beallitasok.h"
 #include "app/inditas.h"
 #include "app/inditasvisszatoltes.h"
 #include "app/leallitasfigyelo.h"
@@ -25,9 +26,10 @@ int main(int argc, char *argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtSajat);
 
-    // Settings, data folder, database and login; each failure has shown its
-    // message already.
-    data::Database &db = data::Database::regiszter();
+    // The settings record and the one database of the run, which every
+    // window works on; they are handed to whatever needs them.
+    TBeall beall;
+    data::Database db(QStringLiteral("regiszter"));
     // While another program holds the lock, the wait shows; it ends before
     // the events run again.
     QObject::connect(&db, &data::Database::lockWaitBegins, &app, [] {
@@ -39,11 +41,12 @@ int main(int argc, char *argv[])
     // Held while the program runs, so that a second copy on the same data
     // folder is warned.
     AdatMappaZar zar;
-    if (!Inditas([&db] { return BelepesAblak(db); }, VisszatoltesFelajanlas, &zar))
+    // Settings, data folder, database and login; each failure has shown its
+    // message already.
+    if (!Inditas(db, beall, [&db] { return BelepesAblak(db); }, VisszatoltesFelajanlas, &zar))
         return 1;
 
-    // The one database of the program, which every window works on.
-    Tfrm_Main fo(db);
+    Tfrm_Main fo(db, beall);
     if (!fo.Indit())
         return 1;
     // A desktop logging out ends the program as its close box does.

@@ -27,6 +27,7 @@ class TestArchivAblak : public QObject {
 private:
     std::unique_ptr<testsupport::OpenRegister> m_reg;
     std::unique_ptr<testsupport::DobozFelvevo> m_dobozok;
+    TBeall m_beall;
     std::unique_ptr<Tfrm_Main> m_ablak;
     QList<FajlKeres> m_keresek;  // the dialogs asked for
     QString m_valasz;            // what the next dialog answers
@@ -67,7 +68,7 @@ void TestArchivAblak::initTestCase()
         return m_valasz;
     });
     setKulsoIndito([this](const QString &cel) { m_inditott << cel; });
-    m_ablak = std::make_unique<Tfrm_Main>(db);
+    m_ablak = std::make_unique<Tfrm_Main>(db, m_beall);
     QVERIFY(m_ablak->Indit());
 }
 

@@ -3,9 +3,9 @@
 // disabled during a walk, plain number text, and rows that cannot be read
 // because the file is damaged.
 
-#include "data/binding.h"
+#include "common/binding.h"
+#include "common/gridmodel.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
 #include "testsupport.h"

@@ -1,8 +1,8 @@
 // Controls bound to the current row of a data set, and the grid model.
 
-#include "data/binding.h"
+#include "common/binding.h"
+#include "common/gridmodel.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
 #include "testsupport.h"

@@ -7,11 +7,11 @@
 #include "app/tfrm_main.h"
 #include "common/datagrid.h"
 #include "common/fajlvalaszto.h"
+#include "common/gridmodel.h"
 #include "common/kulsomegnyit.h"
 #include "common/programmappa.h"
 #include "common/sorszerkeszto.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/table.h"
 #include "places/csatolt.h"
 #include "places/tfrm_megj.h"
@@ -221,8 +221,8 @@ void TestCsatolt::windowFromTheMainWindow()
         dialogusok << cim + QLatin1Char('|') + tipusok;
         return valasz;
     });
-    Beall().Sorrend = QStringLiteral("sorszam");
-    Tfrm_Main fo(data::Database::regiszter());
+    TBeall beall;
+    Tfrm_Main fo(data::Database::regiszter(), beall);
     QVERIFY(fo.Indit());
     QVERIFY(fo.Tbl()->locate(QStringLiteral("sorszam"), 2));
 

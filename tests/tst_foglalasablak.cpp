@@ -2,14 +2,15 @@
 // formats, actions and menus; the editor's defaults, tab order, Enter, the
 // computations on leaving a control, refused numbers; F4 of the main window.
 
+#include "app/beallitasok.h"
 #include "app/tfrm_main.h"
 #include "bookings/foglalassorok.h"
 #include "bookings/tfrm_foglal.h"
 #include "bookings/tfrm_torzsfoglalo.h"
 #include "bookings/tfrm_foglal_szerkeszt.h"
 #include "common/datagrid.h"
+#include "common/gridmodel.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
 #include "testsupport.h"
@@ -528,7 +529,8 @@ void TstFoglalasAblak::foablakF4()
 {
     // F4 opens the list of the current place; with no place it is disabled.
     DobozFelvevo dobozok;
-    Tfrm_Main foablak(db());
+    TBeall beall;
+    Tfrm_Main foablak(db(), beall);
     QVERIFY(foablak.Indit());
     QAction *a = foablak.akcio(QStringLiteral("aFoglalas"));
     QVERIFY(!a->isEnabled());

@@ -127,7 +127,6 @@ private Q_SLOTS:
     void init()
     {
         m_reg.reset(new OpenRegister);
-        Beall().AlapVaros.clear();
     }
     void cleanup() { m_reg.reset(); }
 
@@ -217,7 +216,7 @@ void TstFoglalok::cimVarosKitoltBarmelyCimre()
 void TstFoglalok::listaKinezet()
 {
     foglalok({u"Zoltán"_qs, u"Ábel"_qs, u"Csaba"_qs, u"Cecil"_qs});
-    Tfrm_TorzsFoglalo lista(db());
+    Tfrm_TorzsFoglalo lista(db(), QString());
     QCOMPARE(lista.windowTitle(), u"Szállás keresők"_qs);
     QCOMPARE(lista.size(), QSize(712, 410));
     QStringList feliratok;
@@ -272,7 +271,7 @@ void TstFoglalok::oszlopokKiferek()
     for (int i = 0; i < 40; ++i)
         nevek << QStringLiteral("Vendég %1").arg(i);
     foglalok(nevek);
-    Tfrm_TorzsFoglalo lista(db());
+    Tfrm_TorzsFoglalo lista(db(), QString());
     megjelenit(&lista);
     DataGrid *racs = lista.racs();
     QTRY_VERIFY(racs->verticalScrollBar()->isVisible());
@@ -306,7 +305,7 @@ void TstFoglalok::keresoDoboz()
     QFETCH(QString, gepelt);
     QFETCH(QString, vart);
     foglalok({u"Oszkár"_qs, u"Öröm"_qs, u"Csabai Péter"_qs, u"Csaba"_qs, u"Cecil"_qs, u"Ábel"_qs, u"Abonyi"_qs});
-    Tfrm_TorzsFoglalo lista(db());
+    Tfrm_TorzsFoglalo lista(db(), QString());
     megjelenit(&lista);
     lista.tabla()->locate(QStringLiteral("foglalo_nev"), QStringLiteral("Abonyi"));
     gepel(lista.keresoMezo(), gepelt);
@@ -319,7 +318,7 @@ void TstFoglalok::valasztas()
     // Runs the register in selection mode, doing `tesz` in it.
     const auto fut = [](int kezdoKulcs, std::function<void(Tfrm_TorzsFoglalo *)> tesz) {
         onNextModal([tesz](QWidget *w) { tesz(static_cast<Tfrm_TorzsFoglalo *>(w)); });
-        return FoglaloLista(db(), kezdoKulcs, true);
+        return FoglaloLista(db(), QString(), kezdoKulcs, true);
     };
     const auto enter = [](Tfrm_TorzsFoglalo *l) { QTest::keyClick(l->racs(), Qt::Key_Return); };
     // An empty register hands back 0.
@@ -360,13 +359,14 @@ void TstFoglalok::bongeszoModNemFogadEl()
         QVERIFY(lista->isVisible());
         lista->aBezar()->trigger();
     });
-    QCOMPARE(FoglaloLista(db(), -1, false), -1);
+    QCOMPARE(FoglaloLista(db(), QString(), -1, false), -1);
     QCOMPARE(szerkesztve, 1);
 }
 
 void TstFoglalok::foablakMegnyitja()
 {
-    Tfrm_Main foablak(db());
+    TBeall beall;
+    Tfrm_Main foablak(db(), beall);
     QAction *a = foablak.akcio(QStringLiteral("aTorzsMegrendelo"));
     QVERIFY(a && a->isEnabled());
     bool lattuk = false;
@@ -384,7 +384,7 @@ void TstFoglalok::foablakMegnyitja()
 void TstFoglalok::ujFoglalo()
 {
     DobozFelvevo dobozok;
-    Tfrm_TorzsFoglalo lista(db());
+    Tfrm_TorzsFoglalo lista(db(), QString());
     megjelenit(&lista);
     data::State allapot = data::State::Inactive;
     onNextModal([&](QWidget *w) {
@@ -429,9 +429,8 @@ void TstFoglalok::varosIrszbolSzerkesztoben()
 {
     // With a default town: the default and an empty town give way to the
     // postal code's town, a town typed by hand stays.
-    Beall().AlapVaros = QStringLiteral("Budapest");
     foglalok({u"Kiss Anna"_qs});
-    Tfrm_TorzsFoglalo lista(db());
+    Tfrm_TorzsFoglalo lista(db(), QStringLiteral("Budapest"));
     QCOMPARE(lista.alapVaros(), QStringLiteral("Budapest"));
     megjelenit(&lista);
     QStringList varosok;
@@ -468,7 +467,7 @@ void TstFoglalok::elutasitottMentes()
     db().exec(QStringLiteral("CREATE TRIGGER tilt BEFORE INSERT ON foglalo WHEN NEW.foglalo_nev = 'Tiltott' "
                              "BEGIN SELECT RAISE(ABORT, 'nem menthető'); END"));
     DobozFelvevo dobozok;
-    Tfrm_TorzsFoglalo lista(db());
+    Tfrm_TorzsFoglalo lista(db(), QString());
     megjelenit(&lista);
     onNextModal([&](QWidget *w) {
         gepel(mezo(w, "DBEdit1"), QStringLiteral("Tiltott"));
@@ -493,7 +492,7 @@ void TstFoglalok::torlesFoglalasokkal()
     const QList<int> kulcs = foglalok({u"Kiss Anna"_qs, u"Nagy Béla"_qs});
     db().exec(QStringLiteral("INSERT INTO foglalas (foglalaz, foglalo) VALUES (1, ?)"), {kulcs[0]});
     DobozFelvevo dobozok;
-    Tfrm_TorzsFoglalo lista(db());
+    Tfrm_TorzsFoglalo lista(db(), QString());
     megjelenit(&lista);
     QCOMPARE(nev(lista), u"Kiss Anna"_qs);
     dobozok.valaszok << true;

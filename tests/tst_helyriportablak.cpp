@@ -4,6 +4,7 @@
 // and the full list painted with the real fonts into a PDF file reads back
 // as it was printed.
 
+#include "app/beallitasok.h"
 #include "app/tfrm_main.h"
 #include "common/listaablak.h"
 #include "data/database.h"
@@ -75,7 +76,8 @@ private Q_SLOTS:
         db.exec(QStringLiteral("INSERT INTO ugyfel (ugyfel, sorszam, ugyfel_nev, cim_varos) VALUES "
                                "(1, 1, 'Almás Panzió', 'Eger'), (2, 2, 'Bakony Lak', 'Zirc'), (3, 3, 'Cser Ház', 'Eger')"));
         db.exec(QStringLiteral("INSERT INTO ugyf_megj (ugyfel, datum, rovid) VALUES (3, '2026-05-01', 'tavaszi hívás')"));
-        Tfrm_Main ablak(db);
+        TBeall beall;
+        Tfrm_Main ablak(db, beall);
         QVERIFY(ablak.Indit());
         data::Table *tbl = ablak.Tbl();
         tbl->setFilter(QStringLiteral("cim_varos='Eger'"));
@@ -143,7 +145,8 @@ private Q_SLOTS:
         db.exec(QStringLiteral("INSERT INTO ugyfel (ugyfel, sorszam, ugyfel_nev) VALUES (4, 1, 'Dió Lak'), (5, 2, 'Eper Ház')"));
         db.exec(QStringLiteral("INSERT INTO ugyf_megj (ugyfel, datum, rovid) VALUES (4, '2026-01-02', 'dió jegyzet'), "
                                "(5, '2026-01-03', 'eper jegyzet')"));
-        Tfrm_Main fo(db);
+        TBeall beall;
+        Tfrm_Main fo(db, beall);
         QVERIFY(fo.Indit());
         fo.Tbl()->locate(QStringLiteral("ugyfel"), 5);
         Elonezet megjegyzesek;

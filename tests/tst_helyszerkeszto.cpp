@@ -102,12 +102,13 @@ class TstHelySzerkeszto : public QObject {
 private:
     std::unique_ptr<OpenRegister> m_reg;
     std::unique_ptr<DobozFelvevo> m_dobozok;
+    TBeall m_beall;
     std::unique_ptr<Tfrm_Main> m_ablak;
 
     data::Table *tbl() const { return m_ablak->Tbl(); }
     void foablak()
     {
-        m_ablak = std::make_unique<Tfrm_Main>(db());
+        m_ablak = std::make_unique<Tfrm_Main>(db(), m_beall);
         QVERIFY(m_ablak->Indit());
     }
     // Triggers a main-window action and runs `fn` in the editor it opens;
@@ -160,7 +161,7 @@ void TstHelySzerkeszto::init()
 {
     m_reg = std::make_unique<OpenRegister>();
     setProgramMappa(m_reg->folder().root());
-    Beall().AlapVaros = QStringLiteral("Veszprém");
+    m_beall.AlapVaros = QStringLiteral("Veszprém");
     m_dobozok.reset();
     m_dobozok = std::make_unique<DobozFelvevo>();
     db().exec(QStringLiteral("INSERT INTO tipus (Tipus, Tipus_nev) VALUES (3, 'Apartman'), (1, 'Panzió')"));
@@ -179,7 +180,7 @@ void TstHelySzerkeszto::cleanup()
 void TstHelySzerkeszto::sorszamUjSorokkal()
 {
     helyek({1, 2, 5});
-    HelyLista lista(db());
+    HelyLista lista(db(), m_beall);
     lista.nyit();
     QList<int> latott;
     bool elfogad = false;
@@ -219,10 +220,10 @@ void TstHelySzerkeszto::ujHelyAlapertekei()
     QFETCH(QString, alapVaros);
     QFETCH(QString, varos);
     QFETCH(int, sorszam);
-    Beall().AlapVaros = alapVaros;
+    m_beall.AlapVaros = alapVaros;
     if (sorszam > 1)
         helyek({4});
-    HelyLista lista(db());
+    HelyLista lista(db(), m_beall);
     lista.nyit();
     data::Table &t = *lista.Tbl();
     QSignalSpy irasok(&t, &data::DataSet::valueChanged);

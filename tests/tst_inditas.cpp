@@ -81,6 +81,10 @@ struct Belepteto {
 class TstInditas : public QObject {
     Q_OBJECT
 
+    // The settings record the start fills in and the exit writes.
+    TBeall m_beall;
+    static data::Database &adatbazis() { return data::Database::regiszter(); }
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -109,7 +113,7 @@ private Q_SLOTS:
 
 void TstInditas::init()
 {
-    Beall() = TBeall();
+    m_beall = TBeall();
     setProgramMappa(QString());
     if (data::Database::regiszter().isOpen())
         data::Database::regiszter().close();
@@ -130,11 +134,11 @@ void TstInditas::beallitasFajlNelkul()
     DobozFelvevo dobozok;
     Belepteto login;
 
-    QVERIFY(Inditas(login.fv()));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
     QCOMPARE(login.hivasok, 1);
     QCOMPARE(dobozok.hibak, QStringList());
 
-    const TBeall &b = Beall();
+    const TBeall &b = m_beall;
     QCOMPARE(b.TeljesKep, true);
     QCOMPARE(b.Utvonal, nat(mappa.path()));
     QCOMPARE(b.AlapVaros, QString());
@@ -151,7 +155,7 @@ void TstInditas::beallitasFajlNelkul()
     // Nothing to reset: the start itself writes no settings file.
     QVERIFY(!QFile::exists(BeallitasFajl()));
 
-    Kilepes(QRect(12, 34, 800, 600));
+    Kilepes(adatbazis(), m_beall, QRect(12, 34, 800, 600));
     QCOMPARE(dobozok.hibak, QStringList());
     QVERIFY(!db.isOpen());
     QCOMPARE(BeallitasFajl(), nat(mappa.root() + "/Nyugvar.ini"));
@@ -191,12 +195,12 @@ void TstInditas::hianyzoUtvonalAlapmappaVan()
         return login.fv()();
     };
 
-    QVERIFY(Inditas(fv));
+    QVERIFY(Inditas(adatbazis(), m_beall, fv));
     QCOMPARE(dobozok.hibak, QStringList{kVissza});
     QCOMPARE(login.hivasok, 1);
-    QCOMPARE(Beall().Utvonal, nat(mappa.path()));
-    QCOMPARE(Beall().AlapVaros, QStringLiteral("Tihany"));
-    QCOMPARE(Beall().Bal, 7);
+    QCOMPARE(m_beall.Utvonal, nat(mappa.path()));
+    QCOMPARE(m_beall.AlapVaros, QStringLiteral("Tihany"));
+    QCOMPARE(m_beall.Bal, 7);
     QByteArray vart = eredeti;
     vart.replace("/nincs/ilyen/mappa", nat(mappa.path()).toUtf8());
     QCOMPARE(belepeskor, vart);
@@ -211,7 +215,7 @@ void TstInditas::mindketMappaHianyzik()
     DobozFelvevo dobozok;
     Belepteto login;
 
-    QVERIFY(!Inditas(login.fv()));
+    QVERIFY(!Inditas(adatbazis(), m_beall, login.fv()));
     QCOMPARE(dobozok.hibak, QStringList({kVissza, kNincs}));
     QCOMPARE(login.hivasok, 0);
     QVERIFY(!data::Database::regiszter().isOpen());
@@ -230,7 +234,7 @@ void TstInditas::mindketMappaHianyzikFajlNelkul()
     setProgramMappa(program.path());
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(!Inditas(login.fv()));
+    QVERIFY(!Inditas(adatbazis(), m_beall, login.fv()));
     QCOMPARE(dobozok.hibak, QStringList({kVissza, kNincs}));
     QCOMPARE(login.hivasok, 0);
     QCOMPARE(olvas(BeallitasFajl()), "[Alapertek]\nUtvonal=" + nat(program.path() + "/Data").toUtf8() + "\n");
@@ -287,7 +291,7 @@ void TstInditas::megnyithatatlanAdatbazis()
     DobozFelvevo dobozok;
     QStringList ajanlatok;
     TempDataFolder archivbol;
-    const bool elindult = Inditas([] { return Belepes(data::Database::regiszter()).ok("rendszergazda", "kapufal"); },
+    const bool elindult = Inditas(adatbazis(), m_beall, [] { return Belepes(data::Database::regiszter()).ok("rendszergazda", "kapufal"); },
                                   [&](const QString &adatMappa) {
         ajanlatok << adatMappa;  // restored: a good database in its place
         return eset == "visszatolt" && QFile::remove(mappa.dbFile()) && QFile::copy(archivbol.dbFile(), mappa.dbFile());
@@ -321,7 +325,7 @@ void TstInditas::belepesNemSikerul()
     DobozFelvevo dobozok;
     Belepteto login;
     login.eredmeny = false;
-    QVERIFY(!Inditas(login.fv()));
+    QVERIFY(!Inditas(adatbazis(), m_beall, login.fv()));
     QCOMPARE(login.hivasok, 1);
     // No message of its own; the database is closed and no settings written.
     QCOMPARE(dobozok.hibak, QStringList());
@@ -330,7 +334,7 @@ void TstInditas::belepesNemSikerul()
 
     // A login that fails inside the engine reports the engine's message.
     auto hibas = []() -> bool { throw data::DbError(QStringLiteral("a felhasznalo tábla zárolva")); };
-    QVERIFY(!Inditas(hibas));
+    QVERIFY(!Inditas(adatbazis(), m_beall, hibas));
     QCOMPARE(dobozok.hibak, QStringList{"a felhasznalo tábla zárolva"});
     QVERIFY(!data::Database::regiszter().isOpen());
 }
@@ -353,7 +357,7 @@ void TstInditas::masodikPeldany()
     AdatMappaZar masik, sajat;
     QVERIFY(zar == "fut" ? masik.lefoglal(mappa.path()).isEmpty() : zar.isEmpty() || ir(mappa.path() + "/" + kAdatMappaZarNev, zar));
     DobozFelvevo dobozok;
-    QVERIFY(Inditas([] { return true; }, {}, &sajat));
+    QVERIFY(Inditas(adatbazis(), m_beall, [] { return true; }, {}, &sajat));
     // Warned, naming the holder, exactly when the lock stayed another's.
     QCOMPARE(sajat.foglalt(), dobozok.uzenetek.filter(uzenetben).isEmpty());
 }
@@ -369,16 +373,16 @@ void TstInditas::kisNagybetusKulcsok()
                                     "\nteljeskep=0\nSZELES=1024\n[TULAJDONOS]\ntulcim=Fő tér 1.\n"));
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(Inditas(login.fv()));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
     QCOMPARE(dobozok.hibak, QStringList());
     QCOMPARE(data::Database::regiszter().path(), nat(masik.path()));
-    QCOMPARE(Beall().Utvonal, nat(masik.path()));
-    QCOMPARE(Beall().TeljesKep, false);
-    QCOMPARE(Beall().Szeles, 1024);
-    QCOMPARE(Beall().TulCim, QStringLiteral("Fő tér 1."));
+    QCOMPARE(m_beall.Utvonal, nat(masik.path()));
+    QCOMPARE(m_beall.TeljesKep, false);
+    QCOMPARE(m_beall.Szeles, 1024);
+    QCOMPARE(m_beall.TulCim, QStringLiteral("Fő tér 1."));
 
     // At exit the same lines are rewritten: no second key, no new section.
-    Kilepes(QRect(1, 2, 3, 4));
+    Kilepes(adatbazis(), m_beall, QRect(1, 2, 3, 4));
     QCOMPARE(dobozok.hibak, QStringList());
     QCOMPARE(olvas(BeallitasFajl()),
              "[ALAPERTEK]\nUTVONAL=" + nat(masik.path()).toUtf8() +
@@ -400,7 +404,7 @@ void TstInditas::masikMapparaNyitUjra()
     setProgramMappa(uj.root());
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(Inditas(login.fv()));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
     QVERIFY(db.isOpen());
     QCOMPARE(db.path(), nat(uj.path()));
     QCOMPARE(db.params(), QStringList({"PATH=" + nat(uj.path()), "DEFAULT DRIVER=PARADOX",
@@ -430,15 +434,15 @@ void TstInditas::teljesKepEsErtekekHelyben()
     QVERIFY(ir(BeallitasFajl(), eredeti));
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(Inditas(login.fv()));
-    QCOMPARE(Beall().TeljesKep, true);  // any integer other than 0
-    QCOMPARE(Beall().Bal, 30);
-    QCOMPARE(Beall().Tulajdonos, QStringLiteral("Nagy Béla"));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
+    QCOMPARE(m_beall.TeljesKep, true);  // any integer other than 0
+    QCOMPARE(m_beall.Bal, 30);
+    QCOMPARE(m_beall.Tulajdonos, QStringLiteral("Nagy Béla"));
 
     // Full screen on: the window's real place and size are stored, so the
     // window opens at that size when full screen is turned off.
-    Beall().AlapVaros = QStringLiteral("Siófok");
-    Kilepes(QRect(0, 0, 1920, 1040));
+    m_beall.AlapVaros = QStringLiteral("Siófok");
+    Kilepes(adatbazis(), m_beall, QRect(0, 0, 1920, 1040));
     QCOMPARE(dobozok.hibak, QStringList());
     QCOMPARE(olvas(BeallitasFajl()),
              QByteArray("[Alapertek]\n"
@@ -460,12 +464,12 @@ void TstInditas::teljesKepEsErtekekHelyben()
                         "Verzio=3\n"));
 
     // Read back at the next start.
-    Beall() = TBeall();
-    QVERIFY(Inditas(login.fv()));
-    QCOMPARE(Beall().Szeles, 1920);
-    QCOMPARE(Beall().Magas, 1040);
-    QCOMPARE(Beall().Bal, 0);
-    QCOMPARE(Beall().AlapVaros, QStringLiteral("Siófok"));
+    m_beall = TBeall();
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
+    QCOMPARE(m_beall.Szeles, 1920);
+    QCOMPARE(m_beall.Magas, 1040);
+    QCOMPARE(m_beall.Bal, 0);
+    QCOMPARE(m_beall.AlapVaros, QStringLiteral("Siófok"));
 }
 
 void TstInditas::kilepesNemIrhato()
@@ -473,7 +477,7 @@ void TstInditas::kilepesNemIrhato()
     QTemporaryDir tmp;
     setProgramMappa(tmp.filePath("eltunt/program"));
     DobozFelvevo dobozok;
-    Kilepes(QRect(0, 0, 640, 400));
+    Kilepes(adatbazis(), m_beall, QRect(0, 0, 640, 400));
     QCOMPARE(dobozok.hibak.size(), 1);
     QVERIFY2(dobozok.hibak.first().contains(BeallitasFajl()), qPrintable(dobozok.hibak.first()));
     QVERIFY(dobozok.hibak.first().startsWith(QStringLiteral("A beállítások nem menthetők")));
@@ -489,11 +493,11 @@ void TstInditas::olvashatatlanBeallitasFajl()
     QVERIFY(QDir().mkdir(BeallitasFajl()));
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(Inditas(login.fv()));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
     QCOMPARE(dobozok.hibak.size(), 1);
     QVERIFY(dobozok.hibak.first().contains(BeallitasFajl()));
-    QCOMPARE(Beall().Utvonal, nat(mappa.path()));
-    Kilepes(QRect(0, 0, 640, 400));
+    QCOMPARE(m_beall.Utvonal, nat(mappa.path()));
+    Kilepes(adatbazis(), m_beall, QRect(0, 0, 640, 400));
     QCOMPARE(dobozok.hibak.size(), 2);
     QVERIFY(dobozok.hibak.last().contains(BeallitasFajl()));
     QVERIFY(QFileInfo(BeallitasFajl()).isDir());
@@ -512,11 +516,11 @@ void TstInditas::ablakosKodlapMegmarad()
     QVERIFY(ir(BeallitasFajl(), eredeti));
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(Inditas(login.fv()));
-    QCOMPARE(Beall().AlapVaros, QStringLiteral("Győr"));
-    QCOMPARE(Beall().Tulajdonos, QStringLiteral("Kovács Ödön"));
-    QCOMPARE(Beall().TulCim, QStringLiteral("Tűzoltó u. 5."));
-    Kilepes(QRect(0, 0, 640, 400));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
+    QCOMPARE(m_beall.AlapVaros, QStringLiteral("Győr"));
+    QCOMPARE(m_beall.Tulajdonos, QStringLiteral("Kovács Ödön"));
+    QCOMPARE(m_beall.TulCim, QStringLiteral("Tűzoltó u. 5."));
+    Kilepes(adatbazis(), m_beall, QRect(0, 0, 640, 400));
     QCOMPARE(dobozok.hibak, QStringList());
     QCOMPARE(dobozok.uzenetek, QStringList());
     const QByteArray irt = olvas(BeallitasFajl());
@@ -525,9 +529,9 @@ void TstInditas::ablakosKodlapMegmarad()
              irt.constData());
 
     // And the next start reads the same.
-    Beall() = TBeall();
-    QVERIFY(Inditas(login.fv()));
-    QCOMPARE(Beall().TulCim, QStringLiteral("Tűzoltó u. 5."));
+    m_beall = TBeall();
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
+    QCOMPARE(m_beall.TulCim, QStringLiteral("Tűzoltó u. 5."));
 }
 
 void TstInditas::kodlapbanNemIrhatoNevUzenettel()
@@ -538,10 +542,10 @@ void TstInditas::kodlapbanNemIrhatoNevUzenettel()
     QVERIFY(ir(BeallitasFajl(), "[Alapertek]\r\nAlapVaros=Gy\xF5r\r\n"));
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(Inditas(login.fv()));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
     const QString nev = QStringLiteral("Søren \U0001F3E1");
-    Beall().Tulajdonos = nev;
-    Kilepes(QRect(0, 0, 640, 400));
+    m_beall.Tulajdonos = nev;
+    Kilepes(adatbazis(), m_beall, QRect(0, 0, 640, 400));
     QCOMPARE(dobozok.hibak, QStringList());
     QCOMPARE(dobozok.uzenetek.size(), 1);
     QVERIFY2(dobozok.uzenetek.first().contains(QStringLiteral("UTF-8")), qPrintable(dobozok.uzenetek.first()));
@@ -575,9 +579,9 @@ void TstInditas::programMappaValodiBetukkel()
     QCOMPARE(ProgramUtvonal("\\Help\\index.htm"), nat(program + "/Help/index.htm"));
     DobozFelvevo dobozok;
     Belepteto login;
-    QVERIFY(Inditas(login.fv()));
+    QVERIFY(Inditas(adatbazis(), m_beall, login.fv()));
     QCOMPARE(dobozok.hibak, QStringList());
-    QCOMPARE(Beall().Utvonal, nat(program + "/Data"));
+    QCOMPARE(m_beall.Utvonal, nat(program + "/Data"));
     data::Database::regiszter().close();
 
     // The folder of a program started from /…/Anna/Nyugvar.
@@ -597,13 +601,13 @@ void TstInditas::programMappaValodiBetukkel()
 
 void TstInditas::beallitasAblak()
 {
-    Beall() = TBeall();
-    Beall().AlapVaros = QStringLiteral("Keszthely");
-    Beall().Utvonal = QStringLiteral("/adat/nyugvar");
-    Beall().TeljesKep = false;
+    m_beall = TBeall();
+    m_beall.AlapVaros = QStringLiteral("Keszthely");
+    m_beall.Utvonal = QStringLiteral("/adat/nyugvar");
+    m_beall.TeljesKep = false;
 
     {
-        Tfrm_Beallit ablak;
+        Tfrm_Beallit ablak(m_beall);
         QCOMPARE(ablak.windowTitle(), QStringLiteral("Beállítások"));
         QCOMPARE(ablak.size(), QSize(303, 202));
         QCOMPARE(ablak.minimumSize(), ablak.maximumSize());
@@ -649,13 +653,13 @@ void TstInditas::beallitasAblak()
         // Mégsem changes nothing.
         QTest::mouseClick(megsem, Qt::LeftButton);
         QCOMPARE(ablak.result(), int(QDialog::Rejected));
-        QCOMPARE(Beall().AlapVaros, QStringLiteral("Keszthely"));
-        QCOMPARE(Beall().Utvonal, QStringLiteral("/adat/nyugvar"));
-        QCOMPARE(Beall().TeljesKep, false);
+        QCOMPARE(m_beall.AlapVaros, QStringLiteral("Keszthely"));
+        QCOMPARE(m_beall.Utvonal, QStringLiteral("/adat/nyugvar"));
+        QCOMPARE(m_beall.TeljesKep, false);
     }
     {
         // Esc is Mégsem as well.
-        Tfrm_Beallit ablak;
+        Tfrm_Beallit ablak(m_beall);
         ablak.show();
         QVERIFY(QTest::qWaitForWindowExposed(&ablak));
         auto *edit1 = ablak.findChild<QLineEdit *>("Edit1");
@@ -663,13 +667,13 @@ void TstInditas::beallitasAblak()
         QTest::keyClick(edit1, Qt::Key_Escape);
         QVERIFY(!ablak.isVisible());
         QCOMPARE(ablak.result(), int(QDialog::Rejected));
-        QCOMPARE(Beall().AlapVaros, QStringLiteral("Keszthely"));
+        QCOMPARE(m_beall.AlapVaros, QStringLiteral("Keszthely"));
     }
     {
         // OK copies all three, unchecked, and writes no file.
         QTemporaryDir program;
         setProgramMappa(program.path());
-        Tfrm_Beallit ablak;
+        Tfrm_Beallit ablak(m_beall);
         ablak.show();
         ablak.findChild<QLineEdit *>("Edit1")->setText(QString());
         ablak.findChild<QLineEdit *>("Edit2")->setText(QStringLiteral("/nincs/ilyen"));
@@ -678,9 +682,9 @@ void TstInditas::beallitasAblak()
         ok->setFocus();
         QTest::keyClick(ok, Qt::Key_Space);  // a focused button is pressed by Space
         QCOMPARE(ablak.result(), int(QDialog::Accepted));
-        QCOMPARE(Beall().AlapVaros, QString());
-        QCOMPARE(Beall().Utvonal, QStringLiteral("/nincs/ilyen"));
-        QCOMPARE(Beall().TeljesKep, true);
+        QCOMPARE(m_beall.AlapVaros, QString());
+        QCOMPARE(m_beall.Utvonal, QStringLiteral("/nincs/ilyen"));
+        QCOMPARE(m_beall.TeljesKep, true);
         QVERIFY(QDir(program.path()).isEmpty());
     }
 }

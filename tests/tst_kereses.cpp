@@ -257,8 +257,8 @@ void TestKereses::dialogSitsInTheMainWindowCorner()
 
 void TestKereses::mainWindowOpensTheDialog()
 {
-    Beall().Sorrend = QStringLiteral("sorszam");
-    Tfrm_Main ablak(data::Database::regiszter());
+    TBeall beall;
+    Tfrm_Main ablak(data::Database::regiszter(), beall);
     QVERIFY(ablak.Indit());
     QAction *a = ablak.akcio(QStringLiteral("aKeres2"));
     QVERIFY(a->isEnabled());

@@ -455,13 +455,13 @@ void TstLogin::modalisBelepes()
     testsupport::TempDataFolder mappa;
     QVERIFY2(mappa.isValid(), qPrintable(mappa.error()));
     setProgramMappa(mappa.root());
-    Beall() = TBeall();
+    TBeall beall;
     testsupport::onNextModal([](QWidget *ablak) {
         ablak->findChild<QLineEdit *>("edtFelhasznalo")->setText("rendszergazda");
         ablak->findChild<QLineEdit *>("edtJelszo")->setText("kapufal");
         ablak->findChild<QPushButton *>("btnOK")->click();
     });
-    QVERIFY(Inditas([] { return BelepesAblak(data::Database::regiszter()); }));
+    QVERIFY(Inditas(data::Database::regiszter(), beall, [] { return BelepesAblak(data::Database::regiszter()); }));
     QVERIFY(data::Database::regiszter().isOpen());
     QCOMPARE(data::Database::regiszter().path(), mappa.path());
     QCOMPARE(dobozok.hibak.size(), 1);

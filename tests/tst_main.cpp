@@ -4,12 +4,12 @@
 
 #include "app/beallitasok.h"
 #include "app/helylista.h"
-#include "app/helyreszletek.h"
 #include "app/tfrm_main.h"
 #include "common/datagrid.h"
+#include "common/ertekcimke.h"
+#include "common/gridmodel.h"
 #include "common/kulsomegnyit.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/table.h"
 #include "testsupport.h"
 
@@ -106,6 +106,7 @@ class TestMain : public QObject {
 
 private:
     std::unique_ptr<testsupport::OpenRegister> m_reg;
+    TBeall m_beall;
     std::unique_ptr<Tfrm_Main> m_ablak;
     std::unique_ptr<testsupport::DobozFelvevo> m_dobozok;
     QStringList m_inditott;
@@ -233,8 +234,8 @@ void TestMain::initTestCase()
     setKulsoIndito([this](const QString &cel) { m_inditott << cel; });
 
     // Whatever order the last run ended with, the start orders by number.
-    Beall().Sorrend = QStringLiteral("cim_irsz");
-    m_ablak = std::make_unique<Tfrm_Main>(data::Database::regiszter());
+    m_beall.Sorrend = QStringLiteral("cim_irsz");
+    m_ablak = std::make_unique<Tfrm_Main>(data::Database::regiszter(), m_beall);
     QVERIFY(m_ablak->Indit());
     // The first place is current and selected in the grid from the start.
     QCOMPARE(tbl()->recNo(), 1);
@@ -293,7 +294,7 @@ void TestMain::startupState()
 {
     QCOMPARE(m_ablak->windowTitle(), QStringLiteral("Nyugvár"));
     QVERIFY(tbl()->isOpen());
-    QCOMPARE(Beall().Sorrend, QStringLiteral("sorszam"));
+    QCOMPARE(m_beall.Sorrend, QStringLiteral("sorszam"));
     QCOMPARE(tbl()->indexFieldNames(), QStringLiteral("sorszam"));
     QCOMPARE(m_ablak->panelSzoveg(1), QStringLiteral("Sorrend: Sorszám"));
     QVERIFY(m_ablak->akcio(QStringLiteral("aSorrendSorszam"))->isChecked());
@@ -367,7 +368,7 @@ void TestMain::sortOrdersKeepRowAndFilter()
     for (const Eset &e : esetek) {
         sorrend(e.akcio);
         QCOMPARE(m_ablak->panelSzoveg(1), QString::fromUtf8(e.statusz));
-        QCOMPARE(Beall().Sorrend, QString::fromUtf8(e.mezo));
+        QCOMPARE(m_beall.Sorrend, QString::fromUtf8(e.mezo));
         QCOMPARE(tbl()->indexFieldNames(), QString::fromUtf8(e.mezo));
         QCOMPARE(tbl()->currentRowId(), kulcs);
         QCOMPARE(nevOf(*tbl()), QStringLiteral("Tölgyfa Ház"));
@@ -817,9 +818,9 @@ void TestMain::searchActionFocusesBox()
 
 void TestMain::columnAndMemoWidths()
 {
-    Beall().TeljesKep = false;
-    Beall().Bal = 0;
-    Beall().Felul = 0;
+    m_beall.TeljesKep = false;
+    m_beall.Bal = 0;
+    m_beall.Felul = 0;
     m_ablak->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
     auto *panel = m_ablak->findChild<QWidget *>(QStringLiteral("Panel2"));
@@ -842,18 +843,18 @@ void TestMain::columnAndMemoWidths()
 
 void TestMain::placementWhenShown()
 {
-    Beall().TeljesKep = false;
-    Beall().Bal = 30;
-    Beall().Felul = 40;
-    Beall().Szeles = 900;
-    Beall().Magas = 620;
+    m_beall.TeljesKep = false;
+    m_beall.Bal = 30;
+    m_beall.Felul = 40;
+    m_beall.Szeles = 900;
+    m_beall.Magas = 620;
     m_ablak->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
     QCOMPARE(m_ablak->frameGeometry(), QRect(30, 40, 900, 620));
     QVERIFY(!m_ablak->isMaximized());
     m_ablak->hide();
 
-    Beall().TeljesKep = true;
+    m_beall.TeljesKep = true;
     m_ablak->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
     const QRect munka = m_ablak->screen()->availableGeometry();
@@ -930,12 +931,12 @@ void TestMain::closingWritesSettings()
 {
     const QString ini = m_reg->folder().root() + QStringLiteral("/Nyugvar.ini");
     QFile::remove(ini);
-    Beall().TeljesKep = false;
-    Beall().Bal = 10;
-    Beall().Felul = 20;
-    Beall().Szeles = 800;
-    Beall().Magas = 500;
-    Beall().Utvonal = m_reg->folder().path();
+    m_beall.TeljesKep = false;
+    m_beall.Bal = 10;
+    m_beall.Felul = 20;
+    m_beall.Szeles = 800;
+    m_beall.Magas = 500;
+    m_beall.Utvonal = m_reg->folder().path();
     m_ablak->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
     m_ablak->akcio(QStringLiteral("aBezar"))->trigger();
@@ -988,11 +989,11 @@ void TestMain::placementKeepsTheFrame()
     // Bal, Felul, Szeles and Magas are the outer frame, as exit writes them
     // back (closeEvent stores frameGeometry()): two starts give the same.
     QFETCH(QRect, tarolt);
-    Beall().TeljesKep = false;
-    Beall().Bal = tarolt.x();
-    Beall().Felul = tarolt.y();
-    Beall().Szeles = tarolt.width();
-    Beall().Magas = tarolt.height();
+    m_beall.TeljesKep = false;
+    m_beall.Bal = tarolt.x();
+    m_beall.Felul = tarolt.y();
+    m_beall.Szeles = tarolt.width();
+    m_beall.Magas = tarolt.height();
     for (int indulas = 0; indulas < 2; ++indulas) {
         m_ablak->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
@@ -1001,10 +1002,10 @@ void TestMain::placementKeepsTheFrame()
         QVERIFY(m_ablak->geometry().top() > tarolt.top());
         const QRect kilepeskor = m_ablak->frameGeometry();
         m_ablak->hide();
-        Beall().Bal = kilepeskor.left();
-        Beall().Felul = kilepeskor.top();
-        Beall().Szeles = kilepeskor.width();
-        Beall().Magas = kilepeskor.height();
+        m_beall.Bal = kilepeskor.left();
+        m_beall.Felul = kilepeskor.top();
+        m_beall.Szeles = kilepeskor.width();
+        m_beall.Magas = kilepeskor.height();
     }
 }
 
@@ -1024,11 +1025,11 @@ void TestMain::detailValuesFitOrShowEllipsis()
                            "tul_telefon = '+36 87 555 123', cim_varos = 'Balatonfüred-Csopak' WHERE sorszam = 1"));
     tbl()->refresh();
     ugrik(1);
-    Beall().TeljesKep = false;
-    Beall().Bal = 0;
-    Beall().Felul = 0;
-    Beall().Szeles = szeles;
-    Beall().Magas = 700;
+    m_beall.TeljesKep = false;
+    m_beall.Bal = 0;
+    m_beall.Felul = 0;
+    m_beall.Szeles = szeles;
+    m_beall.Magas = 700;
     m_ablak->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
     QTRY_COMPARE(m_ablak->frameGeometry().width(), szeles);
@@ -1084,8 +1085,8 @@ void TestMain::detailPanelFonts()
 
 void TestMain::menuRowWholeAtDefaultWidth()
 {
-    Beall() = TBeall();  // 5, 5, 640 x 400
-    Beall().TeljesKep = false;
+    m_beall = TBeall();  // 5, 5, 640 x 400
+    m_beall.TeljesKep = false;
     m_ablak->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_ablak.get()));
     QTRY_COMPARE(m_ablak->frameGeometry().size(), QSize(640, 400));
@@ -1191,11 +1192,11 @@ void TestMain::settingsDialogCentredOnMainWindow_data()
 void TestMain::settingsDialogCentredOnMainWindow()
 {
     QFETCH(QRect, fo);
-    Beall().TeljesKep = false;
-    Beall().Bal = fo.x();
-    Beall().Felul = fo.y();
-    Beall().Szeles = fo.width();
-    Beall().Magas = fo.height();
+    m_beall.TeljesKep = false;
+    m_beall.Bal = fo.x();
+    m_beall.Felul = fo.y();
+    m_beall.Szeles = fo.width();
+    m_beall.Magas = fo.height();
     aktival();
     QTRY_COMPARE(m_ablak->frameGeometry(), fo);
     QRect ablak;

@@ -351,8 +351,8 @@ void TestMegjegyzesek::printActionsWaitForTheReport()
 
 void TestMegjegyzesek::newNoteFromTheMainWindow()
 {
-    Beall().Sorrend = QStringLiteral("sorszam");
-    Tfrm_Main fo(data::Database::regiszter());
+    TBeall beall;
+    Tfrm_Main fo(data::Database::regiszter(), beall);
     QVERIFY(fo.Indit());
     QVERIFY(fo.Tbl()->locate(QStringLiteral("sorszam"), 2));
     QAction *uj = fo.akcio(QStringLiteral("aMegjegyzesUj"));

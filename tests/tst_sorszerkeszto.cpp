@@ -1,14 +1,15 @@
 // The row-edit controller driven without windows, the slot guard, and the
 // bound controls and grid model that follow a data set.
 
+#include "app/beallitasok.h"
 #include "app/helylista.h"
 #include "common/alkalmazas.h"
+#include "common/binding.h"
 #include "common/datagrid.h"
+#include "common/gridmodel.h"
 #include "common/sorszerkeszto.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/table.h"
 #include "masterdata/torzsleiras.h"
 #include "testsupport.h"
@@ -347,7 +348,8 @@ void TstSorSzerkeszto::ujHelyAlapertekei()
 {
     DobozFelvevo dobozok;
     db().exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev) VALUES (1, 'A'), (5, 'B')"));
-    HelyLista lista(db());
+    TBeall beall;
+    HelyLista lista(db(), beall);
     lista.nyit();
     lista.Tbl()->setFilter(QStringLiteral("sorszam=1"));
     lista.Tbl()->setFiltered(true);

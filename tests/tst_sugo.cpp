@@ -49,6 +49,7 @@ private:
 
     std::unique_ptr<OpenRegister> m_reg;
     std::unique_ptr<DobozFelvevo> m_dobozok;
+    TBeall m_beall;
     std::unique_ptr<Tfrm_Main> m_ablak;
     QStringList m_inditott;
 };
@@ -61,8 +62,8 @@ void TstSugo::initTestCase()
     data::Database::regiszter().exec(
         QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, aktiv) VALUES (1, 'Almás', 'I'), (2, 'Bükkös', 'I')"));
     setKulsoIndito([this](const QString &cel) { m_inditott << cel; });
-    Beall().Sorrend = QStringLiteral("sorszam");
-    m_ablak = std::make_unique<Tfrm_Main>(data::Database::regiszter());
+    m_beall.Sorrend = QStringLiteral("sorszam");
+    m_ablak = std::make_unique<Tfrm_Main>(data::Database::regiszter(), m_beall);
     QVERIFY(m_ablak->Indit());
 }
 

@@ -2,6 +2,7 @@
 // their editors, the entry in both forms, selection mode; the filter dialog
 // with its pickers, and the main window's filter switch.
 
+#include "app/beallitasok.h"
 #include "app/tfrm_main.h"
 #include "common/datagrid.h"
 #include "data/database.h"
@@ -574,7 +575,8 @@ void TstTorzs::foablakSzures()
     tolt(TorzsTipus(), {"1/Szoba"});
     db().exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, terulet, tipus, aktiv) VALUES "
                              "(1, 'A', 2, 1, 'I'), (2, 'B', 2, 1, 'N'), (3, 'C', 3, 1, 'I')"));
-    Tfrm_Main ablak(db());
+    TBeall beall;
+    Tfrm_Main ablak(db(), beall);
     QVERIFY(ablak.Indit());
 
     // A type renamed through the list from the main window: the places show

@@ -11,12 +11,6 @@ const QString kTulajdonos = QStringLiteral("Tulajdonos");
 
 }  // namespace
 
-TBeall &Beall()
-{
-    static TBeall beall;
-    return beall;
-}
-
 QString BeallitasFajl()
 {
     return ProgramUtvonal(QStringLiteral("\\Nyugvar.ini"));

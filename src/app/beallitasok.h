@@ -5,6 +5,8 @@
 
 #include <QString>
 
+// The settings of the run. The program entry owns the one record and hands
+// it to what reads or changes it.
 struct TBeall {
     bool TeljesKep = true;
     QString Tulajdonos;
@@ -18,9 +20,6 @@ struct TBeall {
     qint32 Magas = 400;
     qint32 Szeles = 640;
 };
-
-// The one settings record of the run.
-TBeall &Beall();
 
 class IniFajl;
 class QRect;

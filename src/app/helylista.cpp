@@ -117,8 +117,9 @@ void HelyAlapertekek(data::DataSet &ds, int sorszam, const QString &alapVaros)
 
 // ---------------------------------------------------------------------------
 
-HelyLista::HelyLista(data::Database &db, QObject *parent)
+HelyLista::HelyLista(data::Database &db, TBeall &beall, QObject *parent)
     : QObject(parent),
+      m_beall(beall),
       m_tbl(new data::Table(db, QStringLiteral("ugyfel"), this)),
       m_xTip(new data::Table(db, QStringLiteral("tipus"), this)),
       m_xTerulet(new data::Table(db, QStringLiteral("terulet"), this)),
@@ -137,7 +138,7 @@ HelyLista::HelyLista(data::Database &db, QObject *parent)
     m_xTerulet->setReadOnly(true);
     m_xTerulet->setIndexFieldNames(QStringLiteral("terulet"));
     m_megj->setIndexFieldNames(QStringLiteral("ugyf_megj"));
-    m_tbl->setIndexFieldNames(Beall().Sorrend);
+    m_tbl->setIndexFieldNames(m_beall.Sorrend);
 
     m_sorok->setKulcsMezo(QStringLiteral("ugyfel"));
     // The number is read before the new row exists: a row that is then
@@ -146,7 +147,7 @@ HelyLista::HelyLista(data::Database &db, QObject *parent)
         m_ujSorszam = KovetkezoAzon(*m_qryJav, QStringLiteral("ugyfel"), QStringLiteral("sorszam"));
         return true;
     });
-    m_sorok->setAlapertekek([this](data::DataSet &ds) { HelyAlapertekek(ds, m_ujSorszam, Beall().AlapVaros); });
+    m_sorok->setAlapertekek([this](data::DataSet &ds) { HelyAlapertekek(ds, m_ujSorszam, m_beall.AlapVaros); });
 
     for (auto jel : {&data::DataSet::opened, &data::DataSet::closed, &data::DataSet::currentChanged,
                      &data::DataSet::rowsReset, &data::DataSet::afterPost, &data::DataSet::afterDelete})
@@ -161,7 +162,7 @@ void HelyLista::nyit()
         m_xTip->open();
     if (!m_xTerulet->isOpen())
         m_xTerulet->open();
-    m_tbl->setIndexFieldNames(Beall().Sorrend);
+    m_tbl->setIndexFieldNames(m_beall.Sorrend);
     if (!m_tbl->isOpen())
         m_tbl->open();
     jelez();
@@ -169,7 +170,7 @@ void HelyLista::nyit()
 
 void HelyLista::rendez(const HelySorrend &sorrend)
 {
-    Beall().Sorrend = sorrend.mezo;
+    m_beall.Sorrend = sorrend.mezo;
     m_tbl->setIndexFieldNames(sorrend.mezo);
     jelez();
 }
@@ -178,7 +179,7 @@ bool HelyLista::keres(const QString &szoveg)
 {
     if (!m_tbl->isOpen())
         return false;
-    return GyorsKereses(*m_tbl, Beall().Sorrend, szoveg);
+    return GyorsKereses(*m_tbl, m_beall.Sorrend, szoveg);
 }
 
 QString HelyLista::szamlalo() const
@@ -210,7 +211,7 @@ void HelyLista::ujranyit(const HelyListaAllapot &a)
     if (a.jav && !m_qryJav->sql().isEmpty())
         m_qryJav->open();
     if (a.tbl) {
-        m_tbl->setIndexFieldNames(Beall().Sorrend);
+        m_tbl->setIndexFieldNames(m_beall.Sorrend);
         m_tbl->open();
         if (!a.hely.isNull())
             m_tbl->locate(QStringLiteral("ugyfel"), a.hely);

@@ -10,6 +10,7 @@
 #include <QVector>
 
 class SorSzerkeszto;
+struct TBeall;
 
 namespace data {
 class Database;
@@ -88,11 +89,12 @@ struct HelyListaAllapot {
 
 // The data objects of the main window on the register: the place data set
 // Tbl on "ugyfel" with its lookups, the read-only type and area tables, the
-// notes table and the general-purpose query.
+// notes table and the general-purpose query. The order of the list is the
+// settings' Sorrend, new places get the settings' AlapVaros.
 class HelyLista : public QObject {
     Q_OBJECT
 public:
-    explicit HelyLista(data::Database &db, QObject *parent = nullptr);
+    HelyLista(data::Database &db, TBeall &beall, QObject *parent = nullptr);
     ~HelyLista() override;
 
     data::Table *Tbl() const { return m_tbl; }
@@ -131,6 +133,7 @@ Q_SIGNALS:
 
 private:
     void jelez();
+    TBeall &m_beall;
     data::Table *m_tbl;
     data::Table *m_xTip;
     data::Table *m_xTerulet;

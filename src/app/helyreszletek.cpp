@@ -1,6 +1,7 @@
 #include "app/helyreszletek.h"
 
-#include "data/binding.h"
+#include "common/binding.h"
+#include "common/ertekcimke.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -8,66 +9,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <tuple>
-
-namespace {
-
-// Small grey serif text before a value of the detail panel.
-QLabel *cimke(const QString &szoveg, QWidget *szulo)
-{
-    auto *l = new QLabel(szoveg, szulo);
-    QFont f(QStringLiteral("Liberation Serif"));
-    f.setStyleHint(QFont::Serif);
-    f.setPointSizeF(qMax(7.0, QApplication::font().pointSizeF() - 1));
-    l->setFont(f);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    l->setPalette(p);
-    return l;
-}
-
-}  // namespace
-
-QLabel *ReszletCimke(const QString &szoveg, QWidget *szulo)
-{
-    return cimke(szoveg, szulo);
-}
-
-ErtekCimke::ErtekCimke(QWidget *parent) : QLabel(parent)
-{
-    setTextFormat(Qt::PlainText);
-}
-
-QString ErtekCimke::latszoSzoveg() const
-{
-    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
-}
-
-void ErtekCimke::paintEvent(QPaintEvent *e)
-{
-    const QString latszo = latszoSzoveg();
-    if (latszo == text()) {
-        // A whole value keeps the label's own drawing, selection included.
-        QLabel::paintEvent(e);
-        return;
-    }
-    QPainter p(this);
-    style()->drawItemText(&p, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
-                          isEnabled(), latszo, foregroundRole());
-}
-
-bool ErtekCimke::event(QEvent *e)
-{
-    // The tooltip is decided when it is asked for: the value and the width
-    // may both have changed since.
-    if (e->type() == QEvent::ToolTip)
-        setToolTip(csonka() ? text() : QString());
-    return QLabel::event(e);
-}
 
 HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
 {
@@ -138,8 +82,8 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         f.setPointSizeF(f.pointSizeF() + 1);
         nev->setFont(f);
         l->addWidget(nev, 0, 0, 1, 4);
-        parok(l, 1, {cimke(QStringLiteral("ssz."), g), ertek(g, QStringLiteral("sorszam"), false, "00000"),
-                     cimke(QStringLiteral("ter."), g), ertek(g, QStringLiteral("terulet_nev"))});
+        parok(l, 1, {ReszletCimke(QStringLiteral("ssz."), g), ertek(g, QStringLiteral("sorszam"), false, "00000"),
+                     ReszletCimke(QStringLiteral("ter."), g), ertek(g, QStringLiteral("terulet_nev"))});
         l->setColumnStretch(1, 1);
         l->setColumnStretch(3, 3);
         oszlop1->addWidget(g);
@@ -154,7 +98,7 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         egySor->addWidget(ertek(g, e + QStringLiteral("_irsz"), false, "0000"), 1);
         egySor->addWidget(ertek(g, e + QStringLiteral("_varos")), 4);
         l->addLayout(egySor, 0, 0, 1, 2);
-        parok(l, 1, {cimke(QStringLiteral("cím"), g), ertek(g, e + QStringLiteral("_cim"))});
+        parok(l, 1, {ReszletCimke(QStringLiteral("cím"), g), ertek(g, e + QStringLiteral("_cim"))});
         l->setColumnStretch(1, 1);
         oszlop1->addWidget(g);
     }
@@ -169,13 +113,13 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
           std::make_tuple("Tulajdonos", "gbTulajdonos", "tulajdonos", "tulajdonos", "tul")}) {
         auto [g, l] = doboz(QString::fromUtf8(cim), QString::fromUtf8(nev));
         const QString e = QString::fromUtf8(elo);
-        l->addWidget(cimke(QString::fromUtf8(felirat), g), 0, 0);
+        l->addWidget(ReszletCimke(QString::fromUtf8(felirat), g), 0, 0);
         l->addWidget(ertek(g, QString::fromUtf8(szemely)), 0, 1, 1, 3);
-        parok(l, 1, {cimke(QStringLiteral("mobil 1."), g), ertek(g, e + QStringLiteral("_mobil")),
-                     cimke(QStringLiteral("mobil 2."), g), ertek(g, e + QStringLiteral("_mobil2"))});
-        parok(l, 2, {cimke(QStringLiteral("telefon"), g), ertek(g, e + QStringLiteral("_telefon")),
-                     cimke(QStringLiteral("fax"), g), ertek(g, e + QStringLiteral("_fax"))});
-        l->addWidget(cimke(QStringLiteral("email"), g), 3, 0);
+        parok(l, 1, {ReszletCimke(QStringLiteral("mobil 1."), g), ertek(g, e + QStringLiteral("_mobil")),
+                     ReszletCimke(QStringLiteral("mobil 2."), g), ertek(g, e + QStringLiteral("_mobil2"))});
+        parok(l, 2, {ReszletCimke(QStringLiteral("telefon"), g), ertek(g, e + QStringLiteral("_telefon")),
+                     ReszletCimke(QStringLiteral("fax"), g), ertek(g, e + QStringLiteral("_fax"))});
+        l->addWidget(ReszletCimke(QStringLiteral("email"), g), 3, 0);
         l->addWidget(link(g, e + QStringLiteral("_emil"), true), 3, 1, 1, 3);
         l->setColumnStretch(1, 1);
         l->setColumnStretch(3, 1);
@@ -189,25 +133,25 @@ HelyReszletek::HelyReszletek(QWidget *parent) : QWidget(parent)
         auto [g, l] = doboz(QStringLiteral("Egyebek"), QStringLiteral("gbEgyebek"));
         m_egyebek = g;
         int r = 0;
-        l->addWidget(cimke(QStringLiteral("bankszámla"), g), r++, 0, 1, 3);
+        l->addWidget(ReszletCimke(QStringLiteral("bankszámla"), g), r++, 0, 1, 3);
         l->addWidget(ertek(g, QStringLiteral("bankszamla")), r++, 0, 1, 3);
         auto *sor2 = new QHBoxLayout;
         sor2->setSpacing(4);
-        sor2->addWidget(cimke(QStringLiteral("létszám"), g));
+        sor2->addWidget(ReszletCimke(QStringLiteral("létszám"), g));
         sor2->addWidget(ertek(g, QStringLiteral("letszam")), 1);
-        sor2->addWidget(cimke(QStringLiteral("ü.csekk"), g));
+        sor2->addWidget(ReszletCimke(QStringLiteral("ü.csekk"), g));
         sor2->addWidget(ertek(g, QStringLiteral("udulesicsekk")), 1);
         l->addLayout(sor2, r++, 0, 1, 3);
         auto *sor3 = new QHBoxLayout;
         sor3->setSpacing(4);
-        sor3->addWidget(cimke(QStringLiteral("tól - ig"), g));
+        sor3->addWidget(ReszletCimke(QStringLiteral("tól - ig"), g));
         sor3->addWidget(ertek(g, QStringLiteral("tol")), 1);
         sor3->addWidget(ertek(g, QStringLiteral("ig")), 1);
         sor3->addStretch(1);
         l->addLayout(sor3, r++, 0, 1, 3);
-        l->addWidget(cimke(QStringLiteral("jutalék%"), g), r, 0);
-        l->addWidget(cimke(QStringLiteral("össz.díj"), g), r, 1);
-        l->addWidget(cimke(QStringLiteral("össz.jut."), g), r++, 2);
+        l->addWidget(ReszletCimke(QStringLiteral("jutalék%"), g), r, 0);
+        l->addWidget(ReszletCimke(QStringLiteral("össz.díj"), g), r, 1);
+        l->addWidget(ReszletCimke(QStringLiteral("össz.jut."), g), r++, 2);
         l->addWidget(ertek(g, QStringLiteral("jutalek"), true), r, 0);
         l->addWidget(ertek(g, QStringLiteral("ossz_dij"), true), r, 1);
         l->addWidget(ertek(g, QStringLiteral("ossz_jut"), true), r++, 2);

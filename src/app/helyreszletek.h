@@ -2,34 +2,16 @@
 // The detail panel of the main window: the current place's data in group
 // boxes, its links and the memo of its services.
 
-#include <QLabel>
 #include <QList>
 #include <QWidget>
 
+class ErtekCimke;
 class QGroupBox;
 class QPlainTextEdit;
 
 namespace data {
 class Binder;
 }
-
-// The small grey serif caption before a value of a detail panel.
-QLabel *ReszletCimke(const QString &szoveg, QWidget *szulo);
-
-// A value of the panel. One that does not fit is drawn cut with an ellipsis
-// and shows its whole text as a tooltip.
-class ErtekCimke : public QLabel {
-    Q_OBJECT
-public:
-    explicit ErtekCimke(QWidget *parent = nullptr);
-    // The text as drawn: the whole value, or its beginning and "…".
-    QString latszoSzoveg() const;
-    bool csonka() const { return latszoSzoveg() != text(); }
-
-protected:
-    void paintEvent(QPaintEvent *e) override;
-    bool event(QEvent *e) override;
-};
 
 class HelyReszletek : public QWidget {
     Q_OBJECT

@@ -28,10 +28,10 @@ QString fajlHiba(const QString &mit, const IniFajl &ini)
     return s;
 }
 
-void bezarAdatbazis()
+void bezarAdatbazis(data::Database &db)
 {
     try {
-        data::Database::regiszter().close();
+        db.close();
     } catch (const data::DbError &e) {
         HibaDoboz(e.message());
     }
@@ -64,7 +64,7 @@ bool adatbazisMegnyitasa(data::Database &db, const QString &utvonal,
         } catch (const data::DbError &e) {
             HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
             if (db.isOpen())
-                bezarAdatbazis();
+                bezarAdatbazis(db);
             return false;
         }
     }
@@ -92,15 +92,14 @@ QString LegujabbArchiv(const QString &mappa)
     return zipek.isEmpty() ? QString() : zipek.first().absoluteFilePath();
 }
 
-bool Inditas(const std::function<bool()> &belepes, const std::function<bool(const QString &)> &helyreallitas,
-             AdatMappaZar *zar)
+bool Inditas(data::Database &db, TBeall &beall, const std::function<bool()> &belepes,
+             const std::function<bool(const QString &)> &helyreallitas, AdatMappaZar *zar)
 {
     // 1. The settings.
     IniFajl ini;
     if (!ini.betolt(BeallitasFajl()))
         HibaDoboz(fajlHiba(QStringLiteral("A beállítások fájlja nem olvasható, "
                                           "az alapértékek érvényesek:"), ini));
-    TBeall &beall = Beall();
     BeallOlvas(ini, beall);
 
     // 2. A missing data folder falls back to the default one, stored at once
@@ -126,7 +125,6 @@ bool Inditas(const std::function<bool()> &belepes, const std::function<bool(cons
         zarLefoglalasa(*zar, beall.Utvonal);
 
     // 4. The database on the data folder.
-    data::Database &db = data::Database::regiszter();
     if (!adatbazisMegnyitasa(db, beall.Utvonal, helyreallitas)) {
         if (zar)
             zar->elenged();
@@ -142,7 +140,7 @@ bool Inditas(const std::function<bool()> &belepes, const std::function<bool(cons
         belepett = false;
     }
     if (!belepett) {
-        bezarAdatbazis();
+        bezarAdatbazis(db);
         if (zar)
             zar->elenged();
         return false;
@@ -150,7 +148,7 @@ bool Inditas(const std::function<bool()> &belepes, const std::function<bool(cons
     return true;
 }
 
-void Kilepes(const QRect &ablak)
+void Kilepes(data::Database &db, const TBeall &beall, const QRect &ablak)
 {
     IniFajl ini;
     if (!ini.betolt(BeallitasFajl())) {
@@ -158,12 +156,12 @@ void Kilepes(const QRect &ablak)
         HibaDoboz(fajlHiba(QStringLiteral("A beállítások nem menthetők, "
                                           "a beállítások fájlja nem olvasható:"), ini));
     } else {
-        BeallIr(ini, Beall(), ablak);
+        BeallIr(ini, beall, ablak);
         if (!ini.ment())
             HibaDoboz(fajlHiba(QStringLiteral("A beállítások nem menthetők, "
                                               "a beállítások fájlja nem írható:"), ini));
         else if (!ini.figyelmeztetes().isEmpty())
             UzenetDoboz(ini.figyelmeztetes() + QStringLiteral("\n") + QDir::toNativeSeparators(ini.fajlNev()));
     }
-    bezarAdatbazis();
+    bezarAdatbazis(db);
 }

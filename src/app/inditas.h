@@ -7,10 +7,15 @@
 class AdatMappaZar;
 class QRect;
 class QString;
+struct TBeall;
 
-// Start-up steps 1 to 5: reads the settings file into Beall(), checks the
+namespace data {
+class Database;
+}
+
+// Start-up steps 1 to 5: reads the settings file into `beall`, checks the
 // data folder (resetting Utvonal to the default folder, written at once),
-// points the database at the data folder and opens it, then runs the login.
+// points `db` at the data folder and opens it, then runs the login.
 // Every failure is shown in an error box; false means the program must end
 // (the database is closed again then, and the settings are not written).
 // `belepes` is the login step; it returns true when a user logged in. The
@@ -28,7 +33,7 @@ class QString;
 // folder, which it holds until the program ends; a lock of another running
 // copy is told in a message box, and the program goes on. A start that fails
 // lets the lock go again.
-bool Inditas(const std::function<bool()> &belepes,
+bool Inditas(data::Database &db, TBeall &beall, const std::function<bool()> &belepes,
              const std::function<bool(const QString &adatMappa)> &helyreallitas = {},
              AdatMappaZar *zar = nullptr);
 
@@ -36,7 +41,7 @@ bool Inditas(const std::function<bool()> &belepes,
 // there is none.
 QString LegujabbArchiv(const QString &mappa);
 
-// Exit: writes the settings file in the write order, with the main window's
-// left, top, height and width from `ablak`, then closes the database. A file
+// Exit: writes `beall` to the settings file in the write order, with the main
+// window's left, top, height and width from `ablak`, then closes `db`. A file
 // that cannot be written is reported in an error box naming it.
-void Kilepes(const QRect &ablak);
+void Kilepes(data::Database &db, const TBeall &beall, const QRect &ablak);

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Tfrm_Beallit::Tfrm_Beallit(QWidget *parent) : QDialog(parent)
+Tfrm_Beallit::Tfrm_Beallit(TBeall &beall, QWidget *parent) : QDialog(parent), m_beall(beall)
 {
     setObjectName(QStringLiteral("frm_Beallit"));
     setWindowTitle(QStringLiteral("Beállítások"));
@@ -63,7 +63,7 @@ Tfrm_Beallit::Tfrm_Beallit(QWidget *parent) : QDialog(parent)
     RogzitettMeret(this, 303, 202);
     SzuloKozepere(this);
 
-    const TBeall &b = Beall();
+    const TBeall &b = m_beall;
     CheckBox1->setChecked(b.TeljesKep);
     Edit1->setText(b.AlapVaros);
     Edit2->setText(b.Utvonal);
@@ -102,7 +102,7 @@ bool Tfrm_Beallit::eventFilter(QObject *watched, QEvent *event)
 
 void Tfrm_Beallit::elfogad()
 {
-    TBeall &b = Beall();
+    TBeall &b = m_beall;
     b.TeljesKep = CheckBox1->isChecked();
     b.AlapVaros = Edit1->text();
     b.Utvonal = Edit2->text();

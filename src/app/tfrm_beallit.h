@@ -6,12 +6,13 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+struct TBeall;
 
 class Tfrm_Beallit : public QDialog {
     Q_OBJECT
 public:
-    // Shows the values of Beall().
-    explicit Tfrm_Beallit(QWidget *parent = nullptr);
+    // Shows the values of `beall`; "OK" writes them back into it.
+    explicit Tfrm_Beallit(TBeall &beall, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -19,6 +20,7 @@ protected:
 private:
     void elfogad();
 
+    TBeall &m_beall;
     QLineEdit *Edit1 = nullptr;
     QCheckBox *CheckBox1 = nullptr;
     QLineEdit *Edit2 = nullptr;

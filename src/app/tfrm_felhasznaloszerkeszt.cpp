@@ -1,8 +1,8 @@
 #include "app/tfrm_felhasznaloszerkeszt.h"
 
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/dobozok.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 
 #include <QFormLayout>

@@ -15,18 +15,18 @@
 #include "bookings/foglalolista.h"
 #include "bookings/tfrm_foglal.h"
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/datagrid.h"
 #include "common/dobozok.h"
 #include "common/fajlvalaszto.h"
+#include "common/gridmodel.h"
 #include "common/ikonok.h"
 #include "common/kulsomegnyit.h"
 #include "common/programmappa.h"
 #include "common/sorszerkeszto.h"
 #include "common/tippfigyelo.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/database.h"
-#include "data/model.h"
 #include "data/query.h"
 #include "data/table.h"
 #include "masterdata/torzsleiras.h"
@@ -213,7 +213,8 @@ QAccessibleInterface *akadalymentesGyar(const QString &osztaly, QObject *o)
 
 // ---------------------------------------------------------------------------
 
-Tfrm_Main::Tfrm_Main(data::Database &db, QWidget *parent) : QWidget(parent), m_db(db)
+Tfrm_Main::Tfrm_Main(data::Database &db, TBeall &beall, QWidget *parent)
+    : QWidget(parent), m_db(db), m_beall(beall)
 {
     setObjectName(QStringLiteral("Tfrm_Main"));
     setWindowTitle(QStringLiteral("Nyugvár"));
@@ -226,7 +227,7 @@ Tfrm_Main::Tfrm_Main(data::Database &db, QWidget *parent) : QWidget(parent), m_d
     IkonTema();
     setWindowIcon(Logo::ikon());
 
-    m_lista = new HelyLista(m_db, this);
+    m_lista = new HelyLista(m_db, m_beall, this);
     m_binder = new data::Binder(m_lista->Tbl(), this);
 
     akciokLetrehozasa();
@@ -589,7 +590,7 @@ void Tfrm_Main::bekotes()
     // New, edit and delete of places go through the list's row-edit controller.
     SorSzerkeszto *sorok = m_lista->sorok();
     sorok->setSzerkeszto([this, sorok] {
-        return Tfrm_Szerkeszt::futtat(*sorok, TblXTip(), TblXTerulet(), Beall().AlapVaros, this);
+        return Tfrm_Szerkeszt::futtat(*sorok, TblXTip(), TblXTerulet(), m_beall.AlapVaros, this);
     });
     VedettKapcsol(akcio(QStringLiteral("aUj")), &QAction::triggered, sorok, &SorSzerkeszto::uj);
     VedettKapcsol(akcio(QStringLiteral("aSzerkeszt")), &QAction::triggered, sorok, &SorSzerkeszto::szerkeszt);
@@ -607,7 +608,7 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aSQL")), &QAction::triggered, this, &Tfrm_Main::szabadLekerdezes);
     sugoBekotes();
     VedettKapcsol(akcio(QStringLiteral("aTorzsMegrendelo")), &QAction::triggered, this,
-                  [this] { FoglaloLista(m_db, -1, false); });
+                  [this] { FoglaloLista(m_db, m_beall.AlapVaros, -1, false); });
 
     // The lookup tables are kept up from here; afterwards the places show
     // the type and area names as they are now.
@@ -646,7 +647,7 @@ void Tfrm_Main::bekotes()
     VedettKapcsol(akcio(QStringLiteral("aTorzsCimke")), &QAction::triggered, this,
                   [this] { CimkeValaszt(m_db, false, this); });
     VedettKapcsol(akcio(QStringLiteral("aTulajdonos")), &QAction::triggered, this,
-                  [this] { Tfrm_Tulajdonos::futtat(m_db, Beall().AlapVaros, this); });
+                  [this] { Tfrm_Tulajdonos::futtat(m_db, m_beall.AlapVaros, this); });
     // The reports print the main list as it stands; the data sheet and the
     // notes are those of its current place.
     const struct {
@@ -779,7 +780,7 @@ void Tfrm_Main::frissit()
 
 void Tfrm_Main::beallitasok()
 {
-    auto *ablak = new Tfrm_Beallit(this);
+    auto *ablak = new Tfrm_Beallit(m_beall, this);
     ablak->exec();
     delete ablak;
 }
@@ -837,7 +838,7 @@ void Tfrm_Main::foglalasok()
     const int hely = int(Tbl()->asInteger(QStringLiteral("ugyfel")));
     auto *ablak = new Tfrm_Foglal(m_db, *Tbl(), *QryJav(), this);
     // A new booking starts with its orderer, picked from the register.
-    ablak->setFoglaloValaszto([this] { return FoglaloLista(m_db, -1, true); });
+    ablak->setFoglaloValaszto([this] { return FoglaloLista(m_db, m_beall.AlapVaros, -1, true); });
     ablak->FoglalasLista(hely);
     delete ablak;
 }
@@ -1099,7 +1100,7 @@ void Tfrm_Main::elhelyez()
     for (QScreen *s : QGuiApplication::screens())
         if (s != elsodleges)
             teruletek << s->availableGeometry();
-    m_celKeret = FoablakKeret(Beall(), teruletek);
+    m_celKeret = FoablakKeret(m_beall, teruletek);
     keretBeallit();
 }
 
@@ -1216,6 +1217,6 @@ void Tfrm_Main::Leallitas()
 
 void Tfrm_Main::closeEvent(QCloseEvent *e)
 {
-    Kilepes(frameGeometry());
+    Kilepes(m_db, m_beall, frameGeometry());
     e->accept();
 }

@@ -19,6 +19,7 @@ class HelyLista;
 class HelyReszletek;
 struct HelySorrend;
 struct HelyListaAllapot;
+struct TBeall;
 
 namespace data {
 class Binder;
@@ -30,8 +31,10 @@ class Table;
 class Tfrm_Main : public QWidget {
     Q_OBJECT
 public:
-    // Builds the window on `db`; the data objects stay closed until Indit().
-    explicit Tfrm_Main(data::Database &db, QWidget *parent = nullptr);
+    // Builds the window on `db` with the settings `beall`, which it reads and
+    // changes (the order, the frame) and writes on closing; the data objects
+    // stay closed until Indit().
+    Tfrm_Main(data::Database &db, TBeall &beall, QWidget *parent = nullptr);
     ~Tfrm_Main() override;
 
     // The start-up steps of the main window, run after the database is open
@@ -113,6 +116,7 @@ private:
     void sorAkciokFrissites();
 
     data::Database &m_db;
+    TBeall &m_beall;
     HelyLista *m_lista = nullptr;
     data::Binder *m_binder = nullptr;
     QHash<QString, QAction *> m_akciok;

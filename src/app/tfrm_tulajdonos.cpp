@@ -2,9 +2,9 @@
 
 #include "app/irodaadatok.h"
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/irszvaros.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 
 #include <QFocusEvent>

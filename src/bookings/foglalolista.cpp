@@ -5,10 +5,10 @@
 
 #include <QApplication>
 
-int FoglaloLista(data::Database &db, int kezdoKulcs, bool valaszto)
+int FoglaloLista(data::Database &db, const QString &alapVaros, int kezdoKulcs, bool valaszto)
 {
     // Over the window it was opened from.
-    Tfrm_TorzsFoglalo lista(db, QApplication::activeWindow());
+    Tfrm_TorzsFoglalo lista(db, alapVaros, QApplication::activeWindow());
     lista.setValasztoMod(valaszto);
     data::Table *tbl = lista.tabla();
     tbl->open();

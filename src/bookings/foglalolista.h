@@ -1,6 +1,8 @@
 #pragma once
 // The entry of the orderers register.
 
+class QString;
+
 namespace data {
 class Database;
 }
@@ -10,5 +12,6 @@ class Database;
 // first in key order). In selection mode (`valaszto`) "Elfogad" (Enter, double
 // click) closes it and the result is the accepted orderer's key, 0 when the
 // register is empty; closing it otherwise gives -1, as browse mode always
-// does. Raises data::DbError when the orderers cannot be read.
-int FoglaloLista(data::Database &db, int kezdoKulcs, bool valaszto);
+// does. `alapVaros` is the setting AlapVaros, for the editor's postal-code
+// lookup. Raises data::DbError when the orderers cannot be read.
+int FoglaloLista(data::Database &db, const QString &alapVaros, int kezdoKulcs, bool valaszto);

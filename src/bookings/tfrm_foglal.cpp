@@ -1,15 +1,15 @@
 #include "bookings/tfrm_foglal.h"
 
-#include "app/helyreszletek.h"
 #include "bookings/foglalasriportok.h"
 #include "bookings/foglalassorok.h"
 #include "bookings/tfrm_foglal_szerkeszt.h"
 #include "bookings/tfrm_idoszak.h"
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/datagrid.h"
+#include "common/ertekcimke.h"
 #include "common/ikonok.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/query.h"
 #include "data/table.h"
 

@@ -4,8 +4,8 @@
 #include "bookings/foglalasszamitas.h"
 #include "bookings/foglalassorok.h"
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 
 #include <QApplication>

@@ -1,6 +1,5 @@
 #include "bookings/tfrm_torzsfoglalo.h"
 
-#include "app/beallitasok.h"
 #include "bookings/tfrm_torzsfoglalo_szerkeszt.h"
 #include "common/ablak.h"
 #include "common/datagrid.h"
@@ -25,9 +24,8 @@ void felirat(QAction *a, const QString &szoveg)
 
 }  // namespace
 
-Tfrm_TorzsFoglalo::Tfrm_TorzsFoglalo(data::Database &db, QWidget *parent)
-    : ListaAblak(db, parent), m_tbl(new data::Table(db, QStringLiteral("foglalo"), this)),
-      m_alapVaros(Beall().AlapVaros)
+Tfrm_TorzsFoglalo::Tfrm_TorzsFoglalo(data::Database &db, const QString &alapVaros, QWidget *parent)
+    : ListaAblak(db, parent), m_tbl(new data::Table(db, QStringLiteral("foglalo"), this)), m_alapVaros(alapVaros)
 {
     setObjectName(QStringLiteral("Tfrm_TorzsFoglalo"));
     setWindowTitle(QStringLiteral("Szállás keresők"));

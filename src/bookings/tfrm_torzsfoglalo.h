@@ -17,16 +17,14 @@ class Table;
 class Tfrm_TorzsFoglalo : public ListaAblak {
     Q_OBJECT
 public:
-    explicit Tfrm_TorzsFoglalo(data::Database &db, QWidget *parent = nullptr);
+    // `alapVaros` is the default town that the editor's postal-code lookup
+    // treats as not yet entered (the setting AlapVaros).
+    Tfrm_TorzsFoglalo(data::Database &db, const QString &alapVaros, QWidget *parent = nullptr);
     ~Tfrm_TorzsFoglalo() override;
 
     data::Table *tabla() const { return m_tbl; }
     QLineEdit *keresoMezo() const;
     QAction *aKeres() const;
-
-    // The default town that the editor's postal-code lookup treats as not
-    // yet entered; the setting AlapVaros unless set otherwise.
-    void setAlapVaros(const QString &varos) { m_alapVaros = varos; }
     QString alapVaros() const { return m_alapVaros; }
 
 protected:

@@ -1,9 +1,9 @@
 #include "bookings/tfrm_torzsfoglalo_szerkeszt.h"
 
+#include "common/binding.h"
 #include "common/irszvaros.h"
 #include "common/ablak.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 
 #include <QFocusEvent>

@@ -1,8 +1,8 @@
 #include "common/datagrid.h"
 
+#include "common/gridmodel.h"
 #include "common/vedett.h"
 #include "data/dataset.h"
-#include "data/model.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

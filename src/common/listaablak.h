@@ -6,7 +6,7 @@
 // (SorSzerkeszto), which starts the insert or edit, runs the editor, saves
 // or cancels, and asks before a delete.
 
-#include "data/model.h"
+#include "common/gridmodel.h"
 
 #include <QDialog>
 #include <QHash>

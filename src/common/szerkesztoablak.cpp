@@ -1,10 +1,10 @@
 #include "common/szerkesztoablak.h"
 
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/dobozok.h"
 #include "common/sorszerkeszto.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "masterdata/tfrm_torzsszerkeszt.h"
 
 #include "common/ablak.h"
-#include "data/binding.h"
+#include "common/binding.h"
 #include "masterdata/torzsleiras.h"
 
 #include <QHBoxLayout>

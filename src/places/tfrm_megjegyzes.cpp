@@ -1,11 +1,11 @@
 #include "places/tfrm_megjegyzes.h"
 
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/datagrid.h"
 #include "common/ikonok.h"
 #include "common/sorszerkeszto.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/table.h"
 #include "places/megjegyzesek.h"
 #include "places/tfrm_megjegyzes_szerkeszt.h"

@@ -1,10 +1,10 @@
 #include "places/tfrm_megjegyzes_szerkeszt.h"
 
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/ikonok.h"
 #include "common/sorszerkeszto.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 
 #include <QAction>

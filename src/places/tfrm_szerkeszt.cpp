@@ -1,8 +1,8 @@
 #include "places/tfrm_szerkeszt.h"
 
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/vedett.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 #include "places/helyszerkesztes.h"
 

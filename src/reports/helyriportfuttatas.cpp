@@ -4,11 +4,11 @@
 #include "data/dataset.h"
 #include "data/query.h"
 #include "places/megjegyzesek.h"
-#include "places/tqrmegjegyzes.h"
 #include "reports/cimkeelrendezes.h"
 #include "reports/engine/agency.h"
 #include "reports/engine/layout.h"
 #include "reports/tqrcimke.h"
+#include "reports/tqrmegjegyzes.h"
 #include "reports/tqrugyfel.h"
 
 namespace {

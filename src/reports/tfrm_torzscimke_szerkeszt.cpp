@@ -1,8 +1,8 @@
 #include "reports/tfrm_torzscimke_szerkeszt.h"
 
 #include "common/ablak.h"
+#include "common/binding.h"
 #include "common/dobozok.h"
-#include "data/binding.h"
 #include "data/dataset.h"
 #include "reports/cimkeelrendezes.h"
 

@@ -1,4 +1,4 @@
-#include "data/binding.h"
+#include "common/binding.h"
 
 #include "common/vedett.h"
 #include "data/dataset.h"

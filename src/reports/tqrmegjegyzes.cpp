@@ -1,4 +1,4 @@
-#include "places/tqrmegjegyzes.h"
+#include "reports/tqrmegjegyzes.h"
 
 #include "reports/engine/agency.h"
 #include "reports/riportelemek.h"

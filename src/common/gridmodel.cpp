@@ -1,4 +1,4 @@
-#include "data/model.h"
+#include "common/gridmodel.h"
 
 #include "common/vedett.h"
 #include "data/dataset.h"
