@@ -48,7 +48,9 @@ class Database : public QObject {
 public:
     static constexpr const char *kFileName = "regiszter.db";
 
-    // The one named database of the program.
+    // A named database for the test suites and the benchmark, which play
+    // the program's entry. The program's entry owns its own and hands it to
+    // whatever needs it; nothing else in the program reaches for either.
     static Database &regiszter();
 
     explicit Database(const QString &connectionName, QObject *parent = nullptr);
