@@ -13,6 +13,7 @@
 #include "bookings/foglalassorok.h"
 #include "bookings/tqrfoglalas.h"
 #include "bookings/tfrm_torzsfoglalo.h"
+#include "common/alkalmazas.h"
 #include "common/binding.h"
 #include "common/datagrid.h"
 #include "common/gridmodel.h"
@@ -34,6 +35,8 @@
 #include "reports/tqrugyfel.h"
 #include "reports/engine/run.h"
 #include "reports/hataroltiro.h"
+
+#include "erzett.h"
 
 #include <QApplication>
 #include <QDate>
@@ -95,7 +98,8 @@ double timed(const std::function<void()> &fn)
     return t.nsecsElapsed() / 1e6;
 }
 
-// A line of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when unknown.
+}  // namespace
+
 long procStatusKb(const char *key)
 {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -108,8 +112,6 @@ long procStatusKb(const char *key)
     return -1;
 }
 
-// Resets the peak resident size, so that it measures what follows; false
-// when the kernel does not allow it.
 bool resetPeakMemory()
 {
     QFile f(QStringLiteral("/proc/self/clear_refs"));
@@ -117,6 +119,8 @@ bool resetPeakMemory()
         return false;
     return f.write("5") == 1;
 }
+
+namespace {
 
 // ---- synthetic agency --------------------------------------------------------
 
@@ -1204,7 +1208,11 @@ int main(int argc, char **argv)
     // Bound controls need a widget platform; none is shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // The felt latency drives the real windows, on the program's own
+    // application object.
+    const bool erzett = argc > 1 && qstrcmp(argv[1], "--felt") == 0;
+    const std::unique_ptr<QApplication> app =
+        erzett ? std::make_unique<Alkalmazas>(argc, argv) : std::make_unique<QApplication>(argc, argv);
     QStringList args = QCoreApplication::arguments();
     // The steps that run in a process of their own, so that each peak of
     // memory is that step's.
@@ -1213,6 +1221,7 @@ int main(int argc, char **argv)
          [&](const QString &folder) { return walkQuery(folder, args.contains(QStringLiteral("--controls-on"))); }},
         {QLatin1String("--place-list-report"), placeListReport},
         {QLatin1String("--export"), exportStep},
+        {QLatin1String("--felt"), erzettLatencia},
     };
     for (const auto &[name, step] : childSteps) {
         if (args.value(1) != name)
@@ -1277,5 +1286,6 @@ int main(int argc, char **argv)
     runInChild({QStringLiteral("--walk-query"), folder, QStringLiteral("--controls-on")}, "the query walk");
     runInChild({QStringLiteral("--place-list-report"), folder}, "the place list report");
     runInChild({QStringLiteral("--export"), folder}, "the export step");
+    runInChild({QStringLiteral("--felt"), tmp.path()}, "the felt latency");
     return 0;
 }
