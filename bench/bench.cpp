@@ -9,6 +9,9 @@
 // of its own (nyugvar_bench --walk-query <data folder> [--controls-on]), so
 // that its peak memory is that of a whole process; so does the full list of
 // places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>).
+// Last, the felt latency (erzett.cpp) drives the program's own windows on the
+// same data folder in a process of its own (nyugvar_bench --felt <program
+// folder>), so that its peak memory is that of the program's session.
 
 #include "bookings/foglalassorok.h"
 #include "bookings/tqrfoglalas.h"
