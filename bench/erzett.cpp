@@ -70,30 +70,30 @@ Statisztika statisztika(Idok v)
     return {v.front(), v[v.size() / 2], v.back()};
 }
 
-void sor(const char *mit, const Idok &ms, const char *cel, QString megjegyzes = QString())
+void sor(const char *mit, const Idok &idok, const char *cel, QString megjegyzes = QString())
 {
-    if (ms.size() < std::size_t(kFutasok))
+    if (idok.size() < std::size_t(kFutasok))
         megjegyzes += QStringLiteral("%1ONLY %2 RUNS").arg(megjegyzes.isEmpty() ? QString() : QStringLiteral("; "))
-                          .arg(ms.size());
-    const Statisztika s = statisztika(ms);
+                          .arg(idok.size());
+    const Statisztika s = statisztika(idok);
     std::printf("%-52s %8.1f /%8.1f /%8.1f ms   target %s%s%s\n", mit, s.min, s.median, s.max, cel,
                 megjegyzes.isEmpty() ? "" : "; ", qPrintable(megjegyzes));
     std::fflush(stdout);
 }
 
 // Ours against the yardstick run beside it, run by run.
-void aranySor(const char *mit, const Idok &ms, const Idok &mercek, const char *cel, const QString &megjegyzes)
+void aranySor(const char *mit, const Idok &idok, const Idok &mercek, const char *cel, const QString &megjegyzes)
 {
     if (mercek.empty() || *std::min_element(mercek.begin(), mercek.end()) <= 0) {
-        sor(mit, ms, cel, megjegyzes + QStringLiteral("; sqlite3 not installed: no ratio"));
+        sor(mit, idok, cel, megjegyzes + QStringLiteral("; sqlite3 missing or failed: no ratio"));
         return;
     }
     Idok aranyok;
-    for (std::size_t i = 0; i < ms.size() && i < mercek.size(); ++i)
-        aranyok.push_back(ms[i] / mercek[i]);
+    for (std::size_t i = 0; i < idok.size() && i < mercek.size(); ++i)
+        aranyok.push_back(idok[i] / mercek[i]);
     const Statisztika a = statisztika(aranyok);
     std::printf("%-52s %7.2fx /%7.2fx /%7.2fx      target %s; ours %.1f ms, sqlite3 %.1f ms (medians)%s%s\n", mit,
-                a.min, a.median, a.max, cel, statisztika(ms).median, statisztika(mercek).median,
+                a.min, a.median, a.max, cel, statisztika(idok).median, statisztika(mercek).median,
                 megjegyzes.isEmpty() ? "" : "; ", qPrintable(megjegyzes));
     std::fflush(stdout);
 }
