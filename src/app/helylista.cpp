@@ -8,6 +8,7 @@
 #include "data/query.h"
 #include "data/table.h"
 
+#include <QTimer>
 #include <QtMath>
 
 const QVector<HelySorrend> &HelySorrendek()
@@ -166,6 +167,19 @@ void HelyLista::nyit()
     if (!m_tbl->isOpen())
         m_tbl->open();
     jelez();
+    // Once the list shows, the order by name is sorted ahead, so that
+    // choosing it later only reads its rows: collating every place's name
+    // is what would make the user wait (the other text orders hold few
+    // distinct values).
+    QTimer::singleShot(0, this, [this] {
+        try {
+            if (m_tbl->isOpen())
+                m_tbl->prepareOrder(QStringLiteral("ugyfel_nev"));
+        } catch (const data::DbError &) {
+            // Only the head start is lost: the order change reads and
+            // reports for itself.
+        }
+    });
 }
 
 void HelyLista::rendez(const HelySorrend &sorrend)

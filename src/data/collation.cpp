@@ -93,6 +93,18 @@ QCollatorSortKey SortKeyCache::Maker::key(qint64 id, const QString &text)
     return key;
 }
 
+const SortKeyCache::Sorted *SortKeyCache::sorted(const QString &field, bool descending, const QVector<qint64> &ids,
+                                                 const QVector<QVariant> &values) const
+{
+    const auto it = m_sorted.constFind(field);
+    if (it == m_sorted.constEnd() || it->descending != descending || it->inIds != ids)
+        return nullptr;
+    for (int i = 0; i < values.size(); ++i)
+        if (!sameStored(values[i], it->inValues[i]))
+            return nullptr;
+    return &*it;
+}
+
 namespace {
 
 bool before(const QString &a, const QString &b)

@@ -5,10 +5,10 @@
 
 #include <QCollatorSortKey>
 #include <QHash>
+#include <QVariant>
 #include <QVector>
 
 class QCollator;
-class QVariant;
 
 namespace data {
 
@@ -55,7 +55,25 @@ public:
         QHash<qint64, int> m_slot;
     };
 
-    void clear() { m_byField.clear(); }
+    // The last text sort on a field: its rows as they came in the index's
+    // byte order and as they stood after the sort. The same rows coming
+    // again take that order without a sort.
+    struct Sorted {
+        bool descending = false;
+        QVector<qint64> inIds;
+        QVector<QVariant> inValues;
+        QVector<qint64> ids;
+        QVector<QVariant> values;
+    };
+    const Sorted *sorted(const QString &field, bool descending, const QVector<qint64> &ids,
+                         const QVector<QVariant> &values) const;
+    void keepSorted(const QString &field, Sorted sorted) { m_sorted.insert(field, std::move(sorted)); }
+
+    void clear()
+    {
+        m_byField.clear();
+        m_sorted.clear();
+    }
 
 private:
     struct Keys {
@@ -64,6 +82,7 @@ private:
         QVector<QCollatorSortKey> keys;
     };
     QHash<QString, Keys> m_byField;
+    QHash<QString, Sorted> m_sorted;
 };
 
 // Finds on a text field the rows are not ordered by (a list in key order

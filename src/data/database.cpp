@@ -212,6 +212,16 @@ QString Database::integrityProblem()
     return openEngine().integrityProblem();
 }
 
+QVector<qint64> Database::changeStamp()
+{
+    // An undo takes back changes that the engine's stamp has counted: rows
+    // read before it are not the rows after it, though the stamp is the same.
+    QVector<qint64> stamp = openEngine().changeStamp();
+    if (!stamp.isEmpty())
+        stamp << m_undone;
+    return stamp;
+}
+
 void Database::attach(DataSet *ds)
 {
     m_dataSets.append(ds);
@@ -308,6 +318,7 @@ void Database::undo(int level)
     // Only a unit that changed rows can have left data sets showing rows
     // that are gone now.
     const bool wrote = m_rowsWritten != m_writtenAtBegin[level - 1];
+    ++m_undone;
     rollbackEngine(level);
     m_depth = level - 1;
     m_writtenAtBegin.resize(m_depth);

@@ -103,6 +103,8 @@ public:
     qint64 insert(const QString &sql, const QVariantList &params, const QString &keyColumn);
     // What a check of the stored data finds wrong; empty when it is sound.
     QString integrityProblem();
+    // The engine's stamp of what has been written so far (Engine::changeStamp).
+    QVector<qint64> changeStamp();
 
     // Transactions nest: the outermost begins and commits, inner ones are
     // savepoints. A transaction that is neither committed nor rolled back
@@ -169,6 +171,7 @@ private:
     // as they run; and that count when each level of the unit began.
     qint64 m_rowsWritten = 0;
     QVector<qint64> m_writtenAtBegin;
+    qint64 m_undone = 0;  // levels rolled back
     QVector<DataSet *> m_dataSets;
     QVector<DataSet *> m_unitMembers;  // in the order they joined
     // Set when the engine undid the whole transaction under an inner level:

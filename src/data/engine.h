@@ -84,6 +84,12 @@ public:
     // What a check of the register's storage finds wrong; empty when sound.
     virtual QString integrityProblem() = 0;
 
+    // What has been written to the register so far, as far as the engine
+    // can tell: two equal stamps mean that no writer, this program or
+    // another, changed anything between them. Empty when the engine cannot
+    // tell; then rows are always read again.
+    virtual QVector<qint64> changeStamp() = 0;
+
     // The outermost unit of work: it holds the right to write from its
     // start, so what it reads stays as read until it ends.
     virtual void begin() = 0;

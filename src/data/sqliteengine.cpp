@@ -401,6 +401,16 @@ public:
     }
     bool hasUniqueIndex(const QString &table, const QString &index) override;
     QString integrityProblem() override;
+    QVector<qint64> changeStamp() override
+    {
+        // Another connection's commit moves the file's data version; this
+        // connection's own writes move its change count.
+        if (!m_dataVersion)
+            m_dataVersion = prepare(QStringLiteral("PRAGMA data_version"));
+        const qint64 others = m_dataVersion->next() ? m_dataVersion->value(0).toLongLong() : -1;
+        m_dataVersion->reset();
+        return {others, qint64(sqlite3_total_changes(handle()))};
+    }
 
     void begin() override { exec(QStringLiteral("BEGIN IMMEDIATE")); }
     void commit() override { exec(QStringLiteral("COMMIT")); }
@@ -450,6 +460,7 @@ private:
 
     QString m_connectionName;
     sqlite3 *m_handle = nullptr;
+    std::unique_ptr<Statement> m_dataVersion;
     std::function<void()> m_lockWaitBegins;
     QString m_writeProblem;
 };
@@ -533,6 +544,7 @@ void SqliteEngine::open(const QStringList &params, const std::function<void()> &
 
 void SqliteEngine::close()
 {
+    m_dataVersion.reset();
     m_handle = nullptr;
     m_writeProblem.clear();
     if (QSqlDatabase::contains(m_connectionName)) {

@@ -143,16 +143,30 @@ QString Table::keyColumn() const
 void Table::loadRows()
 {
     resolveOrder();
-    m_ids.clear();
-    m_keys = QVector<QVector<QVariant>>(m_order.size());
-    const QString key = keyColumn();
-    if (m_pages)
-        m_pages->clear();
-    else
-        m_pages = std::make_unique<RowPages>(*this, tableDef(), key);
-    dropFindIndex();
-
+    if (!m_pages)
+        m_pages = std::make_unique<RowPages>(*this, tableDef(), keyColumn());
+    // Rows read by the same statement since nothing was written anywhere
+    // are the rows shown: a refresh that finds nothing new reads nothing.
     QVariantList params;
+    const QString sql = orderedSql(params);
+    const QVector<qint64> stamp = database().changeStamp();
+    if (!stamp.isEmpty() && stamp == m_loadedStamp && sql == m_loadedSql && params == m_loadedParams)
+        return;
+    m_loadedStamp.clear();
+    m_pages->clear();
+    dropFindIndex();
+    readOrdered(sql, params);
+    m_loadedStamp = stamp;
+    m_loadedSql = sql;
+    m_loadedParams = params;
+}
+
+// The statement that reads the visible rows' identities with their order
+// fields: numbers and dates ordered in SQL along an index; texts ordered
+// after the read, in Hungarian collation.
+QString Table::orderedSql(QVariantList &params) const
+{
+    const QString key = keyColumn();
     const QString where = whereClause(params);
     bool anyText = false;
     QStringList sqlOrder;
@@ -167,14 +181,17 @@ void Table::loadRows()
                   QStringLiteral(" FROM ") + quoted(tableName()) + QStringLiteral(" AS t");
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
-    // Numbers and dates order in SQL along an index; texts order below in
-    // Hungarian collation.
-    const bool runs = textRunsFromIndex();
     if (!anyText)
         sql += QStringLiteral(" ORDER BY ") + sqlOrder.join(QStringLiteral(", "));
-    else if (runs)
+    else if (textRunsFromIndex())
         sql += QStringLiteral(" ORDER BY ") + orderColumns() + QStringLiteral(", t.") + key;
+    return sql;
+}
 
+void Table::readOrdered(const QString &sql, const QVariantList &params)
+{
+    m_ids.clear();
+    m_keys = QVector<QVector<QVariant>>(m_order.size());
     const auto st = database().prepare(sql);
     for (int i = 0; i < params.size(); ++i)
         st->bind(i, params[i]);
@@ -183,12 +200,47 @@ void Table::loadRows()
         for (int p = 0; p < m_order.size(); ++p)
             m_keys[p].append(st->value(p + 1));
     }
+    bool anyText = false;
+    for (const OrderPart &p : qAsConst(m_order))
+        anyText = anyText || p.text;
     if (!anyText)
         return;
-    if (runs)
+    if (textRunsFromIndex())
         sortTextRuns();
     else
         sortByCollation();
+}
+
+void Table::prepareOrder(const QString &fields)
+{
+    if (!isOpen() || fields == m_indexFields)
+        return;
+    // The rows are read and sorted in the other order with the data set's
+    // own state set aside, then the state comes back as it was.
+    struct SetAside {
+        Table &t;
+        QString fields, name;
+        QVector<OrderPart> order;
+        QVector<qint64> ids;
+        QVector<QVector<QVariant>> keys;
+        ~SetAside()
+        {
+            std::swap(t.m_indexFields, fields);
+            std::swap(t.m_indexName, name);
+            std::swap(t.m_order, order);
+            std::swap(t.m_ids, ids);
+            std::swap(t.m_keys, keys);
+        }
+    } aside{*this, fields, QString(), {}, {}, {}};
+    std::swap(m_indexFields, aside.fields);
+    std::swap(m_indexName, aside.name);
+    std::swap(m_order, aside.order);
+    std::swap(m_ids, aside.ids);
+    std::swap(m_keys, aside.keys);
+    resolveOrder();
+    QVariantList params;
+    const QString sql = orderedSql(params);
+    readOrdered(sql, params);
 }
 
 // Sorts once with collation keys, then permutes the rows.
@@ -265,6 +317,15 @@ bool Table::textRunsFromIndex() const
 // are merged by identity, so the order is that of the general sort.
 void Table::sortTextRuns()
 {
+    const QString &name = field(m_order[0].field).def.name;
+    const bool descending = m_order[0].descending;
+    if (const SortKeyCache::Sorted *same = m_sortKeys->sorted(name, descending, m_ids, m_keys[0])) {
+        m_ids = same->ids;
+        m_keys[0] = same->values;
+        return;
+    }
+    const QVector<qint64> inIds = m_ids;
+    const QVector<QVariant> inValues = m_keys[0];
     const int n = m_ids.size();
     const QVector<QVariant> &value = m_keys[0];
     QVector<int> start;  // the first row of each run, and n after the last
@@ -278,14 +339,13 @@ void Table::sortTextRuns()
     QVector<QCollatorSortKey> key;
     key.reserve(runs);
     {
-        SortKeyCache::Maker keys(*m_sortKeys, field(m_order[0].field).def.name);
+        SortKeyCache::Maker keys(*m_sortKeys, name);
         for (int i = 0; i < runs; ++i) {
             const QVariant &v = value[start[i]];
             rank[i] = quint8(storageRank(v));
             key.append(keys.key(m_ids[start[i]], v.toString()));
         }
     }
-    const bool descending = m_order[0].descending;
     auto compare = [&](int a, int b) {
         const int c = rank[a] != rank[b] ? rank[a] - rank[b] : key[a].compare(key[b]);
         return descending ? -c : c;
@@ -326,10 +386,12 @@ void Table::sortTextRuns()
     }
     m_ids = std::move(ids);
     m_keys[0] = std::move(values);
+    m_sortKeys->keepSorted(name, {descending, inIds, inValues, m_ids, m_keys[0]});
 }
 
 void Table::unloadRows()
 {
+    m_loadedStamp.clear();
     m_pages.reset();
     m_ids.clear();
     m_keys.clear();
@@ -339,6 +401,7 @@ void Table::unloadRows()
 
 void Table::forgetCachedRows()
 {
+    m_loadedStamp.clear();
     if (m_pages)
         m_pages->clear();
 }
@@ -419,6 +482,7 @@ QVariant Table::lookupValue(int f, const QVariant &key) const
 int Table::placeRow(const QVariant &key, int oldRow)
 {
     const qint64 id = key.toLongLong();
+    m_loadedStamp.clear();
     m_pages->forget(id);
     dropFindIndex();
     int at = (oldRow >= 0 && oldRow < m_ids.size() && m_ids[oldRow] == id) ? oldRow : int(m_ids.indexOf(id));
@@ -449,6 +513,7 @@ int Table::placeRow(const QVariant &key, int oldRow)
 
 void Table::removeRowFromView(int row)
 {
+    m_loadedStamp.clear();
     m_pages->forget(m_ids[row]);
     dropFindIndex();
     m_ids.remove(row);

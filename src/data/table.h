@@ -30,6 +30,10 @@ public:
     // row stays current, the filter stays on.
     void setIndexFieldNames(const QString &fields);
     QString indexFieldNames() const { return m_indexFields; }
+    // Makes the order by `fields` ready in advance while the table shows
+    // another: its rows are read and sorted now, so that a later change to
+    // it finds its sort done (the rows are still read again then).
+    void prepareOrder(const QString &fields);
     // Order by a named index of the table ("idx_datum_desc").
     void setIndexName(const QString &name);
     QString indexName() const { return m_indexName; }
@@ -77,6 +81,8 @@ private:
     void sortByCollation();
     void sortTextRuns();
     QString keyColumn() const;
+    QString orderedSql(QVariantList &params) const;
+    void readOrdered(const QString &sql, const QVariantList &params);
     QString whereClause(QVariantList &params) const;
     QString orderColumns() const;
     int comparePart(int part, const QVariant &a, const QVariant &b) const;
@@ -101,6 +107,11 @@ private:
     QVector<qint64> m_ids;
     QVector<QVector<QVariant>> m_keys;  // per order part: one value per row
     std::unique_ptr<RowPages> m_pages;  // while open
+    // What the rows shown were read with: the engine's stamp, the statement
+    // and its parameters. Cleared whenever the view changes by itself.
+    QVector<qint64> m_loadedStamp;
+    QString m_loadedSql;
+    QVariantList m_loadedParams;
     std::unique_ptr<SortKeyCache> m_sortKeys;
     mutable std::unique_ptr<TextFindIndex> m_find;
 };
