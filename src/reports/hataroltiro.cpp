@@ -5,6 +5,7 @@
 #include "data/dataset.h"
 #include "data/formats.h"
 #include "data/query.h"
+#include "data/tablewalk.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -293,29 +294,44 @@ Eredmeny Iro::ir(const QString &fajl)
     }
     ki.ir("\r\n", 2);
 
-    data::RowReader olvaso(m_adatok);
     QElapsedTimer ora;
     ora.start();
     qint64 jelezve = -m_jelzesKozMs;
-    while (olvaso.next()) {
+    // Before each row: the progress now and then; false once a stop is asked for.
+    auto tovabb = [&] {
         if (m_haladas && ora.elapsed() - jelezve >= m_jelzesKozMs) {
             m_haladas(e.sorok);
             jelezve = ora.elapsed();
         }
-        if (m_megallit) {
-            e.megallitva = true;
-            break;
-        }
-        const data::Row &sor = olvaso.values();
+        e.megallitva = m_megallit;
+        return !m_megallit;
+    };
+    auto sorIr = [&](auto &&ertekek) {
         for (int f = 0; f < sz.mezok.size(); ++f) {
             ki.ir(sz.jelolo);
-            jegyez(ertek(ki, sor.at(f), sz.mezok[f], sz, k), e.sorok + 1, f);
+            jegyez(ertek(ki, ertekek(f), sz.mezok[f], sz, k), e.sorok + 1, f);
             tetelVeg(ki, sz);
         }
         ki.ir("\r\n", 2);
         ++e.sorok;
+    };
+    // A table is read straight from the engine, without the long texts,
+    // which stand as "BLOB"; anything else through its own forward walk.
+    if (data::Table *tabla = data::TableWalk::walkable(m_adatok)) {
+        QVector<int> hosszuSzovegek;
+        for (int f = 0; f < sz.mezok.size(); ++f)
+            if (sz.mezok[f].type == schema::FieldType::Memo)
+                hosszuSzovegek << f;
+        data::TableWalk olvaso(*tabla, hosszuSzovegek);
+        while (olvaso.next() && tovabb())
+            sorIr([&](int f) -> const QVariant & { return olvaso.value(f); });
+        olvaso.leave();
+    } else {
+        data::RowReader olvaso(m_adatok);
+        while (olvaso.next() && tovabb())
+            sorIr([&](int f) -> const QVariant & { return olvaso.values().at(f); });
+        olvaso.leave();
     }
-    olvaso.leave();
     ki.lezar();
     if (m_haladas)
         m_haladas(e.sorok);
