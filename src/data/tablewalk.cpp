@@ -40,11 +40,17 @@ Table *TableWalk::walkable(DataSet &ds)
     return t;
 }
 
-TableWalk::TableWalk(Table &table, const QVector<int> &unread) : m_table(table), m_unread(unread)
+TableWalk::TableWalk(Table &table, const QVector<int> &unread, bool storageOrder)
+    : m_table(table), m_unread(unread), m_storageOrder(storageOrder)
 {
     m_table.disableControls();
     try {
         m_ids = visibleRowIds(m_table);
+        if (m_storageOrder) {
+            m_rowOf.reserve(m_ids.size());
+            for (int r = 0; r < m_ids.size(); ++r)
+                m_rowOf.insert(m_ids[r], r);
+        }
     } catch (...) {
         m_table.enableControls();
         throw;
@@ -65,6 +71,8 @@ bool TableWalk::next()
 {
     if (m_end)
         return false;
+    if (m_storageOrder)
+        return readInStorageOrder();
     if (++m_row >= m_ids.size()) {
         m_end = true;
         return false;
@@ -78,6 +86,26 @@ const QVariant &TableWalk::value(int field) const
 {
     const int r = m_row - m_pageStart;
     return m_found[r] ? m_values[r * m_table.fieldCount() + field] : m_null;
+}
+
+bool TableWalk::readInStorageOrder()
+{
+    const int nf = m_table.fieldCount();
+    Statement &st = statement();
+    while (st.next()) {
+        // Rows that the filter hides are passed over.
+        const int row = m_rowOf.value(st.value(0).toLongLong(), -1);
+        if (row < 0)
+            continue;
+        m_row = m_pageStart = row;
+        m_values.resize(nf);
+        m_found.fill(true, 1);
+        for (int f = 0; f < nf; ++f)
+            m_values[f] = fromStorage(st.value(f + 1), m_table.field(f).def.type);
+        return true;
+    }
+    m_end = true;
+    return false;
 }
 
 void TableWalk::readPage()
@@ -95,7 +123,7 @@ void TableWalk::readPage()
 
     // Every run binds all the marks: a short page repeats its last key,
     // which the IN list takes once.
-    Statement &st = pageStatement();
+    Statement &st = statement();
     for (int i = 0; i < kPageRows; ++i)
         st.bind(i, m_ids[m_pageStart + qMin(i, n - 1)]);
     while (st.next()) {
@@ -110,7 +138,7 @@ void TableWalk::readPage()
     st.reset();
 }
 
-Statement &TableWalk::pageStatement()
+Statement &TableWalk::statement()
 {
     if (m_page)
         return *m_page;
@@ -132,12 +160,22 @@ Statement &TableWalk::pageStatement()
     }
     const QString &autoKey = m_table.tableDef().autoKey;
     const QString key = autoKey.isEmpty() ? m_table.database().engine().rowIdColumn() : quoted(autoKey);
-    QStringList marks;
-    marks.fill(QStringLiteral("?"), kPageRows);
-    m_page = m_table.database().prepare(QStringLiteral("SELECT t.%1, %2 FROM %3 AS t WHERE t.%1 IN (%4)")
-                                            .arg(key, cols.join(QStringLiteral(", ")), quoted(m_table.tableName()),
-                                                 marks.join(QLatin1Char(','))));
+    QString sql = QStringLiteral("SELECT t.%1, %2 FROM %3 AS t")
+                      .arg(key, cols.join(QStringLiteral(", ")), quoted(m_table.tableName()));
+    if (!m_storageOrder) {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), kPageRows);
+        sql += QStringLiteral(" WHERE t.%1 IN (%2)").arg(key, marks.join(QLatin1Char(',')));
+    }
+    m_page = m_table.database().prepare(sql);
     return *m_page;
+}
+
+void TableWalk::leaveAt(int row)
+{
+    m_end = row >= m_ids.size();
+    m_row = row;
+    leave();
 }
 
 void TableWalk::leave()

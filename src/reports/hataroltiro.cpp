@@ -5,16 +5,19 @@
 #include "data/dataset.h"
 #include "data/formats.h"
 #include "data/query.h"
+#include "data/table.h"
 #include "data/tablewalk.h"
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QLocale>
 #include <QSaveFile>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace hatarolt {
@@ -22,6 +25,10 @@ namespace hatarolt {
 namespace {
 
 constexpr size_t kIrasiDarab = 256 << 10;  // bytes gathered before a write: short writes keep the yields regular
+// A table of up to this many rows is read in the engine's own order and its
+// lines put in list order in memory (a place list of 50,000 rows is 18 MB).
+constexpr int kEgybenSorok = 100000;
+constexpr int kBecsloSorok = 1000;  // lines from which the room of the rest is reckoned
 
 // The code page as a table from UTF-16 unit to byte, built once from the
 // decoder, so a value is encoded by indexing instead of a converter call.
@@ -45,15 +52,28 @@ const std::array<unsigned char, 65536> &kodTabla()
 // a time into the file being saved.
 class Kimenet {
 public:
-    explicit Kimenet(const QString &nev) : m_f(nev), m_nev(nev), m_puffer(kIrasiDarab)
+    explicit Kimenet(const QString &nev) : m_f(nev), m_nev(nev)
     {
+        novel(kIrasiDarab);
         if (!m_f.open(QIODevice::WriteOnly))
             throw data::DbError(QStringLiteral("A(z) %1 file nem hozható létre: %2").arg(nev, m_f.errorString()));
+    }
+    // Bytes kept in memory only, growing as needed.
+    Kimenet() : m_memoriaban(true) { novel(kIrasiDarab); }
+
+    qsizetype meret() const { return m_n; }
+    const char *adat() const { return m_puffer.get(); }
+    // Room for `n` bytes in all, taken at once: growing step by step copies
+    // what is there each time.
+    void elore(qsizetype n)
+    {
+        if (n > m_kapacitas)
+            novel(n);
     }
 
     void ir(char c)
     {
-        if (m_n == qsizetype(m_puffer.size()))
+        if (m_n == m_kapacitas)
             helyet(1);
         m_puffer[m_n++] = c;
     }
@@ -66,9 +86,9 @@ public:
     // Room for `n` bytes at the end; foglalt() tells how many were used.
     char *foglal(qsizetype n)
     {
-        if (m_n + n > qsizetype(m_puffer.size()))
+        if (m_n + n > m_kapacitas)
             helyet(n);
-        return m_puffer.data() + m_n;
+        return m_puffer.get() + m_n;
     }
     void foglalt(qsizetype n) { m_n += n; }
 
@@ -83,20 +103,36 @@ public:
 private:
     void helyet(qsizetype n)
     {
+        if (m_memoriaban) {
+            novel(std::max(m_kapacitas * 2, m_n + n));
+            return;
+        }
         urit();
-        if (n > qsizetype(m_puffer.size()))
-            m_puffer.resize(size_t(n));
+        if (n > m_kapacitas)
+            novel(n);
+    }
+    // The memory is left as the system gives it: filling it first would
+    // touch every page at once, a pause the yields would feel.
+    void novel(qsizetype kapacitas)
+    {
+        std::unique_ptr<char[]> uj(new char[size_t(kapacitas)]);
+        if (m_n > 0)
+            std::memcpy(uj.get(), m_puffer.get(), size_t(m_n));
+        m_puffer = std::move(uj);
+        m_kapacitas = kapacitas;
     }
     void urit()
     {
-        if (m_n > 0 && m_f.write(m_puffer.data(), m_n) != m_n)
+        if (m_n > 0 && m_f.write(m_puffer.get(), m_n) != m_n)
             throw data::DbError(QStringLiteral("A(z) %1 file nem írható: %2").arg(m_nev, m_f.errorString()));
         m_n = 0;
     }
 
     QSaveFile m_f;  // not committed, it leaves the old file alone
     QString m_nev;
-    std::vector<char> m_puffer;
+    bool m_memoriaban = false;
+    std::unique_ptr<char[]> m_puffer;
+    qsizetype m_kapacitas = 0;
     qsizetype m_n = 0;
 };
 
@@ -297,40 +333,91 @@ Eredmeny Iro::ir(const QString &fajl)
     QElapsedTimer ora;
     ora.start();
     qint64 jelezve = -m_jelzesKozMs;
-    // Before each row: the progress now and then; false once a stop is asked for.
-    auto tovabb = [&] {
+    // Before each row: the progress (`sorok` done) now and then; false once
+    // a stop is asked for.
+    auto tovabb = [&](int sorok) {
         if (m_haladas && ora.elapsed() - jelezve >= m_jelzesKozMs) {
-            m_haladas(e.sorok);
+            m_haladas(sorok);
             jelezve = ora.elapsed();
         }
         e.megallitva = m_megallit;
         return !m_megallit;
     };
-    auto sorIr = [&](auto &&ertekek) {
+    // A line into `cel`; the characters replaced are told to `csere`.
+    auto sorIr = [&](Kimenet &cel, auto &&ertekek, auto &&csere) {
         for (int f = 0; f < sz.mezok.size(); ++f) {
-            ki.ir(sz.jelolo);
-            jegyez(ertek(ki, ertekek(f), sz.mezok[f], sz, k), e.sorok + 1, f);
-            tetelVeg(ki, sz);
+            cel.ir(sz.jelolo);
+            csere(ertek(cel, ertekek(f), sz.mezok[f], sz, k), f);
+            tetelVeg(cel, sz);
         }
-        ki.ir("\r\n", 2);
+        cel.ir("\r\n", 2);
+    };
+    auto fajlba = [&](auto &&ertekek) {
+        sorIr(ki, ertekek, [&](int csere, int f) { jegyez(csere, e.sorok + 1, f); });
         ++e.sorok;
     };
-    // A table is read straight from the engine, without the long texts,
-    // which stand as "BLOB"; anything else through its own forward walk.
-    if (data::Table *tabla = data::TableWalk::walkable(m_adatok)) {
+    data::Table *tabla = data::TableWalk::walkable(m_adatok);
+    if (!tabla) {
+        data::RowReader olvaso(m_adatok);
+        while (olvaso.next() && tovabb(e.sorok))
+            fajlba([&](int f) -> const QVariant & { return olvaso.values().at(f); });
+        olvaso.leave();
+    } else {
+        // A table is read straight from the engine, without the long texts,
+        // which stand as "BLOB".
         QVector<int> hosszuSzovegek;
         for (int f = 0; f < sz.mezok.size(); ++f)
             if (sz.mezok[f].type == schema::FieldType::Memo)
                 hosszuSzovegek << f;
-        data::TableWalk olvaso(*tabla, hosszuSzovegek);
-        while (olvaso.next() && tovabb())
-            sorIr([&](int f) -> const QVariant & { return olvaso.value(f); });
-        olvaso.leave();
-    } else {
-        data::RowReader olvaso(m_adatok);
-        while (olvaso.next() && tovabb())
-            sorIr([&](int f) -> const QVariant & { return olvaso.values().at(f); });
-        olvaso.leave();
+        data::TableWalk olvaso(*tabla, hosszuSzovegek, tabla->recordCount() <= kEgybenSorok);
+        if (tabla->recordCount() > kEgybenSorok) {
+            while (olvaso.next() && tovabb(e.sorok))
+                fajlba([&](int f) -> const QVariant & { return olvaso.value(f); });
+            olvaso.leave();
+        } else {
+            // In the engine's order into memory, each row's line where it
+            // starts; then the lines in list order into the file.
+            Kimenet sorok;
+            QVector<qsizetype> kezdet(olvaso.rowCount(), -1);
+            QVector<qsizetype> hossz(olvaso.rowCount(), 0);
+            QHash<int, QPair<int, int>> cserek;  // row: characters replaced, the first one's field
+            while (olvaso.next() && tovabb(e.sorok)) {
+                const int sor = olvaso.row();
+                kezdet[sor] = sorok.meret();
+                sorIr(sorok, [&](int f) -> const QVariant & { return olvaso.value(f); }, [&](int csere, int f) {
+                    if (csere == 0)
+                        return;
+                    QPair<int, int> &c = cserek[sor];
+                    if (c.first == 0)
+                        c.second = f;
+                    c.first += csere;
+                });
+                hossz[sor] = sorok.meret() - kezdet[sor];
+                // The lines so far tell how much room the rest will need.
+                if (++e.sorok == kBecsloSorok)
+                    sorok.elore(sorok.meret() / kBecsloSorok * (olvaso.rowCount() + olvaso.rowCount() / 4));
+            }
+            // After a stop, the rows before the first one not yet read.
+            // The lines gathered stay the progress told meanwhile.
+            const int gyujtve = e.sorok;
+            e.sorok = 0;
+            const QVariant ures;
+            for (int sor = 0; sor < olvaso.rowCount() && (!e.megallitva || kezdet[sor] >= 0); ++sor) {
+                if (!e.megallitva && !tovabb(gyujtve))
+                    break;
+                if (kezdet[sor] < 0) {
+                    // Deleted by another program meanwhile: an empty line.
+                    fajlba([&](int) -> const QVariant & { return ures; });
+                    continue;
+                }
+                ki.ir(sorok.adat() + kezdet[sor], hossz[sor]);
+                const auto cs = cserek.constFind(sor);
+                if (cs != cserek.constEnd())
+                    jegyez(cs->first, e.sorok + 1, cs->second);
+                ++e.sorok;
+            }
+            olvaso.leaveAt(e.megallitva ? e.sorok : olvaso.rowCount());
+        }
     }
     ki.lezar();
     if (m_haladas)
