@@ -88,13 +88,15 @@ QString szamSzovege(const QString &oszlop)
 {
     QString tizedes = QLocale().decimalPoint();
     tizedes.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QStringLiteral("CASE WHEN %1 = CAST(%1 AS INTEGER) AND abs(%1) < 1e15 THEN CAST(CAST(%1 AS INTEGER) AS TEXT)"
+    return QStringLiteral("CASE WHEN %1 IS NULL THEN NULL"
+                          " WHEN %1 = CAST(%1 AS INTEGER) AND abs(%1) < 1e15 THEN CAST(CAST(%1 AS INTEGER) AS TEXT)"
                           " ELSE replace(printf('%.15g', %1), '.', '%2') END")
         .arg(oszlop, tizedes);
 }
 
-// Whether the engine writes numbers as the row text does, tried on numbers
-// of every form (whole, negative, fractions, exponents).
+// Whether the engine writes numbers as the row text does, but for the case
+// of ASCII letters, tried on numbers of every form (whole, negative,
+// fractions, exponents).
 bool szamokEgyeznek(data::Database &db)
 {
     static const double kMintak[] = {0, -12, 12.5, -0.03125, 123456.789, 0.1, 1.5e20, 1e-7, 98765432109876.5};
@@ -102,7 +104,9 @@ bool szamokEgyeznek(data::Database &db)
     const schema::FieldDef szam{QString(), schema::FieldType::Float};
     for (const double d : kMintak) {
         st->bind(0, d);
-        const bool egyezik = st->next() && st->value(0).toString() == data::DataSet::plainText(d, szam);
+        // Letter case aside, as the engine compares ("1,5E+20").
+        const bool egyezik = st->next()
+                             && st->value(0).toString().compare(data::DataSet::plainText(d, szam), Qt::CaseInsensitive) == 0;
         st->reset();
         if (!egyezik)
             return false;
@@ -110,8 +114,8 @@ bool szamokEgyeznek(data::Database &db)
     return true;
 }
 
-// A field's text as the engine writes it; empty when the field has no
-// form there that surely equals its plain text.
+// A field's text as the engine writes it, null for an empty field; empty
+// when the field has no form there that surely equals its plain text.
 QString mezoSzovege(const data::Table &t, const data::Field &f)
 {
     using T = schema::FieldType;
@@ -132,7 +136,7 @@ QString mezoSzovege(const data::Table &t, const data::Field &f)
         default: break;
         }
     }
-    return s.isEmpty() ? s : QStringLiteral("coalesce(%1, '')").arg(s);
+    return s;
 }
 
 // The statement that returns the identities of the candidate rows, with
@@ -146,10 +150,13 @@ QString jeloltekUtasitasa(const data::Table &t)
             return QString();
         mezok << m;
     }
+    // The row text made at once (a null field writes nothing): joining the
+    // fields two by two copies the growing text at every step.
+    const QString minta = QStringLiteral("%s").repeated(int(mezok.size()));
     const QString &kulcs = t.tableDef().autoKey;
-    return QStringLiteral("SELECT t.%1 FROM %2 AS t WHERE (%3) LIKE ? ESCAPE '\\'")
+    return QStringLiteral("SELECT t.%1 FROM %2 AS t WHERE printf('%3', %4) LIKE ? ESCAPE '\\'")
         .arg(kulcs.isEmpty() ? t.database().engine().rowIdColumn() : schema::quoted(kulcs),
-             schema::quoted(t.tableName()), mezok.join(QStringLiteral(" || ")));
+             schema::quoted(t.tableName()), minta, mezok.join(QStringLiteral(", ")));
 }
 
 // Which visible rows may hold `minta`, as the engine finds them; empty
