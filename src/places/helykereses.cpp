@@ -166,14 +166,20 @@ QVector<bool> lehetsegesSorok(data::DataSet &ds, const QString &minta)
     auto *t = qobject_cast<data::Table *>(&ds);
     if (!t)
         return {};
-    const QString sql = jeloltekUtasitasa(*t);
-    if (sql.isEmpty() || !szamokEgyeznek(t->database()))
-        return {};
-    const auto st = t->database().prepare(sql);
-    st->bind(0, jeloltMinta(minta));
     QSet<qint64> jeloltek;
-    while (st->next())
-        jeloltek.insert(st->value(0).toLongLong());
+    try {
+        const QString sql = jeloltekUtasitasa(*t);
+        if (sql.isEmpty() || !szamokEgyeznek(t->database()))
+            return {};
+        const auto st = t->database().prepare(sql);
+        st->bind(0, jeloltMinta(minta));
+        while (st->next())
+            jeloltek.insert(st->value(0).toLongLong());
+    } catch (const data::DbError &) {
+        // An engine that lacks a function used here: every row is read,
+        // and a fault of the register shows there.
+        return {};
+    }
     QVector<bool> lehet(t->recordCount(), false);
     if (!jeloltek.isEmpty()) {
         const QVector<qint64> azonositok = data::visibleRowIds(*t);
