@@ -139,6 +139,11 @@ void TestKereses::firstMatchFromTheStart_data()
     QTest::newRow("accented capitals typed") << "ÉLMÉNYfÜrdő" << 2;
     QTest::newRow("memo past its first line") << "nagy kert" << 2;
     QTest::newRow("nowhere") << "kastély" << 0;
+    QTest::newRow("underscore is no wildcard") << "l_k" << 0;
+    QTest::newRow("percent is no wildcard") << "z%a" << 0;
+    QTest::newRow("whole float into the next field") << "101balaton" << 1;
+    QTest::newRow("fraction into the next field") << "12,51balaton" << 120;
+    QTest::newRow("accented letter beside i and k") << "kúra" << 120;
 }
 
 void TestKereses::firstMatchFromTheStart()
