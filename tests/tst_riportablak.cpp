@@ -287,6 +287,24 @@ private Q_SLOTS:
         QVERIFY(!run.places.controlsDisabled());
     }
 
+    void lastPageFollowsTheLayout()
+    {
+        addPlaces(400);
+        Run run;
+        int shown = -1, pages = 0;
+        testsupport::onNextModal([&](QWidget *w) {
+            auto *pw = qobject_cast<PreviewWindow *>(w);
+            action(pw, "aUtolsoOldal")->trigger();  // before the pages are all there
+            QTRY_VERIFY_WITH_TIMEOUT(pw->isComplete(), 10000);
+            shown = pw->currentPage();
+            pages = pw->pageCount();
+            w->close();
+        });
+        QVERIFY(preview(nullptr, placeList(), run.sets()));
+        QVERIFY(pages > 1);
+        QCOMPARE(shown, pages - 1);
+    }
+
     void previewSavesPdf()
     {
         addPlaces(3);
