@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace riport {
 
@@ -288,7 +289,10 @@ void PreviewWindow::completeLayout()
         throw;
     }
     QApplication::restoreOverrideCursor();
-    refresh();
+    if (std::exchange(m_toLast, false))
+        showPage(pageCount() - 1);
+    else
+        refresh();
 }
 
 void PreviewWindow::done(int result)
