@@ -8,7 +8,9 @@
 // Prints one line per figure. The walk over a query result runs in a process
 // of its own (nyugvar_bench --walk-query <data folder> [--controls-on]), so
 // that its peak memory is that of a whole process; so does the full list of
-// places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>).
+// places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>),
+// and the same list in the preview window, closed with Esc while its pages are
+// still being laid out (nyugvar_bench --place-list-preview <folder>).
 
 #include "bookings/foglalassorok.h"
 #include "bookings/tqrfoglalas.h"

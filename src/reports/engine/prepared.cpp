@@ -157,7 +157,6 @@ PreparedReport PreparedReport::load(QIODevice &device)
     in >> pageCount;
     if (pageCount < 0)
         notPrepared();
-    r.rehash(bucketsFor(r.m_starts.size()));
     in.setFloatingPointPrecision(QDataStream::SinglePrecision);
     for (int i = 0; i < pageCount && in.status() == QDataStream::Ok; ++i) {
         qint32 count = 0;
