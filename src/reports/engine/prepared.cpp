@@ -114,9 +114,11 @@ void PreparedReport::save(QIODevice &device) const
     out << qint32(pages.size());
     for (const Page &page : pages) {
         out << qint32(page.primitives.size());
-        for (const Primitive &p : page.primitives)
-            out << quint8(p.kind) << quint8(p.align) << p.flags << p.font << (p.kind == Primitive::Text ? p.text : 0u)
-                << (p.kind == Primitive::Text ? 0u : p.color) << p.x << p.y << p.w << p.h << p.penWidth;
+        for (const Primitive &p : page.primitives) {
+            const bool text = p.kind == Primitive::Text;
+            out << quint8(p.kind) << quint8(p.align) << p.flags << (text ? p.font : quint16(0)) << (text ? p.text : 0u)
+                << (text ? 0u : p.color) << p.x << p.y << p.w << p.h << (p.kind == Primitive::Line ? p.penWidth : 0.0f);
+        }
     }
     if (out.status() != QDataStream::Ok)
         throw data::DbError(QStringLiteral("A nyomtatási kép nem írható ki: %1").arg(device.errorString()));
@@ -167,15 +169,21 @@ PreparedReport PreparedReport::load(QIODevice &device)
         for (int j = 0; j < count && in.status() == QDataStream::Ok; ++j) {
             Primitive p;
             quint8 kind = 0, align = 0;
+            quint16 font = 0;
             quint32 text = 0, color = 0;
-            in >> kind >> align >> p.flags >> p.font >> text >> color >> p.x >> p.y >> p.w >> p.h >> p.penWidth;
+            float penWidth = 0;
+            in >> kind >> align >> p.flags >> font >> text >> color >> p.x >> p.y >> p.w >> p.h >> penWidth;
             if (kind > Primitive::Fill || p.flags > (Primitive::Wrap | Primitive::Opaque | Primitive::NoClip) || align > quint8(Align::Right)
-                || (kind == Primitive::Text && (p.font >= r.m_fonts.size() || text >= quint32(r.textCount()))))
+                || (kind == Primitive::Text && (font >= r.m_fonts.size() || text >= quint32(r.textCount()))))
                 notPrepared();
-            if (kind == Primitive::Text)
+            if (kind == Primitive::Text) {
+                p.font = font;
                 p.text = text;
-            else
+            } else {
                 p.color = color;
+                if (kind == Primitive::Line)
+                    p.penWidth = penWidth;
+            }
             p.kind = Primitive::Kind(kind);
             p.align = Align(align);
             page.primitives.append(p);

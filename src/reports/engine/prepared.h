@@ -25,13 +25,17 @@ struct Primitive {
     Kind kind = Text;
     Align align = Align::Left;
     quint8 flags = 0;
-    quint16 font = 0;   // Text: index into the report's fonts
+    // What only some kinds have shares its room: a long list has hundreds of
+    // thousands of primitives.
+    union {
+        float penWidth = 0;  // Line: in mm
+        quint16 font;        // Text: index into the report's fonts
+    };
     union {
         quint32 text = 0;  // Text: index into the report's texts
         quint32 color;     // Line: its colour; Fill: the fill colour (0xRRGGBB)
     };
     float x = 0, y = 0, w = 0, h = 0;  // Text, Fill: the box; Line: from (x, y) to (x + w, y + h)
-    float penWidth = 0;  // Line: in mm
 
     QRectF rect() const { return QRectF(x, y, w, h); }
     bool wraps() const { return flags & Wrap; }
