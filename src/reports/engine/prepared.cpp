@@ -19,11 +19,11 @@ constexpr quint32 kVersion = 1;
     throw data::DbError(QStringLiteral("A fájl nem a program által mentett nyomtatási kép, vagy sérült."));
 }
 
-// A power of two, at least four times the texts.
+// A power of two, at least twice the texts.
 size_t bucketsFor(size_t texts)
 {
     size_t n = 64;
-    while (n < 4 * texts)
+    while (n < 2 * texts)
         n *= 2;
     return n;
 }
@@ -56,8 +56,8 @@ void PreparedReport::rehash(size_t buckets)
 
 quint32 PreparedReport::internText(QStringView text)
 {
-    // At most half the buckets in use keeps the probes short.
-    if (m_buckets.size() < 2 * m_starts.size())
+    // At most three buckets in four in use keeps the probes short.
+    if (3 * m_buckets.size() < 4 * m_starts.size())
         rehash(bucketsFor(m_starts.size()));
     size_t bucket = 0;
     if (const quint32 entry = findText(text, &bucket))
