@@ -8,7 +8,9 @@
 // Prints one line per figure. The walk over a query result runs in a process
 // of its own (nyugvar_bench --walk-query <data folder> [--controls-on]), so
 // that its peak memory is that of a whole process; so does the full list of
-// places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>).
+// places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>),
+// and the same list in the preview window, closed with Esc while its pages are
+// still being laid out (nyugvar_bench --place-list-preview <folder>).
 // Last, the felt latency (erzett.cpp) drives the program's own windows on the
 // same data folder in a process of its own (nyugvar_bench --felt <program
 // folder>), so that its peak memory is that of the program's session.
@@ -33,6 +35,7 @@
 #include "reports/engine/agency.h"
 #include "reports/engine/layout.h"
 #include "reports/engine/painter.h"
+#include "reports/engine/preview.h"
 #include "reports/engine/qtmeasurer.h"
 #include "reports/helyriportfuttatas.h"
 #include "reports/tqrugyfel.h"
@@ -45,8 +48,10 @@
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -1212,6 +1217,48 @@ int placeListReport(const QString &folder)
     return ok ? 0 : 1;
 }
 
+// The full place list in the preview window, in a process of its own: Esc
+// while pages are still being laid out, to the window gone; the peak memory
+// and what is still held once it has closed.
+int placeListPreview(const QString &folder)
+{
+    data::Database &db = data::Database::regiszter();
+    db.params() << QStringLiteral("PATH=") + folder;
+    db.open();
+    data::Table places(db, QStringLiteral("ugyfel"));
+    places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
+    places.open();
+    riport::AgencyDetails agency(db);
+    agency.open();
+    riport::registerReportFonts();
+    const riport::DataSets sets{{QString::fromLatin1(kHelyListaAdatok), &places},
+                                {QString::fromLatin1(riport::kAgencySet), &agency}};
+    const long before = procStatusKb("VmRSS");
+    QElapsedTimer sinceEsc;
+    int pagesThen = -1;
+    QTimer::singleShot(500, [&] {
+        auto *w = qobject_cast<riport::PreviewWindow *>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        pagesThen = w->isComplete() ? -1 : w->pageCount();
+        sinceEsc.start();
+        QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    const bool ok = riport::preview(nullptr, TqrUgyfel(), sets) && sinceEsc.isValid();
+    const double ms = sinceEsc.nsecsElapsed() / 1e6;
+    QEventLoop settle;  // what the program does once the window is gone
+    QTimer::singleShot(500, &settle, &QEventLoop::quit);
+    settle.exec();
+    line("full place list preview: Esc while laying out", ok ? ms : -1,
+         QStringLiteral("%1 pages laid out by then; peak %2 MB, %3 MB held after it closed (%4 MB before)")
+             .arg(pagesThen)
+             .arg(procStatusKb("VmHWM") / 1024.0, 0, 'f', 1)
+             .arg(procStatusKb("VmRSS") / 1024.0, 0, 'f', 1)
+             .arg(before / 1024.0, 0, 'f', 1));
+    db.close();
+    return ok ? 0 : 1;
+}
+
 int main(int argc, char **argv)
 {
     // Bound controls need a widget platform; none is shown.
@@ -1229,6 +1276,7 @@ int main(int argc, char **argv)
         {QLatin1String("--walk-query"),
          [&](const QString &folder) { return walkQuery(folder, args.contains(QStringLiteral("--controls-on"))); }},
         {QLatin1String("--place-list-report"), placeListReport},
+        {QLatin1String("--place-list-preview"), placeListPreview},
         {QLatin1String("--export"), exportStep},
         {QLatin1String("--felt"), erzettLatencia},
     };
@@ -1294,6 +1342,7 @@ int main(int argc, char **argv)
     runInChild({QStringLiteral("--walk-query"), folder}, "the query walk");
     runInChild({QStringLiteral("--walk-query"), folder, QStringLiteral("--controls-on")}, "the query walk");
     runInChild({QStringLiteral("--place-list-report"), folder}, "the place list report");
+    runInChild({QStringLiteral("--place-list-preview"), folder}, "the place list preview");
     runInChild({QStringLiteral("--export"), folder}, "the export step");
     runInChild({QStringLiteral("--felt"), tmp.path()}, "the felt latency");
     return 0;

@@ -287,6 +287,21 @@ private Q_SLOTS:
         QVERIFY(!run.places.controlsDisabled());
     }
 
+    void lastPageFollowsTheLayout()
+    {
+        addPlaces(400);
+        Run run;
+        int shown = -1, pages = 0;
+        testsupport::onNextModal([&](QWidget *w) {
+            auto *pw = qobject_cast<PreviewWindow *>(w);
+            action(pw, "aUtolsoOldal")->trigger();  // before the pages are all there
+            QTRY_VERIFY_WITH_TIMEOUT(pw->isComplete(), 10000);
+            std::tie(shown, pages) = std::pair(pw->currentPage(), pw->pageCount());
+            w->close();
+        });
+        QVERIFY(preview(nullptr, placeList(), run.sets()) && pages > 1 && shown == pages - 1);
+    }
+
     void previewSavesPdf()
     {
         addPlaces(3);

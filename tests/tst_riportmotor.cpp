@@ -526,6 +526,25 @@ private Q_SLOTS:
         }
     }
 
+    void textsAreKeptOnceEach_data()
+    {
+        QTest::addColumn<int>("distinct");
+        QTest::newRow("past the first growth") << 100;
+        QTest::newRow("a long list") << 20000;
+    }
+
+    void textsAreKeptOnceEach()
+    {
+        QFETCH(int, distinct);
+        PreparedReport r;
+        QVector<quint32> first;
+        for (int i = 0; i < distinct; ++i)
+            first << r.internText(QString::number(i * 7919));
+        r.squeeze();  // a text added afterwards still finds its twin
+        for (int i = 0; i < distinct; ++i)
+            QVERIFY(r.internText(QString::number(i * 7919)) == first[i] && r.text(first[i]) == QString::number(i * 7919));
+    }
+
     void htmlHoldsThePagesInReadingOrder()
     {
         sql(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, cim_varos) VALUES (1, 'Kis & <Nagy>', 'Őrség'), "

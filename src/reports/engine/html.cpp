@@ -12,7 +12,7 @@ namespace {
 
 struct Piece {
     double top, bottom, left, right;
-    const QString *text;
+    QString text;
     bool bold;
     Align align;
 };
@@ -23,7 +23,7 @@ std::vector<std::vector<Piece>> lines(const PreparedReport &report, const Page &
     std::vector<Piece> pieces;
     for (const Primitive &p : page.primitives)
         if (p.kind == Primitive::Text)
-            pieces.push_back({p.y, p.y + p.h, p.x, p.x + p.w, &report.text(p), report.font(p).bold, p.align});
+            pieces.push_back({p.y, p.y + p.h, p.x, p.x + p.w, report.text(p), report.font(p).bold, p.align});
     std::stable_sort(pieces.begin(), pieces.end(), [](const Piece &a, const Piece &b) { return a.top < b.top; });
     std::vector<std::vector<Piece>> out;
     double lineBottom = -1;
@@ -62,7 +62,7 @@ std::vector<int> columns(const std::vector<std::vector<Piece>> &lines)
 
 QString cell(const Piece &p, int span)
 {
-    QString t = p.text->toHtmlEscaped();
+    QString t = p.text.toHtmlEscaped();
     t.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     if (p.bold)
         t = QStringLiteral("<b>") + t + QStringLiteral("</b>");
@@ -99,10 +99,8 @@ QString row(const std::vector<Piece> &line, const std::vector<int> &cols)
         for (; next < from; ++next)
             out += QStringLiteral("<td></td>");
         Piece shared = p;
-        QString text = *p.text;
         for (size_t k = i + 1; k < j; ++k)
-            text += QLatin1Char(' ') + *line[k].text;
-        shared.text = &text;
+            shared.text += QLatin1Char(' ') + line[k].text;
         out += cell(shared, to - from);
         next = to;
         i = j;

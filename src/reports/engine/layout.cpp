@@ -497,6 +497,19 @@ struct Layouter::Impl {
     {
         phase = Phase::Finished;
         walk.reset();
+        report.squeeze();
+    }
+
+    // The rows not yet laid out are passed over in one step.
+    void stop()
+    {
+        if (phase == Phase::Finished)
+            return;
+        if (phase == Phase::NotStarted)
+            start();
+        if (data::DataSet *m = master(); m && !m->eof())
+            m->last();
+        finish();
     }
 
     bool masterEmpty() const { return !master() || master()->isEmpty(); }
@@ -594,6 +607,7 @@ struct Layouter::Impl {
         const BandInfo &footer = info(BandKind::PageFooter);
         if (footer.band && (!last || def.footerOnLastPage))
             renderBand(footer, def.margins.left, bottom, def.printableWidth(), footer.band->height);
+        page().primitives.squeeze();  // thousands of pages keep no spare room
     }
 
     bool layoutNextPage()
@@ -662,6 +676,16 @@ bool Layouter::layoutNextPage()
 void Layouter::layoutAll()
 {
     while (layoutNextPage()) {
+    }
+}
+
+void Layouter::stop()
+{
+    try {
+        d->stop();
+    } catch (...) {
+        d->finish();
+        throw;
     }
 }
 

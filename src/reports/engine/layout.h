@@ -53,6 +53,9 @@ public:
     bool layoutNextPage();
     void layoutAll();
     bool isFinished() const;
+    // Lays out no more pages and leaves the master data set at its end, where
+    // a whole layout leaves it; the pages laid out so far stay.
+    void stop();
 
     // The pages laid out so far.
     const PreparedReport &report() const;

@@ -2,15 +2,16 @@
 // A laid-out report: pages of drawing primitives in millimetres from the
 // sheet's top-left corner. Preview, printer, PDF, HTML and tests all read
 // this one form. Texts and fonts are kept once per report and referred to by
-// number, so a list of thousands of pages stays small.
+// number, the texts one after the other in one block, so a list of thousands
+// of pages stays small.
 
 #include "reports/engine/model.h"
 
-#include <QHash>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QVector>
+#include <vector>
 
 class QIODevice;
 
@@ -24,11 +25,17 @@ struct Primitive {
     Kind kind = Text;
     Align align = Align::Left;
     quint8 flags = 0;
-    quint16 font = 0;   // Text: index into the report's fonts
-    quint32 text = 0;   // Text: index into the report's texts
-    quint32 color = 0;  // Line: its colour; Fill: the fill colour (0xRRGGBB)
+    // What only some kinds have shares its room: a long list has hundreds of
+    // thousands of primitives.
+    union {
+        float penWidth = 0;  // Line: in mm
+        quint16 font;        // Text: index into the report's fonts
+    };
+    union {
+        quint32 text = 0;  // Text: index into the report's texts
+        quint32 color;     // Line: its colour; Fill: the fill colour (0xRRGGBB)
+    };
     float x = 0, y = 0, w = 0, h = 0;  // Text, Fill: the box; Line: from (x, y) to (x + w, y + h)
-    float penWidth = 0;  // Line: in mm
 
     QRectF rect() const { return QRectF(x, y, w, h); }
     bool wraps() const { return flags & Wrap; }
@@ -47,13 +54,21 @@ public:
     QVector<Page> pages;
 
     int pageCount() const { return int(pages.size()); }
-    const QString &text(const Primitive &p) const { return m_texts[int(p.text)]; }
-    const QString &text(quint32 index) const { return m_texts[int(index)]; }
+    QString text(const Primitive &p) const { return textView(p.text).toString(); }
+    QString text(quint32 index) const { return textView(index).toString(); }
+    // Valid until the next text is added.
+    QStringView textView(quint32 index) const
+    {
+        return QStringView(m_chars).mid(m_starts[index], m_starts[index + 1] - m_starts[index]);
+    }
+    int textCount() const { return int(m_starts.size()) - 1; }
     const Font &font(const Primitive &p) const { return m_fonts[p.font]; }
     const QVector<Font> &fonts() const { return m_fonts; }
 
-    quint32 internText(const QString &text);
+    quint32 internText(QStringView text);
     quint16 internFont(const Font &font);
+    // Gives back the spare room kept for texts still to come.
+    void squeeze();
 
     // The texts of one page in the order they were laid out.
     QStringList pageTexts(int page) const;
@@ -65,8 +80,12 @@ public:
     static PreparedReport load(QIODevice &device);
 
 private:
-    QVector<QString> m_texts;
-    QHash<QString, quint32> m_textIndex;
+    quint32 findText(QStringView text, size_t *bucket) const;
+    void rehash(size_t buckets);
+
+    QString m_chars;                      // every text, one after the other
+    std::vector<quint32> m_starts{0};     // text i is m_chars[m_starts[i], m_starts[i + 1])
+    std::vector<quint32> m_buckets;       // open addressing by the text: 1 + its index, 0 when free
     QVector<Font> m_fonts;
 };
 

@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace riport {
 
@@ -34,7 +35,7 @@ namespace {
 const QString kPagesFilter = QStringLiteral("Nyomtatási képek (*.nyk)");
 const QString kPdfFilter = QStringLiteral("PDF dokumentumok (*.pdf)");
 constexpr int kSheetMargin = 12;   // grey around the sheet, in pixels
-constexpr int kLayoutSliceMs = 40; // layout between two looks at the user
+constexpr int kLayoutSliceMs = 12; // layout between two looks at the user, well within a frame
 
 QString withSuffix(QString file, const QString &suffix)
 {
@@ -223,13 +224,27 @@ void PreviewWindow::showPage(int page)
         m_scroll->verticalScrollBar()->setValue(0);
 }
 
+void PreviewWindow::goTo(int page)
+{
+    m_toLast = false;
+    showPage(page);
+}
+
+// Pages still to come are laid out in the background as before; the window
+// keeps answering the user meanwhile.
 void PreviewWindow::lastPage()
 {
-    completeLayout();
+    m_toLast = !isComplete();
     showPage(pageCount() - 1);
 }
 
 void PreviewWindow::refresh()
+{
+    refreshControls();
+    m_view->resizeToSheet();
+}
+
+void PreviewWindow::refreshControls()
 {
     const int n = pageCount();
     const QString more = isComplete() ? QString() : QStringLiteral("+");
@@ -239,7 +254,6 @@ void PreviewWindow::refresh()
     m_previous->setEnabled(m_page > 0);
     m_next->setEnabled(m_page + 1 < n || !isComplete());
     m_last->setEnabled(m_page + 1 < n || !isComplete());
-    m_view->resizeToSheet();
 }
 
 // Lays out pages for a moment, then lets the user's events run.
@@ -251,9 +265,14 @@ void PreviewWindow::layoutSome()
     t.start();
     while (!m_layouter->isFinished() && t.elapsed() < kLayoutSliceMs)
         m_layouter->layoutNextPage();
-    refresh();
+    if (m_toLast)
+        showPage(pageCount() - 1);
+    else
+        refreshControls();  // the page shown stays as it is
     if (!isComplete())
         m_layoutTimer->start();
+    else
+        m_toLast = false;
 }
 
 void PreviewWindow::completeLayout()
@@ -270,13 +289,19 @@ void PreviewWindow::completeLayout()
         throw;
     }
     QApplication::restoreOverrideCursor();
-    refresh();
+    if (std::exchange(m_toLast, false))
+        showPage(pageCount() - 1);
+    else
+        refresh();
 }
 
 void PreviewWindow::done(int result)
 {
-    // The report reads its data to the end, whenever the window closes.
-    Vedett([this] { completeLayout(); });
+    // The pages not yet laid out are not wanted any more: the window closes
+    // at once, and the master data set is left at its end as by a whole run.
+    m_layoutTimer->stop();
+    if (m_layouter)
+        Vedett([this] { m_layouter->stop(); });
     QDialog::done(result);
 }
 

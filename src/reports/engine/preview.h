@@ -24,8 +24,9 @@ public:
     enum class Zoom { WholePage, Actual, PageWidth };
 
     // Shows the pages of the layouter as they are laid out; the rest is laid
-    // out while the window waits for the user, and at the latest when it
-    // closes. The layouter must outlive the window.
+    // out while the window waits for the user. Closing the window stops the
+    // layout, leaving the master data set at its end all the same. The
+    // layouter must outlive the window.
     explicit PreviewWindow(Layouter &layouter, QWidget *parent = nullptr);
     // Shows finished pages.
     explicit PreviewWindow(PreparedReport report, QWidget *parent = nullptr);
@@ -53,9 +54,11 @@ private:
     void layoutSome();
     void completeLayout();
     void refresh();
-    void firstPage() { showPage(0); }
-    void previousPage() { showPage(m_page - 1); }
-    void nextPage() { showPage(m_page + 1); }
+    void refreshControls();
+    void firstPage() { goTo(0); }
+    void previousPage() { goTo(m_page - 1); }
+    void nextPage() { goTo(m_page + 1); }
+    void goTo(int page);
     void lastPage();
     void zoomWhole() { setZoom(Zoom::WholePage); }
     void zoomActual() { setZoom(Zoom::Actual); }
@@ -72,6 +75,7 @@ private:
     PreparedReport m_own;
     bool m_useOwn = false;
     int m_page = 0;
+    bool m_toLast = false;  // the last page is shown as soon as it is laid out
     Zoom m_zoom = Zoom::WholePage;
     PageView *m_view = nullptr;
     QScrollArea *m_scroll = nullptr;

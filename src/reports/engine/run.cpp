@@ -12,10 +12,17 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QTimer>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace riport {
 
 namespace {
+
+constexpr int kTrimDelayMs = 100;
 
 // Lays out every page under a progress window; false when cancelled.
 bool layoutWithProgress(Layouter &layouter, const QString &title, QWidget *parent)
@@ -36,11 +43,21 @@ bool layoutWithProgress(Layouter &layouter, const QString &title, QWidget *paren
     return true;
 }
 
+// The allocator keeps what a large report freed for the process; it goes
+// back to the system once the run is over. That takes a while on a large
+// heap, so a window that has just closed is repainted first.
+void giveMemoryBack()
+{
+#if defined(__GLIBC__)
+    QTimer::singleShot(kTrimDelayMs, qApp, [] { malloc_trim(0); });
+#endif
+}
+
 }  // namespace
 
 bool preview(QWidget *parent, const Definition &definition, const DataSets &sets)
 {
-    return Vedett([&] {
+    const bool ok = Vedett([&] {
         QtMeasurer measurer;
         Layouter layouter(definition, sets, measurer);
         layouter.layoutNextPage();  // the first page before the window opens
@@ -48,11 +65,13 @@ bool preview(QWidget *parent, const Definition &definition, const DataSets &sets
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
         window.exec();
     });
+    giveMemoryBack();
+    return ok;
 }
 
 bool print(QWidget *parent, const Definition &definition, const DataSets &sets)
 {
-    return Vedett([&] {
+    const bool ok = Vedett([&] {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) {
             HibaDoboz(QStringLiteral("Nincs nyomtató telepítve, ezért a riport nem nyomtatható ki.\n"
@@ -69,6 +88,8 @@ bool print(QWidget *parent, const Definition &definition, const DataSets &sets)
         printer.setPrintRange(QPrinter::AllPages);
         printPages(layouter.report(), printer, parent);
     });
+    giveMemoryBack();
+    return ok;
 }
 
 bool run(QWidget *parent, const Definition &definition, const DataSets &sets, bool toPrinter)
@@ -78,18 +99,22 @@ bool run(QWidget *parent, const Definition &definition, const DataSets &sets, bo
 
 bool exportHtml(const Definition &definition, const DataSets &sets, const QString &fileName)
 {
-    return Vedett([&] {
+    const bool ok = Vedett([&] {
         QtMeasurer measurer;
         writeHtml(layoutReport(definition, sets, measurer), fileName);
     });
+    giveMemoryBack();
+    return ok;
 }
 
 bool exportPdf(const Definition &definition, const DataSets &sets, const QString &fileName)
 {
-    return Vedett([&] {
+    const bool ok = Vedett([&] {
         QtMeasurer measurer;
         writePdf(layoutReport(definition, sets, measurer), fileName);
     });
+    giveMemoryBack();
+    return ok;
 }
 
 }  // namespace riport
