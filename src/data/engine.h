@@ -104,6 +104,15 @@ public:
     virtual QString rowIdColumn() const = 0;
     // The operator that compares two values with nulls equal to each other.
     virtual QString sameValueOperator() const = 0;
+    // The operator that matches a LIKE pattern (a backslash escaping) with
+    // the case of ASCII letters set aside; it may set more aside, never less.
+    virtual QString caseBlindLike() const = 0;
+    // An expression joining the texts of `parts`, a null writing nothing.
+    virtual QString joinedText(const QStringList &parts) const = 0;
+    // An expression writing the number `expr` as the data sets' plain text
+    // does: a whole number as its digits, any other in 15 significant digits
+    // with `decimalPoint`; empty when the engine has no such form.
+    virtual QString numberText(const QString &expr, const QString &decimalPoint) const = 0;
     // Runs an INSERT; returns the key that the table's automatic key column
     // `keyColumn` (or the row identity, when empty) gave the new row.
     virtual qint64 insert(const QString &sql, const QVariantList &params, const QString &keyColumn) = 0;

@@ -422,6 +422,23 @@ public:
 
     QString rowIdColumn() const override { return QStringLiteral("rowid"); }
     QString sameValueOperator() const override { return QStringLiteral("IS"); }
+    QString caseBlindLike() const override { return QStringLiteral("LIKE"); }
+    QString joinedText(const QStringList &parts) const override
+    {
+        // printf writes the text at once; joining two by two copies the
+        // growing text at every step.
+        return QStringLiteral("printf('%1', %2)")
+            .arg(QStringLiteral("%s").repeated(int(parts.size())), parts.join(QStringLiteral(", ")));
+    }
+    QString numberText(const QString &expr, const QString &decimalPoint) const override
+    {
+        QString point = decimalPoint;
+        point.replace(QLatin1Char('\''), QLatin1String("''"));
+        return QStringLiteral("CASE WHEN %1 IS NULL THEN NULL"
+                              " WHEN %1 = CAST(%1 AS INTEGER) AND abs(%1) < 1e15 THEN CAST(CAST(%1 AS INTEGER) AS TEXT)"
+                              " ELSE replace(printf('%.15g', %1), '.', '%2') END")
+            .arg(expr, point);
+    }
     qint64 insert(const QString &sql, const QVariantList &params, const QString &) override
     {
         SqliteStatement st(handle(), sql);

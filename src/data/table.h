@@ -50,6 +50,10 @@ public:
     // The identity of the current row (its automatic key, or the engine's
     // row identity in a table without one); 0 when there is none.
     qint64 currentRowId() const;
+    // The identities of the visible rows, in the list's order.
+    const QVector<qint64> &rowIds() const { return m_ids; }
+    // The column that holds a row's identity, as it stands in a statement.
+    QString keyColumn() const;
 
 protected:
     void buildFields(QVector<Field> &fields) override;
@@ -80,7 +84,6 @@ private:
     bool textRunsFromIndex() const;
     void sortByCollation();
     void sortTextRuns();
-    QString keyColumn() const;
     QString orderedSql(QVariantList &params) const;
     void readOrdered(const QString &sql, const QVariantList &params);
     QString whereClause(QVariantList &params) const;

@@ -17,18 +17,6 @@ constexpr int kPageRows = 256;  // rows read by one run of the statement
 
 }  // namespace
 
-QVector<qint64> visibleRowIds(Table &table)
-{
-    // The table tells only its current row's identity, so the current row
-    // goes through the list once; with the controls off a move is an index.
-    QVector<qint64> ids(table.recordCount());
-    for (int r = 0; r < ids.size(); ++r) {
-        table.setCurrentRow(r);
-        ids[r] = table.currentRowId();
-    }
-    return ids;
-}
-
 Table *TableWalk::walkable(DataSet &ds)
 {
     auto *t = qobject_cast<Table *>(&ds);
@@ -45,7 +33,7 @@ TableWalk::TableWalk(Table &table, const QVector<int> &unread, bool storageOrder
 {
     m_table.disableControls();
     try {
-        m_ids = visibleRowIds(m_table);
+        m_ids = m_table.rowIds();
         if (m_storageOrder) {
             m_rowOf.reserve(m_ids.size());
             for (int r = 0; r < m_ids.size(); ++r)
@@ -158,8 +146,7 @@ Statement &TableWalk::statement()
             cols << QStringLiteral("t.") + quoted(fd.def.name);
         }
     }
-    const QString &autoKey = m_table.tableDef().autoKey;
-    const QString key = autoKey.isEmpty() ? m_table.database().engine().rowIdColumn() : quoted(autoKey);
+    const QString key = m_table.keyColumn();
     QString sql = QStringLiteral("SELECT t.%1, %2 FROM %3 AS t")
                       .arg(key, cols.join(QStringLiteral(", ")), quoted(m_table.tableName()));
     if (!m_storageOrder) {

@@ -15,11 +15,6 @@ namespace data {
 class Statement;
 class Table;
 
-// The identities of a table's visible rows in list order. It moves the
-// current row through them: call it with the controls disabled, and put the
-// current row where it belongs after.
-QVector<qint64> visibleRowIds(Table &table);
-
 class TableWalk {
 public:
     // The table data set behind `ds` when it can be walked so (open, in

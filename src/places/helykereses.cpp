@@ -4,7 +4,6 @@
 #include "data/database.h"
 #include "data/engine.h"
 #include "data/table.h"
-#include "data/tablewalk.h"
 
 #include <QLocale>
 #include <QSet>
@@ -81,17 +80,10 @@ QString jeloltMinta(const QString &minta)
     return p;
 }
 
-// A number field's text as the engine writes it, meant to equal
-// DataSet::plainText: whole numbers as their digits, the others in 15
-// significant digits with the locale's decimal separator.
-QString szamSzovege(const QString &oszlop)
+// A number field's text as the engine writes it (Engine::numberText).
+QString szamSzovege(const data::Database &db, const QString &oszlop)
 {
-    QString tizedes = QLocale().decimalPoint();
-    tizedes.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QStringLiteral("CASE WHEN %1 IS NULL THEN NULL"
-                          " WHEN %1 = CAST(%1 AS INTEGER) AND abs(%1) < 1e15 THEN CAST(CAST(%1 AS INTEGER) AS TEXT)"
-                          " ELSE replace(printf('%.15g', %1), '.', '%2') END")
-        .arg(oszlop, tizedes);
+    return db.engine().numberText(oszlop, QLocale().decimalPoint());
 }
 
 // Whether the engine writes numbers as the row text does, but for the case
@@ -100,7 +92,10 @@ QString szamSzovege(const QString &oszlop)
 bool szamokEgyeznek(data::Database &db)
 {
     static const double kMintak[] = {0, -12, 12.5, -0.03125, 123456.789, 0.1, 1.5e20, 1e-7, 98765432109876.5};
-    const auto st = db.prepare(QStringLiteral("SELECT %1 FROM (SELECT ? AS x)").arg(szamSzovege(QStringLiteral("x"))));
+    const QString kifejezes = szamSzovege(db, QStringLiteral("minta.x"));
+    if (kifejezes.isEmpty())
+        return false;
+    const auto st = db.prepare(QStringLiteral("SELECT %1 FROM (SELECT ? AS x) AS minta").arg(kifejezes));
     const schema::FieldDef szam{QString(), schema::FieldType::Float};
     for (const double d : kMintak) {
         st->bind(0, d);
@@ -132,7 +127,7 @@ QString mezoSzovege(const data::Table &t, const data::Field &f)
         case T::Memo:
         case T::Integer:
         case T::AutoInc: s = oszlop; break;
-        case T::Float: s = szamSzovege(oszlop); break;
+        case T::Float: s = szamSzovege(t.database(), oszlop); break;
         default: break;
         }
     }
@@ -150,13 +145,9 @@ QString jeloltekUtasitasa(const data::Table &t)
             return QString();
         mezok << m;
     }
-    // The row text made at once (a null field writes nothing): joining the
-    // fields two by two copies the growing text at every step.
-    const QString minta = QStringLiteral("%s").repeated(int(mezok.size()));
-    const QString &kulcs = t.tableDef().autoKey;
-    return QStringLiteral("SELECT t.%1 FROM %2 AS t WHERE printf('%3', %4) LIKE ? ESCAPE '\\'")
-        .arg(kulcs.isEmpty() ? t.database().engine().rowIdColumn() : schema::quoted(kulcs),
-             schema::quoted(t.tableName()), minta, mezok.join(QStringLiteral(", ")));
+    const data::Engine &motor = t.database().engine();
+    return QStringLiteral("SELECT t.%1 FROM %2 AS t WHERE %3 %4 ? ESCAPE '\\'")
+        .arg(t.keyColumn(), schema::quoted(t.tableName()), motor.joinedText(mezok), motor.caseBlindLike());
 }
 
 // Which visible rows may hold `minta`, as the engine finds them; empty
@@ -182,7 +173,7 @@ QVector<bool> lehetsegesSorok(data::DataSet &ds, const QString &minta)
     }
     QVector<bool> lehet(t->recordCount(), false);
     if (!jeloltek.isEmpty()) {
-        const QVector<qint64> azonositok = data::visibleRowIds(*t);
+        const QVector<qint64> &azonositok = t->rowIds();
         for (int r = 0; r < azonositok.size(); ++r)
             lehet[r] = jeloltek.contains(azonositok[r]);
     }
