@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libqt6svg6 libgl-dev
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libqt6sql6-psql libpq-dev libqt6svg6 libgl-dev
   libqscintilla2-qt6-dev libzip-dev
   fonts-liberation2 fonts-wine fonts-dejavu-core breeze-icon-theme
   qt6-translations-l10n poppler-utils zip unzip cups cups-bsd printer-driver-cups-pdf

@@ -3,6 +3,7 @@
 #include "data/dataset.h"
 #include "data/engine.h"
 #include "data/schema.h"
+#include "data/table.h"
 
 #include <QDir>
 #include <utility>
@@ -88,13 +89,52 @@ QString Database::writeProblem() const
     return m_engine ? m_engine->writeProblem() : QString();
 }
 
+bool Database::isServer() const
+{
+    return m_engine ? m_engine->isServer() : isServerParams(m_params);
+}
+
+QString Database::location() const
+{
+    if (m_engine)
+        return m_engine->location();
+    return isServerParams(m_params) ? connectionParam(m_params, QStringLiteral("HOST")) : QDir::toNativeSeparators(path());
+}
+
+void Database::openEngineOnly()
+{
+    m_engine = makeEngine(m_connectionName, m_params);
+    try {
+        m_engine->open(m_params, [this] { Q_EMIT lockWaitBegins(); });
+    } catch (...) {
+        m_engine.reset();
+        throw;
+    }
+    m_engine->watch([this](const QStringList &tables) { heardElsewhere(tables); });
+}
+
+void Database::openToFill()
+{
+    if (m_open)
+        return;
+    openEngineOnly();
+    m_open = true;
+}
+
+void Database::createTables()
+{
+    UnitOfWork unit(*this);
+    for (const QString &sql : openEngine().createStatements())
+        exec(sql);
+    unit.commit();
+}
+
 void Database::open()
 {
     if (m_open)
         return;
-    m_engine = makeEngine(m_connectionName, m_params);
+    openEngineOnly();
     try {
-        m_engine->open(m_params, [this] { Q_EMIT lockWaitBegins(); });
         QStringList missing;
         const QStringList present = m_engine->tableNames();
         for (const schema::TableDef &t : schema::tables()) {
@@ -343,6 +383,27 @@ void Database::undo(int level)
     }
     if (level == 1)
         Q_EMIT rolledBack();
+}
+
+void Database::heardElsewhere(const QStringList &tables)
+{
+    // A data set that is being edited keeps what the user types: its save
+    // checks the row against the stored one anyway. A query may read any
+    // table, so it reads again whatever changed.
+    const QVector<DataSet *> sets = m_dataSets;
+    for (DataSet *ds : sets) {
+        if (!m_dataSets.contains(ds) || !ds->isOpen() || ds->isEditing())
+            continue;
+        const auto *table = qobject_cast<const Table *>(ds);
+        if (table && !tables.contains(table->tableDef().name.toLower()))
+            continue;
+        try {
+            ds->refresh();
+        } catch (const DbError &) {
+            // The desk shows the rows it had; the next read tells the user.
+        }
+    }
+    Q_EMIT changedElsewhere(tables);
 }
 
 void Database::completeUnit()

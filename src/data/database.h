@@ -43,6 +43,14 @@ public:
     using DbError::DbError;
 };
 
+// What opening a server register raises when the server wants a password
+// that was not given, or refused the one given: the caller may ask the user
+// and open again with "PASSWORD=".
+class PasswordNeededError : public DbError {
+public:
+    using DbError::DbError;
+};
+
 class Database : public QObject {
     Q_OBJECT
 public:
@@ -68,6 +76,15 @@ public:
     // missing file, a file that is not a database, or a missing table raises
     // DbError with a message that names what is wrong.
     void open();
+    // Opens a register that is still to be filled (an empty server
+    // database, a new file): its catalogue is not checked.
+    void openToFill();
+    // Makes every table, key and index of the register, in one unit.
+    void createTables();
+    // Whether the register lives on a server that several desks share.
+    bool isServer() const;
+    // Where the register is, for messages: the data folder or the server.
+    QString location() const;
     // Closes every open data set, then the connection.
     void close();
     // Closes every open data set of this database.
@@ -144,6 +161,9 @@ Q_SIGNALS:
     // going on when this is heard, and ends before control returns to the
     // event loop.
     void lockWaitBegins();
+    // Another desk committed a unit that changed these tables (lower case);
+    // the open data sets on them have already read their rows again.
+    void changedElsewhere(const QStringList &tables);
 
 private:
     friend class DataSet;
@@ -160,6 +180,9 @@ private:
     bool unitChangedRows() const;
     void rollbackEngine(int level);
     QString makeBookingNumbersUnique();
+    void openEngineOnly();
+    // Another desk's unit changed `tables`: the data sets on them read again.
+    void heardElsewhere(const QStringList &tables);
     Engine &openEngine() const;
 
     QString m_connectionName;

@@ -116,13 +116,39 @@ public:
     // Runs an INSERT; returns the key that the table's automatic key column
     // `keyColumn` (or the row identity, when empty) gave the new row.
     virtual qint64 insert(const QString &sql, const QVariantList &params, const QString &keyColumn) = 0;
+
+    // Whether the register lives on a server that several desks share.
+    virtual bool isServer() const = 0;
+    // Where the register is, for messages: the data folder, or the server,
+    // its port and the database.
+    virtual QString location() const = 0;
+    // The statements that make the register's tables, keys and indexes in
+    // this engine's own SQL, in the order they must run.
+    virtual QStringList createStatements() const = 0;
+    // After rows were written with their automatic keys given: the next
+    // new row of `table` gets a key above the largest of `keyColumn`.
+    virtual void keysGiven(const QString &table, const QString &keyColumn) = 0;
+    // From now on, `heard` is called (from the event loop) with the tables
+    // (lower case) that another desk's committed unit changed. An engine
+    // with several desks tells them of every table its own units write.
+    virtual void watch(const std::function<void(const QStringList &)> &heard) = 0;
 };
 
 // The engine that the connection's parameter list asks for, on the QtSql
-// connection `connectionName`: the register file in the data folder today.
+// connection `connectionName`: the register file in the data folder
+// ("PATH=<folder>"), or a PostgreSQL server ("MOTOR=PostgreSQL", "HOST=",
+// "PORT=", "DBNAME=", "USER=", "SSLMODE=", and "PASSWORD=" when the user
+// typed one; libpq's defaults and ~/.pgpass fill in what is not given).
+// "URES=1" opens a register that is still to be made: its catalogue is not
+// checked (Database::openToFill).
 std::unique_ptr<Engine> makeEngine(const QString &connectionName, const QStringList &params);
 
 // The value of a parameter ("PATH") of a connection's parameter list.
 QString connectionParam(const QStringList &params, const QString &name);
+// Whether the parameter list names a PostgreSQL server.
+bool isServerParams(const QStringList &params);
+// A libpq connection string ("host=db port=5432 dbname=iroda user=anna")
+// as a parameter list for a server register.
+QStringList serverParams(const QString &conninfo);
 
 }  // namespace data

@@ -327,7 +327,9 @@ const TableDef *table(const QString &name)
 
 QString quoted(const QString &name)
 {
-    return QLatin1Char('"') + name + QLatin1Char('"');
+    // In lower case: a name then means the same quoted or not, on an engine
+    // that folds names to lower case as on one that ignores their case.
+    return QLatin1Char('"') + name.toLower() + QLatin1Char('"');
 }
 
 QStringList createStatements()
@@ -336,7 +338,7 @@ QStringList createStatements()
     for (const TableDef &t : tables()) {
         QStringList cols;
         for (const FieldDef &f : t.fields)
-            cols << QStringLiteral("\"%1\" %2").arg(f.name, sqlType(f));
+            cols << QStringLiteral("\"%1\" %2").arg(f.name, sqlType(f));  // the names' own case
         out << QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, cols.join(QStringLiteral(", ")));
     }
     for (const TableDef &t : tables())
@@ -349,9 +351,9 @@ QString createIndexStatement(const TableDef &table, const IndexDef &index)
 {
     QStringList cols;
     for (const QString &c : index.fields)
-        cols << QStringLiteral("\"%1\"%2").arg(c, index.descending ? QStringLiteral(" DESC") : QString());
-    return QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
-        .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), index.name, table.name,
+        cols << quoted(c) + (index.descending ? QStringLiteral(" DESC") : QString());
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), quoted(index.name), quoted(table.name),
              cols.join(QStringLiteral(", ")));
 }
 

@@ -2,6 +2,8 @@
 
 #include "data/adatmappa.h"
 #include "data/database.h"
+#include "data/postgresengine.h"
+#include "data/schema.h"
 #include "data/storage.h"
 
 #include <QDir>
@@ -448,6 +450,14 @@ public:
         return sqlite3_last_insert_rowid(m_handle);
     }
 
+    bool isServer() const override { return false; }
+    QString location() const override { return native(m_folder); }
+    QStringList createStatements() const override { return schema::createStatements(); }
+    // The file's own key sequence already goes on after the largest key
+    // written, and one program at a time has nobody to tell.
+    void keysGiven(const QString &, const QString &) override {}
+    void watch(const std::function<void(const QStringList &)> &) override {}
+
 private:
     sqlite3 *handle() const
     {
@@ -476,6 +486,7 @@ private:
     }
 
     QString m_connectionName;
+    QString m_folder;
     sqlite3 *m_handle = nullptr;
     std::unique_ptr<Statement> m_dataVersion;
     std::function<void()> m_lockWaitBegins;
@@ -488,6 +499,7 @@ void SqliteEngine::open(const QStringList &params, const std::function<void()> &
     if (folder.isEmpty())
         throw DbError(QStringLiteral("Nincs megadva az adatbázis mappája (PATH)."));
     const QString file = QDir(folder).filePath(QLatin1String(Database::kFileName));
+    m_folder = folder;
     checkReadable(folder, file);
     // The passwords are inside: a folder made readable to all is taken back.
     protectDataFolder(folder);
@@ -601,9 +613,16 @@ std::unique_ptr<Engine> makeSqliteEngine(const QString &connectionName)
     return std::make_unique<SqliteEngine>(connectionName);
 }
 
-std::unique_ptr<Engine> makeEngine(const QString &connectionName, const QStringList &)
+std::unique_ptr<Engine> makeEngine(const QString &connectionName, const QStringList &params)
 {
+    if (isServerParams(params))
+        return makePostgresEngine(connectionName);
     return makeSqliteEngine(connectionName);
+}
+
+bool isServerParams(const QStringList &params)
+{
+    return connectionParam(params, QStringLiteral("MOTOR")).compare(QLatin1String("PostgreSQL"), Qt::CaseInsensitive) == 0;
 }
 
 QString connectionParam(const QStringList &params, const QString &name)
