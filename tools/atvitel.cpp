@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <cstdio>
 #include <unistd.h>
 
@@ -130,7 +131,7 @@ int run(const QStringList &args)
     say(stdout, QStringLiteral("Az átvitel kész: %1 tábla, %2 sor, %3 mp.")
                     .arg(checks.size())
                     .arg(rows)
-                    .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
+                    .arg(QLocale(QLocale::Hungarian).toString(double(clock.elapsed()) / 1000.0, 'f', 1)));
     return 0;
 }
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QUuid>
 #include <cmath>
 #include <memory>
@@ -136,6 +138,17 @@ private:
     qint64 m_written = 0;
 };
 
+// The unit just begun on a server reads one moment of it, whatever other
+// desks commit meanwhile (a file's unit keeps other writers out anyway). The
+// level must be set before the unit's first statement that reads, which a
+// prepared statement is to the server: it goes as a plain command.
+void readOneMoment(Database &source)
+{
+    QSqlQuery set(source.connection());
+    if (!set.exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")))
+        throw DbError(set.lastError().text());
+}
+
 // Reads a table in key order (rows without a key of their own in the order
 // they were written) and writes it into the target with the same keys.
 void copyTable(Database &source, Database &target, const schema::TableDef &table, const CopyProgress &progress)
@@ -188,10 +201,9 @@ void prepareTarget(Database &target, bool replace)
 
 QVector<CopyCheck> copyAll(Database &source, Database &target, bool replace, const CopyProgress &progress)
 {
-    // One snapshot of the source, whatever other desks commit meanwhile.
     UnitOfWork snapshot(source);
     if (source.isServer())
-        source.exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+        readOneMoment(source);
     UnitOfWork unit(target);
     prepareTarget(target, replace);
     QVector<CopyCheck> checks;
