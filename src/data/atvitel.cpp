@@ -168,6 +168,41 @@ void copyTable(Database &source, Database &target, const schema::TableDef &table
         progress(table.name, write.written());
 }
 
+// The text fields of a table whose values in `db` are longer than the
+// field's size, which a file keeps and a server refuses: "name (size): rows".
+QStringList tooLong(Database &db, const schema::TableDef &table)
+{
+    QStringList out;
+    for (const schema::FieldDef &f : table.fields) {
+        if (f.type != schema::FieldType::Text || f.size <= 0)
+            continue;
+        const auto st = db.prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE length(%2) > %3")
+                                       .arg(schema::quoted(table.name), schema::quoted(f.name))
+                                       .arg(f.size));
+        const qint64 rows = st->next() ? st->value(0).toLongLong() : 0;
+        st->reset();
+        if (rows > 0)
+            out << QStringLiteral("%1 (%2 karakter): %3 sor").arg(f.name).arg(f.size).arg(rows);
+    }
+    return out;
+}
+
+// A table that could not be written, with what may be the cause in the source.
+DbError copyFailed(Database &source, const schema::TableDef &table, const DbError &error)
+{
+    QString message = QStringLiteral("A(z) %1 tábla átvitele nem sikerült: %2").arg(table.name, error.message());
+    try {
+        const QStringList longer = tooLong(source, table);
+        if (!longer.isEmpty())
+            message += QStringLiteral("\nA forrásban a mező méreténél hosszabb szövegek: %1. Javítsa őket (például "
+                                      "az SQL ablakban), majd indítsa újra az átvitelt.")
+                           .arg(longer.join(QStringLiteral("; ")));
+    } catch (const DbError &) {
+        // The engine's own message stands alone.
+    }
+    return DbError(message);
+}
+
 // Makes the target ready for the rows: the tables made when it has none, or
 // (when replacing) every row deleted. A target with only some of the tables,
 // or with rows that are not to be replaced, is refused.
@@ -212,7 +247,7 @@ QVector<CopyCheck> copyAll(Database &source, Database &target, bool replace, con
         try {
             copyTable(source, target, t, progress);
         } catch (const DbError &e) {
-            throw DbError(QStringLiteral("A(z) %1 tábla átvitele nem sikerült: %2").arg(t.name, e.message()));
+            throw copyFailed(source, t, e);
         }
         CopyCheck check{t.name, moneyFields(t), {}, {}};
         check.source = tally(source, t, check.moneyFields);
