@@ -25,12 +25,6 @@ constexpr int kMostMarks = 32766;
 // Sums closer than this are the same money: half a fillér.
 constexpr double kSameMoney = 0.005;
 
-// The engine calls that the named database does not pass on.
-Engine &engineOf(Database &db)
-{
-    return const_cast<Engine &>(db.engine());
-}
-
 // The fields whose sums must agree after a copy: the money of the places and
 // of the bookings.
 QStringList moneyFields(const schema::TableDef &table)
@@ -163,7 +157,7 @@ void copyTable(Database &source, Database &target, const schema::TableDef &table
     }
     write.flush();
     if (!table.autoKey.isEmpty())
-        engineOf(target).keysGiven(table.name, table.autoKey);
+        target.keysGiven(table.name, table.autoKey);
     if (progress)
         progress(table.name, write.written());
 }
@@ -208,7 +202,7 @@ DbError copyFailed(Database &source, const schema::TableDef &table, const DbErro
 // or with rows that are not to be replaced, is refused.
 void prepareTarget(Database &target, bool replace)
 {
-    const QStringList present = engineOf(target).tableNames();
+    const QStringList present = target.tableNames();
     QStringList missing, filled;
     for (const schema::TableDef &t : schema::tables()) {
         if (!present.contains(t.name.toLower()))
