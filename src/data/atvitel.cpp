@@ -230,6 +230,8 @@ void prepareTarget(Database &target, bool replace)
 
 QVector<CopyCheck> copyAll(Database &source, Database &target, bool replace, const CopyProgress &progress)
 {
+    // The source is read in a unit of its own, so that every table comes
+    // from the same moment.
     UnitOfWork snapshot(source);
     if (source.isServer())
         readOneMoment(source);
