@@ -1,11 +1,13 @@
 // The settings file class: reading with defaults, writing in place, and
 // leaving every line it does not own exactly as it was.
 
+#include "app/beallitasok.h"
 #include "app/inifajl.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QRect>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,6 +32,8 @@ private Q_SLOTS:
     void kodolasMegmarad();
     void felnemismertKodolas_data();
     void felnemismertKodolas();
+    void adatbazisSzakasz_data();
+    void adatbazisSzakasz();
 };
 
 Q_DECLARE_METATYPE(IniFajl::Kodolas)
@@ -411,6 +415,37 @@ void TstIni::felnemismertKodolas()
     QCOMPARE(fajlbol(fajl), tartalom);
     // Another file may still be written.
     QVERIFY(ini.ment(dir.filePath("masik.ini")));
+}
+
+void TstIni::adatbazisSzakasz_data()
+{
+    QTest::addColumn<QByteArray>("tartalom");
+    QTest::addColumn<QStringList>("parameterek");  // empty: the engine is not known
+    QTest::newRow("data folder") << QByteArray("[Alapertek]\nUtvonal=/adat\n")
+                                 << QStringList{"PATH=/adat", "DEFAULT DRIVER=PARADOX", "ENABLE BCD=FALSE"};
+    QTest::newRow("server") << QByteArray("[Adatbazis]\nMotor=postgresql\nKiszolgalo=db\nPort=5433\nNev=iroda\nFelhasznalo=anna\n")
+                            << QStringList{"MOTOR=PostgreSQL", "HOST=db", "PORT=5433", "DBNAME=iroda", "USER=anna",
+                                           "SSLMODE=prefer", "PASSWORD=titok"};
+    QTest::newRow("unknown engine") << QByteArray("[Adatbazis]\nMotor=Paradox\n") << QStringList();
+}
+
+void TstIni::adatbazisSzakasz()
+{
+    // Read with its defaults into the database's parameter list, and written
+    // back only as far as it was set.
+    QFETCH(QByteArray, tartalom);
+    QFETCH(QStringList, parameterek);
+    IniFajl ini;
+    QVERIFY(ini.setTartalom(tartalom));
+    TBeall beall;
+    BeallOlvas(ini, beall);
+    QCOMPARE(IsmertMotor(beall) ? AdatbazisParameterek(beall, "titok") : QStringList(), parameterek);
+    BeallIr(ini, beall, QRect());
+    auto szakasz = [](const QByteArray &f) {
+        const int i = f.toLower().indexOf("[adatbazis]");
+        return i < 0 ? QByteArray() : f.mid(i, f.indexOf('[', i + 1) - i).trimmed();
+    };
+    QCOMPARE(szakasz(ini.tartalom()), szakasz(tartalom));
 }
 
 QTEST_GUILESS_MAIN(TstIni)
