@@ -118,7 +118,7 @@ bool kiszolgaloMegnyitasa(data::Database &db, const TBeall &beall)
             if (proba > 0)
                 HibaDoboz(e.message());  // the typed one was refused
             jelszo.clear();
-            if (!JelszoDoboz(QStringLiteral("Adatbázis jelszó"), jelszoKerdes(beall), jelszo))
+            if (!JelszoDoboz(QStringLiteral("Adatbázis-jelszó"), jelszoKerdes(beall), jelszo))
                 return false;  // the user chose not to go on
         } catch (const data::DbError &e) {
             nemNyilik(db, e);
