@@ -247,6 +247,13 @@ qint64 Database::insert(const QString &sql, const QVariantList &params, const QS
     return key;
 }
 
+void Database::holdInUnit(const QString &what)
+{
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("A sorszám csak mentés közben foglalható le."));
+    openEngine().holdInUnit(what);
+}
+
 QString Database::integrityProblem()
 {
     return openEngine().integrityProblem();

@@ -118,6 +118,9 @@ public:
     // Runs an INSERT of one row and returns the key the row was given: the
     // table's automatic key `keyColumn`, or its row identity when empty.
     qint64 insert(const QString &sql, const QVariantList &params, const QString &keyColumn);
+    // Inside a unit: another desk's unit that asks to hold `what` waits
+    // until this one ends, so that both do not take the same next number.
+    void holdInUnit(const QString &what);
     // What a check of the stored data finds wrong; empty when it is sound.
     QString integrityProblem();
     // The engine's stamp of what has been written so far (Engine::changeStamp).
