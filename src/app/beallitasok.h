@@ -40,9 +40,9 @@ QString BeallitasFajl();
 void BeallOlvas(const IniFajl &ini, TBeall &beall);
 // Writes the stored settings in the write order: the record's values, and
 // `Bal`, `Felul`, `Magas`, `Szeles` from the main window's left, top,
-// height and width in `ablak`.
-// The keys of [Adatbazis] are written only when they hold other than their
-// defaults, so a desk on its data folder never gets the section.
+// height and width in `ablak`. The keys of [Adatbazis] are written only when
+// they hold other than their defaults or are in the file already, so a desk
+// on its data folder never gets the section.
 void BeallIr(IniFajl &ini, const TBeall &beall, const QRect &ablak);
 
 // Whether `Motor` names the PostgreSQL server, and whether it names an
