@@ -1,5 +1,5 @@
 // Benchmark of the data layer on a large agency:
-//   nyugvar_bench [--small] [irsz.csv]
+//   nyugvar_bench [--small] [--postgresql CONNINFO] [irsz.csv]
 // Fills a temporary data folder with 50,000 places, 500,000 bookings, 20,000
 // orderers and 100,000 notes (a tenth of each with --small), then times what
 // the user waits for: the place list opening, a sort change, typing into the
@@ -11,6 +11,9 @@
 // places laid out and saved as PDF (nyugvar_bench --place-list-report <folder>),
 // and the same list in the preview window, closed with Esc while its pages are
 // still being laid out (nyugvar_bench --place-list-preview <folder>).
+// With --postgresql, the steps a desk waits for most run on the folder and
+// then on the server of CONNINFO (an empty database) after the folder was
+// copied onto it, and a table sets them side by side; nothing else runs.
 // Last, the felt latency (erzett.cpp) drives the program's own windows on the
 // same data folder in a process of its own (nyugvar_bench --felt <program
 // folder>), so that its peak memory is that of the program's session.
@@ -25,6 +28,8 @@
 #include "common/sorszerkeszto.h"
 #include "common/dobozok.h"
 #include "data/adatmappa.h"
+#include "data/atvitel.h"
+#include "data/engine.h"
 #include "data/database.h"
 #include "data/query.h"
 #include "data/table.h"
@@ -679,7 +684,8 @@ void timePlaceEditor(data::Database &db, data::Table &places)
 // Bookings saved as the booking list saves them, each with its place's
 // totals in one unit of work, at the busiest place while the place list is
 // open in sequence-number order: new, edited and deleted, 20 of each.
-void timeBookingSave(data::Database &db, int busiest)
+// Returns the median of the new bookings' saves.
+double timeBookingSave(data::Database &db, int busiest)
 {
     struct Igen : DobozSzolgaltatas {
         bool kerdes(const QString &, const QString &) override { return true; }
@@ -734,6 +740,7 @@ void timeBookingSave(data::Database &db, int busiest)
     line("delete a booking - place totals (median of 20)", median(times[2]),
          QStringLiteral("first %1 ms, worst of the rest %2 ms").arg(times[2][0], 0, 'f', 1).arg(worst(times[2]), 0, 'f', 1));
     setDobozSzolgaltatas(nullptr);
+    return median(times[0]);
 }
 
 // The booking list of one place over the whole period: every 250th booking
@@ -1012,6 +1019,109 @@ int runTimings(const QString &folder, int busiest)
 
     places.close();
     db.close();
+    return 0;
+}
+
+// The steps a desk waits for most, on one engine: the figures of the table
+// that sets a server beside the data folder.
+double timeExport(data::DataSet &ds, const QString &file, const char *what);
+
+struct DeskFigures {
+    double open = 0, order = 0, keystroke = 0, f4 = 0, save = 0, walk = 0, exported = 0;
+};
+
+DeskFigures timeDeskSteps(data::Database &db, int busiest)
+{
+    DeskFigures f;
+    data::Table places(db, QStringLiteral("ugyfel"));
+    places.setIndexFieldNames(QStringLiteral("sorszam"));
+    f.open = timed([&] {
+        places.open();
+        readGridRows(places);
+    });
+    line("open the place list by sorszam + first 40 rows", f.open);
+    places.setCurrentRow(places.recordCount() / 3);
+    f.order = timed([&] {
+        places.setIndexFieldNames(QStringLiteral("ugyfel_nev"));
+        readGridRows(places);
+    });
+    line("change the order to ugyfel_nev + first 40 rows", f.order);
+    const QString typed = QStringLiteral("őzike vendégház z");
+    for (int n = 1; n <= typed.size(); ++n)
+        f.keystroke = std::max(f.keystroke, timed([&] {
+            places.locate(QStringLiteral("ugyfel_nev"), typed.left(n), data::CaseInsensitive | data::PartialKey);
+        }));
+    line("prefix find on ugyfel_nev, per keystroke (worst)", f.keystroke);
+    {
+        data::Table bookings(db, QStringLiteral("foglalas"));
+        bookings.setIndexFieldNames(QStringLiteral("foglalas"));
+        f.f4 = timed([&] {
+            bookings.setFilter(FoglalasSzuro(busiest));
+            bookings.setFiltered(true);
+            bookings.open();
+            readGridRows(bookings);
+        });
+        line("F4: the bookings of the busiest place", f.f4, QStringLiteral("%1 bookings").arg(bookings.recordCount()));
+    }
+    f.save = timeBookingSave(db, busiest);
+    {
+        data::Table bookings(db, QStringLiteral("foglalas"));
+        bookings.setIndexFieldNames(QStringLiteral("foglalas"));
+        int rows = 0;
+        f.walk = timed([&] {
+            bookings.open();
+            data::ControlsDisabled walking(bookings);
+            rows = walk(bookings, true);
+        });
+        line("walk the booking table, every field, disabled", f.walk, QStringLiteral("%1 rows").arg(rows));
+    }
+    QTemporaryDir out;
+    data::Query all(db);
+    all.setSql(QStringLiteral("SELECT * FROM foglalas"));
+    f.exported = timeExport(all, out.filePath(QStringLiteral("foglalas.csv")), "export SELECT * FROM foglalas (delimited)");
+    return f;
+}
+
+// The same steps on the data folder and on a server that the folder was
+// copied to (the database of `conninfo`, which must be empty), side by side.
+int compareWithServer(const QString &folder, const QString &conninfo, int busiest)
+{
+    data::Database local(QStringLiteral("bench_folder"));
+    local.params() << QStringLiteral("PATH=") + folder;
+    local.open();
+    std::printf("-- the data folder (SQLite)\n");
+    const DeskFigures sqlite = timeDeskSteps(local, busiest);
+
+    data::Database server(QStringLiteral("bench_server"));
+    server.params() = data::serverParams(conninfo);
+    server.params() << QStringLiteral("URES=1");
+    server.openToFill();
+    double ms = timed([&] { data::copyRegister(local, server); });
+    line("nyugvar-atvitel's copy of the folder onto the server", ms);
+    local.close();
+    server.close();
+    server.params().removeAll(QStringLiteral("URES=1"));
+    // A server answers its first statements from a cold cache, as a desk
+    // that starts in the morning does; its statistics are fresh.
+    server.open();
+    server.exec(QStringLiteral("ANALYZE"));
+    std::printf("-- the server (PostgreSQL, %s)\n", qPrintable(server.location()));
+    const DeskFigures pg = timeDeskSteps(server, busiest);
+    server.close();
+
+    std::printf("\n%-44s %12s %12s %8s\n", "step", "SQLite ms", "server ms", "ratio");
+    const std::pair<const char *, double DeskFigures::*> rows[] = {
+        {"open the place list (50,000) + 40 rows", &DeskFigures::open},
+        {"order change to ugyfel_nev + 40 rows", &DeskFigures::order},
+        {"quick-search keystroke (worst)", &DeskFigures::keystroke},
+        {"F4: bookings of the busiest place", &DeskFigures::f4},
+        {"booking save with totals (median)", &DeskFigures::save},
+        {"walk of every booking, every field", &DeskFigures::walk},
+        {"export of every booking", &DeskFigures::exported},
+    };
+    for (const auto &[what, field] : rows)
+        std::printf("%-44s %12.1f %12.1f %8.2f\n", what, sqlite.*field, pg.*field,
+                    pg.*field / std::max(0.001, sqlite.*field));
     return 0;
 }
 
@@ -1294,6 +1404,16 @@ int main(int argc, char **argv)
             return 1;
         }
     }
+    // --postgresql CONNINFO: the desk's steps on the folder and on a server.
+    QString server;
+    if (const int at = int(args.indexOf(QStringLiteral("--postgresql"))); at > 0) {
+        server = args.value(at + 1);
+        args.remove(at, 2);
+        if (server.isEmpty()) {
+            std::fprintf(stderr, "nyugvar_bench: --postgresql needs a connection string\n");
+            return 1;
+        }
+    }
     if (args.removeAll(QStringLiteral("--small")) > 0)
         g_size = {g_size.places / 10, g_size.bookings / 10, g_size.orderers / 10, g_size.notes / 10};
     const QString irszCsv = args.size() > 1 ? args[1] : defaultIrszCsv();
@@ -1325,6 +1445,14 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    if (!server.isEmpty()) {
+        try {
+            return compareWithServer(folder, server, busiest);
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "nyugvar_bench: %s\n", e.what());
+            return 1;
+        }
+    }
     const long rssBefore = procStatusKb("VmRSS");
     const long fillPeak = procStatusKb("VmHWM");
     const bool peakReset = resetPeakMemory() && procStatusKb("VmHWM") < fillPeak;
