@@ -3,9 +3,14 @@
 #include "data/adatmappa.h"
 #include "data/database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 #include <stdexcept>
 
@@ -39,6 +44,70 @@ QString TempDataFolder::dbFile() const
     return QDir(path()).filePath(QString::fromLatin1(data::Database::kFileName));
 }
 
+// ---- the fixture's server ---------------------------------------------------
+
+namespace {
+
+QString fixtureFolder()
+{
+    return qEnvironmentVariable("NYUGVAR_TEST_PG");
+}
+
+QString fixtureFile(const QString &name)
+{
+    QFile f(QDir(fixtureFolder()).filePath(name));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+}
+
+// The server's own connection, on its maintenance database, that makes and
+// drops the tests' databases (neither may run on a connection to them).
+QSqlDatabase maintenance()
+{
+    const QString name = QStringLiteral("nyugvar_teszt_karbantartas");
+    if (QSqlDatabase::contains(name))
+        return QSqlDatabase::database(name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    db.setHostName(QFileInfo(fixtureFolder()).canonicalFilePath());
+    db.setPort(fixtureFile(QStringLiteral("port")).toInt());
+    db.setUserName(fixtureFile(QStringLiteral("user")));
+    db.setDatabaseName(QStringLiteral("postgres"));
+    if (!db.open())
+        throw std::runtime_error("Cannot reach the test server: " + db.lastError().text().toStdString());
+    return db;
+}
+
+void onMaintenance(const QString &statement)
+{
+    QSqlQuery q(maintenance());
+    if (!q.exec(statement))
+        throw std::runtime_error(QString(statement + QStringLiteral(": ") + q.lastError().text()).toStdString());
+}
+
+// A database of its own for one test, copied from the fixture's template.
+QString makeServerDb()
+{
+    static int made = 0;
+    const QString name = QStringLiteral("nyugvar_teszt_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+    onMaintenance(QStringLiteral("CREATE DATABASE %1 TEMPLATE nyugvar_sablon").arg(name));
+    return name;
+}
+
+}  // namespace
+
+bool onServer()
+{
+    return !fixtureFolder().isEmpty();
+}
+
+QString serverMissing()
+{
+    if (!onServer())
+        return {};
+    if (!QFileInfo::exists(fixtureFolder()))
+        return QStringLiteral("no server fixture at ") + fixtureFolder();
+    return fixtureFile(QStringLiteral("unavailable"));
+}
+
 // ---- OpenRegister ----------------------------------------------------------
 
 OpenRegister::OpenRegister()
@@ -48,8 +117,17 @@ OpenRegister::OpenRegister()
     data::Database &db = data::Database::regiszter();
     if (db.isOpen())
         db.close();
-    db.params().clear();
-    db.params() << QStringLiteral("PATH=") + m_folder.path();
+    if (onServer()) {
+        m_serverDb = makeServerDb();
+        m_params = {QStringLiteral("MOTOR=PostgreSQL"),
+                    QStringLiteral("HOST=") + QFileInfo(fixtureFolder()).canonicalFilePath(),
+                    QStringLiteral("PORT=") + fixtureFile(QStringLiteral("port")),
+                    QStringLiteral("DBNAME=") + m_serverDb,
+                    QStringLiteral("USER=") + fixtureFile(QStringLiteral("user"))};
+    } else {
+        m_params = {QStringLiteral("PATH=") + m_folder.path()};
+    }
+    db.params() = m_params;
     db.open();
 }
 
@@ -57,6 +135,8 @@ OpenRegister::~OpenRegister()
 {
     try {
         data::Database::regiszter().close();
+        if (!m_serverDb.isEmpty())
+            onMaintenance(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(m_serverDb));
     } catch (const std::exception &e) {
         qWarning("Closing the register: %s", e.what());
     }

@@ -34,16 +34,50 @@ private:
     QString m_error;
 };
 
-// The named database opened on a fresh data folder; closed on destruction.
+// Whether this run keeps the register on the test fixture's private
+// PostgreSQL server: the environment's NYUGVAR_TEST_PG names the fixture's
+// folder (tests/pg/start.sh).
+bool onServer();
+// Why the server this run should use is not there; empty when it is, or
+// when the run does not use one.
+QString serverMissing();
+
+// The named database opened on a fresh register: a data folder, or on the
+// server a fresh database made from the fixture's template, which holds the
+// delivered register. Closed (and the server's database dropped) on
+// destruction. The data folder is made in either case, for tests that keep
+// files beside the register.
 class OpenRegister {
 public:
     OpenRegister();
     ~OpenRegister();
     const TempDataFolder &folder() const { return m_folder; }
+    // The parameter list the register was opened with, for a second
+    // connection to the same register.
+    const QStringList &params() const { return m_params; }
 
 private:
     TempDataFolder m_folder;
+    QStringList m_params;
+    QString m_serverDb;
 };
+
+// In initTestCase of a suite that runs on both engines: the whole suite skips
+// when it should run on the server and the fixture could not start one.
+#define SKIP_WITHOUT_SERVER() \
+    do { \
+        const QString missing_ = testsupport::serverMissing(); \
+        if (!missing_.isEmpty()) \
+            QSKIP(qPrintable(missing_)); \
+    } while (false)
+
+// A test of what only a register file has (its locks, journal, pages or
+// bytes) skips on the server with the reason.
+#define SKIP_ON_SERVER(reason) \
+    do { \
+        if (testsupport::onServer()) \
+            QSKIP(reason); \
+    } while (false)
 
 // Answers the program's message boxes while it lives: records every text
 // and gives the queued answers. An empty queue answers "Nem" to questions
