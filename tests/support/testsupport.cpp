@@ -142,6 +142,48 @@ OpenRegister::~OpenRegister()
     }
 }
 
+QVariant OpenRegister::committed(const QString &statement) const
+{
+    const QString name = QStringLiteral("nyugvar_teszt_masik");
+    QVariant out;
+    {
+        QSqlDatabase other;
+        if (m_serverDb.isEmpty()) {
+            other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            other.setDatabaseName(m_folder.dbFile());
+        } else {
+            other = QSqlDatabase::cloneDatabase(maintenance(), name);
+            other.setDatabaseName(m_serverDb);
+        }
+        QSqlQuery q(other);
+        if (other.open() && q.exec(statement) && q.next())
+            out = q.value(0);
+    }
+    QSqlDatabase::removeDatabase(name);
+    return out;
+}
+
+// The refusal is a trigger that raises: a temporary one on the file, which
+// lives with the connection; on the server one of the test's own database.
+void refuseWrites(const QString &what, const QString &table)
+{
+    data::Database &db = data::Database::regiszter();
+    if (!onServer()) {
+        db.exec(QStringLiteral("CREATE TEMP TRIGGER tilt BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'A sor zárolva.'); END")
+                    .arg(what, table));
+        return;
+    }
+    db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION tilt() RETURNS trigger LANGUAGE plpgsql AS "
+                           "'BEGIN RAISE EXCEPTION ''A sor zárolva.''; END'"));
+    db.exec(QStringLiteral("CREATE TRIGGER tilt BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION tilt()").arg(what, table));
+}
+
+void writesAllowed(const QString &table)
+{
+    data::Database::regiszter().exec(onServer() ? QStringLiteral("DROP TRIGGER tilt ON %1").arg(table)
+                                                : QStringLiteral("DROP TRIGGER tilt"));
+}
+
 // ---- DobozFelvevo ----------------------------------------------------------
 
 DobozFelvevo::DobozFelvevo()

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <functional>
 
 class QWidget;
@@ -55,12 +56,21 @@ public:
     // The parameter list the register was opened with, for a second
     // connection to the same register.
     const QStringList &params() const { return m_params; }
+    // The first value of `statement` as another program sees the register:
+    // read on a connection of its own, so only what was committed.
+    QVariant committed(const QString &statement) const;
 
 private:
     TempDataFolder m_folder;
     QStringList m_params;
     QString m_serverDb;
 };
+
+// Makes the open register refuse every `what` ("INSERT", "UPDATE",
+// "DELETE") of `table` with an error of the engine, as a locked row or a
+// broken disk would, until writesAllowed.
+void refuseWrites(const QString &what, const QString &table);
+void writesAllowed(const QString &table);
 
 // In initTestCase of a suite that runs on both engines: the whole suite skips
 // when it should run on the server and the fixture could not start one.
