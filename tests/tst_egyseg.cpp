@@ -455,6 +455,7 @@ void TestEgyseg::sameRowsOnTableAndQuery()
     QFETCH(QString, table);
     QFETCH(QString, filter);
     QFETCH(QStringList, expected);
+    SKIP_ON_SERVER("the file keeps a text in a number field, and its filters compare texts by code point");
     testsupport::OpenRegister reg;
     const QString insertPlace =
         QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, terulet, letszam) VALUES (?, ?, ?, ?)");
