@@ -27,10 +27,12 @@ rm -rf "$dir"
 # there; the socket's path stays short as well.
 work=$(mktemp -d "${TMPDIR:-/tmp}/nyugvar-pg.XXXXXX") || { mkdir -p "$dir"; echo "no temporary folder" > "$dir/unavailable"; exit 0; }
 mkdir -p "$(dirname "$dir")"
-ln -s "$work" "$dir"
+ln -s "$work" "$dir" || { rm -rf "$work"; echo "server tests will skip: cannot make $dir"; exit 0; }
 dir=$work
 
+# A server that started stops again: the tests will not use it.
 unavailable() {
+    [ -f "$dir/data/postmaster.pid" ] && kill -QUIT "$(head -n 1 "$dir/data/postmaster.pid")" 2>/dev/null
     echo "$1" > "$dir/unavailable"
     echo "server tests will skip: $1"
     exit 0
