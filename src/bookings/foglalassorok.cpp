@@ -66,7 +66,8 @@ int FoglalasSorok::helyEllenoriz(const data::DataSet &foglalasok) const
 int FoglalasSorok::szabadSorszam(data::DataSet &foglalasok)
 {
     // Another copy of the program may have saved a booking with this number
-    // since Ins was pressed; inside the unit nobody else writes.
+    // since Ins was pressed; inside the unit nobody else takes a number.
+    foglalasok.database().holdInUnit(QStringLiteral("foglalaz"));
     const int sorszam = int(foglalasok.asInteger(QStringLiteral("foglalaz")));
     const int szabad = SzabadFoglalasSzam(m_qry, sorszam);
     if (szabad != sorszam)

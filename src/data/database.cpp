@@ -247,6 +247,23 @@ qint64 Database::insert(const QString &sql, const QVariantList &params, const QS
     return key;
 }
 
+QStringList Database::tableNames()
+{
+    return openEngine().tableNames();
+}
+
+void Database::keysGiven(const QString &table, const QString &keyColumn)
+{
+    openEngine().keysGiven(table, keyColumn);
+}
+
+void Database::holdInUnit(const QString &what)
+{
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("A sorszám csak mentés közben foglalható le."));
+    openEngine().holdInUnit(what);
+}
+
 QString Database::integrityProblem()
 {
     return openEngine().integrityProblem();

@@ -118,6 +118,14 @@ public:
     // Runs an INSERT of one row and returns the key the row was given: the
     // table's automatic key `keyColumn`, or its row identity when empty.
     qint64 insert(const QString &sql, const QVariantList &params, const QString &keyColumn);
+    // The register's tables as the engine lists them, in lower case.
+    QStringList tableNames();
+    // After rows were written with their automatic keys given: the next new
+    // row of `table` gets a key above the largest (Engine::keysGiven).
+    void keysGiven(const QString &table, const QString &keyColumn);
+    // Inside a unit: another desk's unit that asks to hold `what` waits
+    // until this one ends, so that both do not take the same next number.
+    void holdInUnit(const QString &what);
     // What a check of the stored data finds wrong; empty when it is sound.
     QString integrityProblem();
     // The engine's stamp of what has been written so far (Engine::changeStamp).

@@ -113,6 +113,13 @@ public:
     // does: a whole number as its digits, any other in 15 significant digits
     // with `decimalPoint`; empty when the engine has no such form.
     virtual QString numberText(const QString &expr, const QString &decimalPoint) const = 0;
+    // What ends a SELECT that reads a row the unit is about to write, so
+    // that no other writer changes it before the unit ends; empty when the
+    // unit already holds the right to write.
+    virtual QString rowLockClause() const = 0;
+    // Inside the open unit: another unit that asks to hold `what` waits
+    // here until this one ends (the next booking number, say).
+    virtual void holdInUnit(const QString &what) = 0;
     // Runs an INSERT; returns the key that the table's automatic key column
     // `keyColumn` (or the row identity, when empty) gave the new row.
     virtual qint64 insert(const QString &sql, const QVariantList &params, const QString &keyColumn) = 0;

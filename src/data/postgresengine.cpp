@@ -197,14 +197,15 @@ private:
     PostgresEngine &m_engine;
     QString m_sql;
     QByteArray m_name;        // the server's name of the prepared statement
-    QByteArray m_text;        // the statement with numbered marks
     QStringList m_markNames;  // per mark: its name, empty for "?"
+    QByteArray m_text;        // the statement with numbered marks
     QVector<QByteArray> m_values;
     QVector<bool> m_nulls;
     QVector<int> m_binary;    // per mark: 1 for a byte array
     QVector<unsigned> m_types;
     QString m_writes;         // the table a write changes
     bool m_prepared = false;
+    quint64 m_generation = 0;     // of the connection it was prepared on
     bool m_running = false;       // a result is being read
     bool m_onConnection = false;  // its results still come from the connection
     QByteArray m_lastState;       // the SQLSTATE of the last failure
@@ -239,13 +240,13 @@ public:
     QStringList columnNames(const QString &table) override
     {
         return column(QStringLiteral("SELECT lower(column_name) FROM information_schema.columns "
-                                     "WHERE table_schema = current_schema() AND lower(table_name) = lower($1)"),
+                                     "WHERE table_schema = current_schema() AND lower(table_name) = lower(?)"),
                       {table});
     }
     bool hasUniqueIndex(const QString &table, const QString &index) override
     {
         return !column(QStringLiteral("SELECT indexname FROM pg_indexes WHERE schemaname = current_schema() AND "
-                                      "lower(tablename) = lower($1) AND lower(indexname) = lower($2) AND "
+                                      "lower(tablename) = lower(?) AND lower(indexname) = lower(?) AND "
                                       "indexdef LIKE 'CREATE UNIQUE%'"),
                        {table, index})
                     .isEmpty();
@@ -317,6 +318,13 @@ public:
         return key;
     }
 
+    QString rowLockClause() const override { return QStringLiteral(" FOR UPDATE"); }
+    void holdInUnit(const QString &what) override
+    {
+        PgStatement st(*this, QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"));
+        st.bind(0, QStringLiteral("nyugvar.") + what);
+        st.run();
+    }
     bool isServer() const override { return true; }
     QString location() const override { return m_location; }
     QStringList createStatements() const override;
@@ -330,13 +338,19 @@ public:
     }
     void watch(const std::function<void(const QStringList &)> &heard) override;
 
-    // For the statements.
+    // For the statements: the connection, made again when the server was
+    // lost and is back.
     PGconn *conn()
     {
         if (!m_conn)
             throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+        if (PQstatus(m_conn) == CONNECTION_BAD)
+            reconnect();
         return m_conn;
     }
+    // Statements prepared before the connection was made again are gone on
+    // the server.
+    quint64 generation() const { return m_generation; }
     // The statement that streams its rows gives way to another.
     void takeConnection(PgStatement *next)
     {
@@ -378,12 +392,16 @@ private:
     void announce(const QStringList &tables);
     void flushDeallocations();
     void pollNotices();
+    void startSession();
+    void listen();
+    void reconnect();
 
     QString m_connectionName;
     QString m_location;
     PGconn *m_conn = nullptr;
     PgStatement *m_stream = nullptr;
     quint64 m_serial = 0;
+    quint64 m_generation = 0;
     QVector<QByteArray> m_deallocate;
     QStringList m_unitTables;
     QHash<unsigned, QString> m_tableOfOid;
@@ -413,15 +431,17 @@ PgStatement::~PgStatement()
     } catch (...) {
     }
     PQclear(m_description);
-    if (m_prepared)
+    if (m_prepared && m_generation == m_engine.generation())
         m_engine.deallocateLater(m_name);
 }
 
 void PgStatement::ensurePrepared()
 {
-    if (m_prepared)
-        return;
     PGconn *c = m_engine.conn();
+    if (m_prepared && m_generation == m_engine.generation())
+        return;
+    m_generation = m_engine.generation();
+    m_prepared = false;
     m_engine.takeConnection(this);
     m_name = m_engine.nextName();
     // The server works out each mark's type from where it stands; a mark it
@@ -759,7 +779,7 @@ QString PostgresEngine::tableOfOid(unsigned oid)
     const auto it = m_tableOfOid.constFind(oid);
     if (it != m_tableOfOid.constEnd())
         return *it;
-    const QStringList name = column(QStringLiteral("SELECT relname FROM pg_class WHERE oid = $1::oid"),
+    const QStringList name = column(QStringLiteral("SELECT relname FROM pg_class WHERE oid = ?::oid"),
                                     {QString::number(oid)});
     return m_tableOfOid[oid] = name.value(0);
 }
@@ -836,15 +856,13 @@ void PostgresEngine::open(const QStringList &params, const std::function<void()>
                           .arg(at, why.trimmed()));
     }
     const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
-    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0 || !*static_cast<PGconn *const *>(h.constData())) {
+    if (!h.isValid() || qstrcmp(h.typeName(), "pg_conn*") != 0 || !*static_cast<PGconn *const *>(h.constData())) {
         close();
         throw DbError(QStringLiteral("Az adatbázis nem PostgreSQL-kapcsolaton nyílt meg."));
     }
     m_conn = *static_cast<PGconn *const *>(h.constData());
-    m_ownPid = QByteArray::number(PQbackendPID(m_conn));
     try {
-        simple("SET client_encoding = 'UTF8'");
-        simple("SET extra_float_digits = 3");
+        startSession();
         if (connectionParam(params, QStringLiteral("URES")) == QLatin1String("1"))
             return;
         const QStringList present = tableNames();
@@ -889,21 +907,55 @@ void PostgresEngine::announce(const QStringList &tables)
     PQclear(r);
 }
 
+void PostgresEngine::startSession()
+{
+    m_ownPid = QByteArray::number(PQbackendPID(m_conn));
+    simple("SET client_encoding = 'UTF8'");
+    // Doubles travel as the shortest text that reads back exactly.
+    simple("SET extra_float_digits = 3");
+}
+
 void PostgresEngine::watch(const std::function<void(const QStringList &)> &heard)
 {
     m_heard = heard;
-    if (!m_conn)
+    listen();
+}
+
+void PostgresEngine::listen()
+{
+    if (!m_conn || !m_heard)
         return;
     simple("LISTEN nyugvar");
     m_notifier = std::make_unique<QSocketNotifier>(PQsocket(m_conn), QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] {
         // Between statements only: a statement that reads the connection
-        // picks the notices up itself when it ends.
-        if (m_conn && !m_stream && PQisBusy(m_conn) == 0) {
-            PQconsumeInput(m_conn);
-            pollNotices();
+        // picks the notices up itself when it ends. A lost connection stops
+        // the watch until it is made again.
+        if (!m_conn || m_stream || PQisBusy(m_conn) != 0)
+            return;
+        if (!PQconsumeInput(m_conn) || PQstatus(m_conn) == CONNECTION_BAD) {
+            m_notifier->setEnabled(false);
+            return;
         }
+        pollNotices();
     });
+}
+
+void PostgresEngine::reconnect()
+{
+    // Whatever was on its way is lost with the connection.
+    m_stream = nullptr;
+    m_deallocate.clear();
+    m_unitTables.clear();
+    m_notifier.reset();
+    PQreset(m_conn);
+    ++m_generation;
+    if (PQstatus(m_conn) != CONNECTION_OK)
+        throw DbError(QStringLiteral("Megszakadt a kapcsolat a kiszolgálóval (%1), és most sem érhető el. A beírt "
+                                     "adatok megmaradtak; próbálja újra, amikor a kiszolgáló ismét elérhető.\n(%2)")
+                          .arg(m_location, utf8(PQerrorMessage(m_conn))));
+    startSession();
+    listen();
 }
 
 void PostgresEngine::pollNotices()

@@ -450,6 +450,9 @@ public:
         return sqlite3_last_insert_rowid(m_handle);
     }
 
+    // The unit holds the file's write lock from its start.
+    QString rowLockClause() const override { return QString(); }
+    void holdInUnit(const QString &) override {}
     bool isServer() const override { return false; }
     QString location() const override { return native(m_folder); }
     QStringList createStatements() const override { return schema::createStatements(); }

@@ -139,8 +139,8 @@ void Table::deleteRow(const QVariant &key, const Row *asRead)
 // with the row as it is now, unless its values, read and converted again,
 // are still those read (a value whose stored form differs from the form
 // written, such as a date kept with a time of day). Runs inside the write's
-// unit, which holds the right to write from its start, so the row cannot
-// change between this read and the write.
+// unit, which holds the right to write or locks the row it reads, so the
+// row cannot change between this read and the write.
 void Table::requireUnchanged(qint64 id, const Row &asRead, const QVector<bool> &written, bool deleting)
 {
     QStringList cols;
@@ -151,8 +151,9 @@ void Table::requireUnchanged(qint64 id, const Row &asRead, const QVector<bool> &
             fields << f;
         }
     }
-    const auto st = database().prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                           .arg(cols.join(QStringLiteral(", ")), quoted(tableName()), keyColumn()));
+    const auto st = database().prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?%4")
+                                           .arg(cols.join(QStringLiteral(", ")), quoted(tableName()), keyColumn(),
+                                                database().engine().rowLockClause()));
     st->bind(0, id);
     Row now;
     if (st->next()) {
