@@ -18,6 +18,7 @@ using data::Database;
 using data::DbError;
 using data::Query;
 using data::Table;
+using testsupport::column;
 
 namespace {
 
@@ -41,14 +42,6 @@ void addPlace(int sorszam, const QString &name, int terulet = 1, const QString &
     q.setParam(QStringLiteral("a"), aktiv);
     q.setParam(QStringLiteral("tp"), tipus);
     q.exec();
-}
-
-QStringList column(Table &t, const QString &field)
-{
-    QStringList out;
-    for (t.first(); !t.eof(); t.next())
-        out << t.asString(field);
-    return out;
 }
 
 }  // namespace
@@ -240,9 +233,7 @@ void TestData::serverOrdersAsTheProgram()
     Query q(Database::regiszter());
     q.setSql(QStringLiteral("SELECT foglalo_nev FROM foglalo ORDER BY foglalo_nev"));
     q.open();
-    QStringList onServer;
-    for (; !q.eof(); q.next())
-        onServer << q.value(0).toString();
+    const QStringList onServer = column(q, QStringLiteral("foglalo_nev"));
     std::sort(names.begin(), names.end(),
               [](const QString &a, const QString &b) { return data::hungarianCollator().compare(a, b) < 0; });
     QCOMPARE(onServer, names);

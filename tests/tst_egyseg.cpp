@@ -18,6 +18,7 @@ using data::Query;
 using data::State;
 using data::Table;
 using data::UnitOfWork;
+using testsupport::column;
 
 namespace {
 
@@ -29,14 +30,6 @@ Database &db()
 void sql(const QString &statement, const QVariantList &params = {})
 {
     db().exec(statement, params);
-}
-
-QStringList column(DataSet &ds, const QString &field)
-{
-    QStringList out;
-    for (ds.first(); !ds.eof(); ds.next())
-        out << ds.asString(field);
-    return out;
 }
 
 // The place of the booking tests: 100 000 fees and 12 500 commission so far.

@@ -2,6 +2,7 @@
 
 #include "data/adatmappa.h"
 #include "data/database.h"
+#include "data/dataset.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +20,14 @@ namespace testsupport {
 void useHungarianLocale()
 {
     QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
+}
+
+QStringList column(data::DataSet &ds, const QString &field)
+{
+    QStringList out;
+    for (ds.first(); !ds.eof(); ds.next())
+        out << ds.asString(field);
+    return out;
 }
 
 // ---- TempDataFolder --------------------------------------------------------

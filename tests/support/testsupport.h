@@ -12,6 +12,9 @@
 #include <functional>
 
 class QWidget;
+namespace data {
+class DataSet;
+}
 
 namespace testsupport {
 
@@ -34,6 +37,9 @@ private:
     bool m_ok = false;
     QString m_error;
 };
+
+// The texts of a field over every row of a data set, from the first.
+QStringList column(data::DataSet &ds, const QString &field);
 
 // Whether this run keeps the register on the test fixture's private
 // PostgreSQL server: the environment's NYUGVAR_TEST_PG names the fixture's
