@@ -128,15 +128,14 @@ OpenRegister::OpenRegister()
         db.close();
     if (onServer()) {
         m_serverDb = makeServerDb();
-        m_params = {QStringLiteral("MOTOR=PostgreSQL"),
-                    QStringLiteral("HOST=") + QFileInfo(fixtureFolder()).canonicalFilePath(),
-                    QStringLiteral("PORT=") + fixtureFile(QStringLiteral("port")),
-                    QStringLiteral("DBNAME=") + m_serverDb,
-                    QStringLiteral("USER=") + fixtureFile(QStringLiteral("user"))};
+        db.params() = {QStringLiteral("MOTOR=PostgreSQL"),
+                       QStringLiteral("HOST=") + QFileInfo(fixtureFolder()).canonicalFilePath(),
+                       QStringLiteral("PORT=") + fixtureFile(QStringLiteral("port")),
+                       QStringLiteral("DBNAME=") + m_serverDb,
+                       QStringLiteral("USER=") + fixtureFile(QStringLiteral("user"))};
     } else {
-        m_params = {QStringLiteral("PATH=") + m_folder.path()};
+        db.params() = {QStringLiteral("PATH=") + m_folder.path()};
     }
-    db.params() = m_params;
     db.open();
 }
 

@@ -59,16 +59,12 @@ public:
     OpenRegister();
     ~OpenRegister();
     const TempDataFolder &folder() const { return m_folder; }
-    // The parameter list the register was opened with, for a second
-    // connection to the same register.
-    const QStringList &params() const { return m_params; }
     // The first value of `statement` as another program sees the register:
     // read on a connection of its own, so only what was committed.
     QVariant committed(const QString &statement) const;
 
 private:
     TempDataFolder m_folder;
-    QStringList m_params;
     QString m_serverDb;
 };
 
