@@ -1,7 +1,9 @@
 // The archive of the data folder, the restore from one, and the refill of
 // the newsletter's address table.
 
+#include "data/atvitel.h"
 #include "data/database.h"
+#include "data/engine.h"
 #include "data/query.h"
 #include "data/table.h"
 #include "reports/archivum.h"
@@ -21,6 +23,9 @@
 #include <QtEndian>
 
 #include <zip.h>
+
+#include <algorithm>
+#include <utility>
 
 using data::Database;
 using data::DbError;
@@ -134,6 +139,23 @@ void mappabaIr(const QString &mappa, const QString &sql)
     QSqlDatabase::removeDatabase(QStringLiteral("kulso"));
 }
 
+// The places and bookings of a register, keys and money included, as text.
+QStringList penzSorok(Database &db)
+{
+    QStringList r;
+    for (const char *sql : {"SELECT ugyfel, ugyfel_nev, ossz_dij, ossz_jut FROM ugyfel ORDER BY ugyfel",
+                            "SELECT foglalas, foglalaz, ugyfel, dat_tol, ossz_dij, ar_fogl FROM foglalas ORDER BY 1"}) {
+        const auto st = db.prepare(QString::fromLatin1(sql));
+        while (st->next()) {
+            QStringList sor;
+            for (int i = 0; i < st->columnCount(); ++i)
+                sor << st->value(i).toString();
+            r << sor.join(QLatin1Char('|'));
+        }
+    }
+    return r;
+}
+
 QStringList emilSorok()
 {
     data::Query q(Database::regiszter());
@@ -175,6 +197,8 @@ private Q_SLOTS:
     void newsletterAddresses();
     void newsletterRefillTwiceAndEmpty();
     void newsletterErrorKeepsOldRows();
+    void copyChecksBothSides_data();
+    void copyChecksBothSides();
 };
 
 void TestArchivum::entriesOfTheWholeFolder()
@@ -512,6 +536,73 @@ void TestArchivum::newsletterErrorKeepsOldRows()
     // The next refill works again.
     QCOMPARE(KorpostaFeltoltes(db), kHelyek);
     QVERIFY(emilSorok().first().startsWith(QStringLiteral("ujhely1@")));
+}
+
+void TestArchivum::copyChecksBothSides_data()
+{
+    QTest::addColumn<QString>("cel");        // "uj": a new data folder; "teli", "csere": one with rows
+    QTest::addColumn<QString>("tabla");      // the table after whose copy the target is tampered with
+    QTest::addColumn<QString>("hamisitas");
+    QTest::addColumn<QString>("uzenetben");  // empty: the copy stands
+    const QString dij = QStringLiteral("UPDATE foglalas SET ossz_dij = ossz_dij + %1 WHERE foglalas = 5");
+    QTest::newRow("új adatmappába") << "uj" << "" << "" << "";
+    QTest::newRow("adatokat tartalmazó célba nem") << "teli" << "" << "" << "már tartalmaz adatokat";
+    QTest::newRow("fél fillér alatti eltérés") << "uj" << "foglalas" << dij.arg(0.004) << "";
+    QTest::newRow("meghamisított összeg") << "uj" << "foglalas" << dij.arg(0.01) << "eltérnek (foglalas)";
+    QTest::newRow("egy sorral több") << "uj" << "ugyfel" << "INSERT INTO ugyfel (sorszam) VALUES (9)"
+                                     << "eltérnek (ugyfel)";
+    QTest::newRow("felülírás") << "csere" << "" << "" << "";
+    QTest::newRow("felülírás eltéréssel") << "csere" << "foglalas" << dij.arg(0.01) << "eltérnek (foglalas)";
+}
+
+void TestArchivum::copyChecksBothSides()
+{
+    QFETCH(QString, cel);
+    QFETCH(QString, tabla);
+    QFETCH(QString, hamisitas);
+    QFETCH(QString, uzenetben);
+    testsupport::OpenRegister reg;
+    Database &forras = Database::regiszter();
+    for (int i = 1; i <= 3; ++i) {
+        forras.exec(QStringLiteral("INSERT INTO ugyfel (ugyfel, sorszam, ugyfel_nev, ossz_dij, ossz_jut) VALUES (?, ?, ?, ?, ?)"),
+                    {i * 7, i, QStringLiteral("Hely %1").arg(i), 1000.1 * i, 100.01 * i});
+        forras.exec(QStringLiteral("INSERT INTO foglalas (foglalas, foglalaz, ugyfel, dat_tol, ossz_dij, ar_fogl) "
+                                   "VALUES (?, ?, ?, ?, ?, ?)"),
+                    {i * 5, i, i * 7, QStringLiteral("2026-12-0%1").arg(i), 1000.1 * i, 33.33 * i});
+    }
+    testsupport::TempDataFolder regi;
+    QTemporaryDir tmp;
+    Database celDb(QStringLiteral("masolat_cel"));
+    if (cel == QLatin1String("uj")) {
+        data::openNewDataFolder(celDb, tmp.filePath(QStringLiteral("Uj")));
+    } else {
+        celDb.params() << QStringLiteral("PATH=") + regi.path();
+        celDb.open();
+        celDb.exec(QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev) VALUES (1, 'Régi hely')"));
+    }
+    const QStringList elotte = cel == QLatin1String("uj") ? QStringList() : penzSorok(celDb);
+    auto hamisit = [&](const QString &t, qint64) {
+        if (t == tabla)
+            celDb.exec(std::exchange(hamisitas, QString()));
+    };
+    QString uzenet;
+    try {
+        const auto ellenorzes = cel == QLatin1String("csere") ? data::replaceRegister(forras, celDb, hamisit)
+                                                              : data::copyRegister(forras, celDb, hamisit);
+        QVERIFY(std::all_of(ellenorzes.begin(), ellenorzes.end(), [](const data::CopyCheck &c) { return c.same(); }));
+    } catch (const DbError &e) {
+        uzenet = e.message();
+    }
+    if (!uzenetben.isEmpty()) {
+        QVERIFY2(uzenet.contains(uzenetben), qPrintable(uzenet));
+        // Nothing of the copy stayed: not even the tables of a new file.
+        QCOMPARE(celDb.connection().tables().isEmpty() ? QStringList() : penzSorok(celDb), elotte);
+        return;
+    }
+    QVERIFY2(uzenet.isEmpty(), qPrintable(uzenet));
+    if (tabla.isEmpty())
+        QCOMPARE(penzSorok(celDb), penzSorok(forras));
+    QCOMPARE(celDb.insert(QStringLiteral("INSERT INTO foglalas (foglalaz) VALUES (4)"), {}, QStringLiteral("foglalas")), 16);
 }
 
 QTEST_GUILESS_MAIN(TestArchivum)

@@ -1,11 +1,13 @@
 // The settings file class: reading with defaults, writing in place, and
 // leaving every line it does not own exactly as it was.
 
+#include "app/beallitasok.h"
 #include "app/inifajl.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QRect>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,6 +32,8 @@ private Q_SLOTS:
     void kodolasMegmarad();
     void felnemismertKodolas_data();
     void felnemismertKodolas();
+    void adatbazisSzakasz_data();
+    void adatbazisSzakasz();
 };
 
 Q_DECLARE_METATYPE(IniFajl::Kodolas)
@@ -411,6 +415,33 @@ void TstIni::felnemismertKodolas()
     QCOMPARE(fajlbol(fajl), tartalom);
     // Another file may still be written.
     QVERIFY(ini.ment(dir.filePath("masik.ini")));
+}
+
+void TstIni::adatbazisSzakasz_data()
+{
+    QTest::addColumn<QByteArray>("tartalom");
+    QTest::addColumn<QStringList>("parameterek");
+    QTest::newRow("data folder") << QByteArray("[Alapertek]\nUtvonal=/adat\n")
+                                 << QStringList{"PATH=/adat", "DEFAULT DRIVER=PARADOX", "ENABLE BCD=FALSE"};
+    QTest::newRow("server") << QByteArray("[Adatbazis]\nMotor=postgresql\nKiszolgalo=db\nPort=5433\nNev=iroda\nFelhasznalo=anna\n[Alapertek]\n")
+                            << QStringList{"MOTOR=PostgreSQL", "HOST=db", "PORT=5433", "DBNAME=iroda", "USER=anna",
+                                           "SSLMODE=prefer", "PASSWORD=titok"};
+}
+
+void TstIni::adatbazisSzakasz()
+{
+    // Read with its defaults into the database's parameter list, and written
+    // back only as far as it was set.
+    QFETCH(QByteArray, tartalom);
+    QFETCH(QStringList, parameterek);
+    IniFajl ini;
+    QVERIFY(ini.setTartalom(tartalom));
+    TBeall beall;
+    BeallOlvas(ini, beall);
+    QCOMPARE(AdatbazisParameterek(beall, "titok"), parameterek);
+    BeallIr(ini, beall, QRect());
+    QCOMPARE(ini.vanSzakasz("Adatbazis"), tartalom.contains("[Adatbazis]"));
+    QCOMPARE(ini.tartalom().indexOf("[Alapertek]"), tartalom.indexOf("[Alapertek]"));  // nothing added before it
 }
 
 QTEST_GUILESS_MAIN(TstIni)

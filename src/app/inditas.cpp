@@ -37,43 +37,37 @@ void bezarAdatbazis(data::Database &db)
     }
 }
 
-void megnyit(data::Database &db, const QString &utvonal)
+void megnyit(data::Database &db, const QStringList &parameterek)
 {
     if (db.isOpen())
         db.close();
-    db.params().clear();
-    db.params() << QStringLiteral("PATH=") + utvonal
-                << QStringLiteral("DEFAULT DRIVER=PARADOX")
-                << QStringLiteral("ENABLE BCD=FALSE");
+    db.params() = parameterek;
     db.open();
 }
 
-// Step 4, with the way back from an archive for a folder that holds no usable
-// register.
-bool adatbazisMegnyitasa(data::Database &db, const QString &utvonal,
-                         const std::function<bool(const QString &)> &helyreallitas)
+void nemNyilik(data::Database &db, const data::DbError &e)
 {
-    for (bool elso = true;; elso = false) {
-        try {
-            megnyit(db, utvonal);
-            break;
-        } catch (const data::DamagedDbError &e) {
-            HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
-            if (!elso || !helyreallitas || !helyreallitas(utvonal))
-                return false;
-        } catch (const data::DbError &e) {
-            HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
-            if (db.isOpen())
-                bezarAdatbazis(db);
-            return false;
-        }
-    }
+    HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
+    if (db.isOpen())
+        bezarAdatbazis(db);
+}
+
+// What opening found that the user should hear of, once the data are open.
+void megnyitasUtan(const data::Database &db)
+{
     if (!db.writeProblem().isEmpty())
         HibaDoboz(QStringLiteral("Az adatok csak olvasásra nyíltak meg, a változások nem menthetők:\n") +
                   db.writeProblem());
     if (!db.openNotice().isEmpty())
         UzenetDoboz(db.openNotice());
-    return true;
+}
+
+QString jelszoKerdes(const TBeall &beall)
+{
+    const QString kiszolgalo = KiszolgaloNeve(beall);
+    if (beall.Felhasznalo.isEmpty())
+        return QStringLiteral("A kiszolgáló (%1) jelszót kér.").arg(kiszolgalo);
+    return QStringLiteral("A kiszolgáló (%1) jelszót kér a(z) „%2” felhasználóhoz.").arg(kiszolgalo, beall.Felhasznalo);
 }
 
 void zarLefoglalasa(AdatMappaZar &zar, const QString &utvonal)
@@ -81,6 +75,88 @@ void zarLefoglalasa(AdatMappaZar &zar, const QString &utvonal)
     const QString masikPeldany = zar.lefoglal(utvonal);
     if (!masikPeldany.isEmpty())
         UzenetDoboz(masikPeldany);
+}
+
+// Step 4, with the way back from an archive for a folder that holds no usable
+// register.
+bool adatbazisMegnyitasa(data::Database &db, const TBeall &beall,
+                         const std::function<bool(const QString &)> &helyreallitas)
+{
+    for (bool elso = true;; elso = false) {
+        try {
+            megnyit(db, AdatbazisParameterek(beall));
+            break;
+        } catch (const data::DamagedDbError &e) {
+            HibaDoboz(QStringLiteral("Adatbázis megnyitása sikertelen\n") + e.message());
+            if (!elso || !helyreallitas || !helyreallitas(beall.Utvonal))
+                return false;
+        } catch (const data::DbError &e) {
+            nemNyilik(db, e);
+            return false;
+        }
+    }
+    megnyitasUtan(db);
+    return true;
+}
+
+// Step 4 on a server. Its messages name the server and the cause; a
+// password the server asks for (not found in ~/.pgpass) is asked from the
+// user, kept in the parameter list for this run only, and never stored.
+bool kiszolgaloMegnyitasa(data::Database &db, const TBeall &beall)
+{
+    constexpr int kJelszoProbak = 3;
+    QString jelszo;
+    for (int proba = 0;; ++proba) {
+        try {
+            megnyit(db, AdatbazisParameterek(beall, jelszo));
+            break;
+        } catch (const data::PasswordNeededError &e) {
+            if (proba == kJelszoProbak) {
+                nemNyilik(db, e);
+                return false;
+            }
+            if (proba > 0)
+                HibaDoboz(e.message());  // the typed one was refused
+            jelszo.clear();
+            if (!JelszoDoboz(QStringLiteral("Adatbázis-jelszó"), jelszoKerdes(beall), jelszo))
+                return false;  // the user chose not to go on
+        } catch (const data::DbError &e) {
+            nemNyilik(db, e);
+            return false;
+        }
+    }
+    megnyitasUtan(db);
+    return true;
+}
+
+// Steps 2 to 4 on the data folder: a missing folder falls back to the
+// default one, stored at once so that the reset survives even if the
+// program ends below.
+bool adatMappaMegnyitasa(data::Database &db, TBeall &beall, IniFajl &ini,
+                         const std::function<bool(const QString &)> &helyreallitas, AdatMappaZar *zar)
+{
+    if (!letezoMappa(beall.Utvonal)) {
+        HibaDoboz(QStringLiteral("Nem létező adatbázis mappa, alapértelmezés visszaállítva."));
+        beall.Utvonal = ProgramUtvonal(QStringLiteral("\\Data"));
+        ini.irSzoveg(QStringLiteral("Alapertek"), QStringLiteral("Utvonal"), beall.Utvonal);
+        if (!ini.ment())
+            HibaDoboz(fajlHiba(QStringLiteral("A beállítások fájlja nem írható:"), ini));
+        else if (!ini.figyelmeztetes().isEmpty())
+            UzenetDoboz(ini.figyelmeztetes() + QStringLiteral("\n") + QDir::toNativeSeparators(ini.fajlNev()));
+    }
+    if (!letezoMappa(beall.Utvonal)) {
+        HibaDoboz(QStringLiteral("Nem létező adatbázis mappa."));
+        return false;
+    }
+    // This run's mark in the data folder; another copy's is told first.
+    if (zar)
+        zarLefoglalasa(*zar, beall.Utvonal);
+    if (!adatbazisMegnyitasa(db, beall, helyreallitas)) {
+        if (zar)
+            zar->elenged();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -102,34 +178,18 @@ bool Inditas(data::Database &db, TBeall &beall, const std::function<bool()> &bel
                                           "az alapértékek érvényesek:"), ini));
     BeallOlvas(ini, beall);
 
-    // 2. A missing data folder falls back to the default one, stored at once
-    // so that the reset survives even if the program ends below.
-    if (!letezoMappa(beall.Utvonal)) {
-        HibaDoboz(QStringLiteral("Nem létező adatbázis mappa, alapértelmezés visszaállítva."));
-        beall.Utvonal = ProgramUtvonal(QStringLiteral("\\Data"));
-        ini.irSzoveg(QStringLiteral("Alapertek"), QStringLiteral("Utvonal"), beall.Utvonal);
-        if (!ini.ment())
-            HibaDoboz(fajlHiba(QStringLiteral("A beállítások fájlja nem írható:"), ini));
-        else if (!ini.figyelmeztetes().isEmpty())
-            UzenetDoboz(ini.figyelmeztetes() + QStringLiteral("\n") + QDir::toNativeSeparators(ini.fajlNev()));
-    }
-
-    // 3.
-    if (!letezoMappa(beall.Utvonal)) {
-        HibaDoboz(QStringLiteral("Nem létező adatbázis mappa."));
+    // 2 to 4. The database: on a server several desks share, or on the data
+    // folder. A folder's checks, its lock and the restore from an archive
+    // concern a folder only; a server keeps its own data safe.
+    if (!IsmertMotor(beall)) {
+        HibaDoboz(QStringLiteral("Ismeretlen adatbázis-motor a beállítások fájljában: „%1”.\n"
+                                 "Az [Adatbazis] szakasz Motor kulcsa SQLite vagy PostgreSQL lehet.")
+                      .arg(beall.Motor));
         return false;
     }
-
-    // This run's mark in the data folder; another copy's is told first.
-    if (zar)
-        zarLefoglalasa(*zar, beall.Utvonal);
-
-    // 4. The database on the data folder.
-    if (!adatbazisMegnyitasa(db, beall.Utvonal, helyreallitas)) {
-        if (zar)
-            zar->elenged();
+    if (KiszolgalonFut(beall) ? !kiszolgaloMegnyitasa(db, beall)
+                              : !adatMappaMegnyitasa(db, beall, ini, helyreallitas, zar))
         return false;
-    }
 
     // 5. The login.
     bool belepett = false;

@@ -33,6 +33,13 @@ class Database;
 // folder, which it holds until the program ends; a lock of another running
 // copy is told in a message box, and the program goes on. A start that fails
 // lets the lock go again.
+//
+// When the settings name a PostgreSQL server ([Adatbazis] Motor), the
+// database is opened on it instead, and nothing of the above that concerns a
+// data folder runs (its checks, its lock, the restore offer). A password the
+// server asks for is asked in JelszoDoboz and kept for this run only; the
+// messages of a server that cannot be used come from the data layer and name
+// the server and the cause.
 bool Inditas(data::Database &db, TBeall &beall, const std::function<bool()> &belepes,
              const std::function<bool(const QString &adatMappa)> &helyreallitas = {},
              AdatMappaZar *zar = nullptr);

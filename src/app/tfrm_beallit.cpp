@@ -67,6 +67,9 @@ Tfrm_Beallit::Tfrm_Beallit(TBeall &beall, QWidget *parent) : QDialog(parent), m_
     CheckBox1->setChecked(b.TeljesKep);
     Edit1->setText(b.AlapVaros);
     Edit2->setText(b.Utvonal);
+    if (KiszolgalonFut(b))
+        Edit2->setToolTip(QStringLiteral("Az adatok a kiszolgálón vannak (%1): az útvonal csak a "
+                                         "Nyugvar.ini [Adatbazis] szakasza nélkül érvényes.").arg(KiszolgaloNeve(b)));
 
     VedettKapcsol(Button1, &QPushButton::clicked, this, &Tfrm_Beallit::elfogad);
     VedettKapcsol(Button2, &QPushButton::clicked, this, &QDialog::reject);

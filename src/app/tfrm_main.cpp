@@ -973,6 +973,11 @@ void Tfrm_Main::archival()
     if (fajl.isEmpty())
         return;
 
+    // A server's snapshot is read while the desks work on.
+    if (m_db.isServer()) {
+        kiszolgaloArchival(fajl);
+        return;
+    }
     // Every table file complete and unlocked while it is read.
     HelyListaAllapot allapot;
     if (!adatokLezarasa(allapot))
@@ -996,6 +1001,23 @@ void Tfrm_Main::archival()
         HibaDoboz(QStringLiteral("Hiba az archiválás közben\r\n") + hiba);
 }
 
+void Tfrm_Main::kiszolgaloArchival(const QString &fajl)
+{
+    QString hiba;
+    {
+        Varakozas v;
+        try {
+            KiszolgaloArchival(m_db, fajl);
+        } catch (const data::DbError &e) {
+            hiba = e.message();
+        }
+    }
+    if (hiba.isEmpty())
+        UzenetDoboz(QStringLiteral("Archív állomány kész."));
+    else
+        HibaDoboz(QStringLiteral("Hiba az archiválás közben\r\n") + hiba);
+}
+
 void Tfrm_Main::visszatoltes()
 {
     const QString mappa = archivMappa();
@@ -1009,7 +1031,8 @@ void Tfrm_Main::visszatoltes()
     if (fajl.isEmpty())
         return;
 
-    AdatVisszatoltes visszatolto(m_db.path(), fajl);
+    const bool kiszolgalo = m_db.isServer();
+    AdatVisszatoltes visszatolto(kiszolgalo ? QString() : m_db.path(), fajl);
     try {
         Varakozas v;
         visszatolto.ellenoriz();
@@ -1018,10 +1041,15 @@ void Tfrm_Main::visszatoltes()
         return;
     }
     const QString nev = QFileInfo(fajl).fileName();
-    if (!KerdesDoboz(QStringLiteral("Az adatbázis jelenlegi tartalmát a(z) „%1” archívum tartalma váltja fel.\r\n"
+    const QString kerdes =
+        kiszolgalo ? QStringLiteral("A kiszolgáló (%1) adatbázisának minden sorát a(z) „%2” archívum tartalma váltja "
+                                    "fel, minden munkahelyen.\r\n"
                                     "A jelenlegi adatokról előbb mentés készül az Archiv mappába.\r\n"
-                                    "Folytatja?").arg(nev),
-                     QStringLiteral("Megerősítés")))
+                                    "Folytatja?").arg(m_db.location(), nev)
+                   : QStringLiteral("Az adatbázis jelenlegi tartalmát a(z) „%1” archívum tartalma váltja fel.\r\n"
+                                    "A jelenlegi adatokról előbb mentés készül az Archiv mappába.\r\n"
+                                    "Folytatja?").arg(nev);
+    if (!KerdesDoboz(kerdes, QStringLiteral("Megerősítés")))
         return;
 
     const QString elozo = QDir(mappa).filePath(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"))
@@ -1033,7 +1061,13 @@ void Tfrm_Main::visszatoltes()
     {
         Varakozas v;
         try {
-            visszatolto.csere(elozo);
+            if (kiszolgalo) {
+                // The server's rows change in one unit while the list is closed.
+                m_db.open();
+                visszatolto.csereKiszolgalon(m_db, elozo);
+            } else {
+                visszatolto.csere(elozo);
+            }
         } catch (const data::DbError &e) {
             hiba = e.message();
         }

@@ -102,6 +102,7 @@ private:
     QVariant aktualisHely() const;
     void kulsoLink(const QString &mezo, bool level);
     void archival();
+    void kiszolgaloArchival(const QString &fajl);
     void visszatoltes();
     void korposta();
     // The archive folder, made when missing; empty after showing why not.

@@ -64,3 +64,8 @@ bool BekeroDoboz(const QString &cim, const QString &kerdes, const QString &maszk
 {
     return szolgaltatas().beker(cim, kerdes, maszk, szoveg);
 }
+
+bool JelszoDoboz(const QString &cim, const QString &kerdes, QString &jelszo)
+{
+    return szolgaltatas().jelszo(cim, kerdes, jelszo);
+}

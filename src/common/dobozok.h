@@ -12,6 +12,8 @@ void HibaDoboz(const QString &szoveg);
 void UzenetDoboz(const QString &szoveg);
 // One-line text input: true when "OK" was pressed, the typed text in `szoveg`.
 bool BekeroDoboz(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg);
+// The same input for a password: the typed characters do not show.
+bool JelszoDoboz(const QString &cim, const QString &kerdes, QString &jelszo);
 
 // What shows the boxes. The windows' library installs real modal dialogs as
 // the default (ValodiDobozokTelepit); without them the texts go to the error
@@ -23,6 +25,11 @@ public:
     virtual void hiba(const QString &szoveg) = 0;
     virtual void uzenet(const QString &szoveg) = 0;
     virtual bool beker(const QString &cim, const QString &kerdes, const QString &maszk, QString &szoveg) = 0;
+    // A service that shows nothing answers it as any other input.
+    virtual bool jelszo(const QString &cim, const QString &kerdes, QString &jelszo)
+    {
+        return beker(cim, kerdes, QString(), jelszo);
+    }
 };
 
 // Installs a service (not owned); nullptr restores the default.

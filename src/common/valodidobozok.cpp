@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -103,6 +104,16 @@ public:
         if (ablak.exec() != QDialog::Accepted)
             return false;
         szoveg = ablak.szoveg();
+        return true;
+    }
+
+    bool jelszo(const QString &cim, const QString &kerdes, QString &jelszo) override
+    {
+        BekeroAblak ablak(cim, kerdes, QString(), QString(), szuloAblak());
+        ablak.szerkeszto()->setEchoMode(QLineEdit::Password);
+        if (ablak.exec() != QDialog::Accepted)
+            return false;
+        jelszo = ablak.szoveg();
         return true;
     }
 

@@ -147,6 +147,11 @@ void Database::open()
                 if (!have.contains(f.name.toLower()))
                     missing << t.name + QLatin1Char('.') + f.name;
         }
+        if (!missing.isEmpty() && m_engine->isServer())
+            throw DamagedDbError(QStringLiteral("A kiszolgáló adatbázisa (%1) nem ennek a programnak a felépítését "
+                                                "követi, hiányzik belőle: %2\nA rendszergazda hozzon létre egy üres "
+                                                "adatbázist, és töltse fel a nyugvar-atvitel programmal.")
+                                     .arg(m_engine->location(), missing.join(QStringLiteral(", "))));
         if (!missing.isEmpty())
             throw DamagedDbError(QStringLiteral("Hiányzik az adatbázisból: %1").arg(missing.join(QStringLiteral(", "))));
     } catch (...) {

@@ -632,8 +632,11 @@ QString connectionParam(const QStringList &params, const QString &name)
 {
     for (const QString &p : params) {
         const int eq = p.indexOf(QLatin1Char('='));
-        if (eq > 0 && p.left(eq).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return p.mid(eq + 1).trimmed();
+        if (eq > 0 && p.left(eq).trimmed().compare(name, Qt::CaseInsensitive) == 0) {
+            // A password is taken as typed, blanks included.
+            const QString value = p.mid(eq + 1);
+            return name.compare(QLatin1String("PASSWORD"), Qt::CaseInsensitive) == 0 ? value : value.trimmed();
+        }
     }
     return QString();
 }

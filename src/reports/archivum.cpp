@@ -1,6 +1,7 @@
 #include "reports/archivum.h"
 
 #include "data/adatmappazar.h"
+#include "data/atvitel.h"
 #include "data/database.h"
 
 #include <QDateTime>
@@ -268,6 +269,23 @@ int AdatMappaArchival(const QString &mappa, const QString &zipFajl, const Archiv
     return int(fajlok.size());
 }
 
+int KiszolgaloArchival(data::Database &db, const QString &zipFajl, const ArchivFolyamat &folyamat)
+{
+    // Beside the archive: where it is written, there is room for what goes into it.
+    const QFileInfo cel(tisztaUtvonal(zipFajl));
+    QTemporaryDir pillanatkep(cel.absolutePath() + QStringLiteral("/.pillanatkep-XXXXXX"));
+    if (!pillanatkep.isValid())
+        throw data::DbError(QStringLiteral("Nem hozható létre átmeneti mappa az archívum mellett: %1 (%2)")
+                                .arg(native(cel.absolutePath()), pillanatkep.errorString()));
+    {
+        data::Database masolat(QStringLiteral("archiv_pillanatkep_%1").arg(ujProbaSzam()));
+        data::openNewDataFolder(masolat, pillanatkep.path());
+        data::copyRegister(db, masolat);
+        masolat.close();
+    }
+    return AdatMappaArchival(pillanatkep.path(), zipFajl, folyamat);
+}
+
 QStringList ArchivBejegyzesek(const QString &zipFajl)
 {
     int kod = 0;
@@ -286,7 +304,7 @@ QStringList ArchivBejegyzesek(const QString &zipFajl)
 // ---- restore ------------------------------------------------------------------
 
 AdatVisszatoltes::AdatVisszatoltes(const QString &adatMappa, const QString &zipFajl)
-    : m_adatMappa(tisztaUtvonal(adatMappa)), m_zipFajl(zipFajl)
+    : m_adatMappa(adatMappa.isEmpty() ? QString() : tisztaUtvonal(adatMappa)), m_zipFajl(zipFajl)
 {
 }
 
@@ -313,8 +331,8 @@ void AdatVisszatoltes::kicsomagol()
     std::unique_ptr<zip_t, void (*)(zip_t *)> olvaso(za, zip_discard);
 
     // Beside the data folder: on its file system, so that it moves into
-    // place by a rename.
-    const QFileInfo adat(m_adatMappa);
+    // place by a rename. A server's rows are read from wherever it lies.
+    const QFileInfo adat(m_adatMappa.isEmpty() ? QDir::temp().filePath(QStringLiteral("nyugvar")) : m_adatMappa);
     QTemporaryDir ideiglenes(adat.absolutePath() + QLatin1Char('/') + adat.fileName()
                              + QStringLiteral(".visszatoltes-XXXXXX"));
     if (!ideiglenes.isValid())
@@ -391,6 +409,20 @@ void AdatVisszatoltes::ellenoriz()
         throw;
     }
     m_ellenorizve = true;
+}
+
+void AdatVisszatoltes::csereKiszolgalon(data::Database &db, const QString &elozoArchiv)
+{
+    if (!m_ellenorizve)
+        throw data::DbError(QStringLiteral("Az archívum nincs ellenőrizve."));
+    KiszolgaloArchival(db, elozoArchiv);
+    {
+        data::Database archiv(QStringLiteral("visszatoltes_forras_%1").arg(ujProbaSzam()));
+        archiv.params() << QStringLiteral("PATH=") + m_kicsomagolt;
+        archiv.open();
+        data::replaceRegister(archiv, db);
+    }
+    takarit();
 }
 
 void AdatVisszatoltes::csere(const QString &elozoArchiv)

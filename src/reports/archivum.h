@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <functional>
 
+namespace data {
+class Database;
+}
+
 // How far the writing of an archive has got (0 to 1); returning false stops
 // it, and the archive then fails as any error does.
 using ArchivFolyamat = std::function<bool(double resz)>;
@@ -22,6 +26,14 @@ using ArchivFolyamat = std::function<bool(double resz)>;
 // name stays as it was).
 int AdatMappaArchival(const QString &mappa, const QString &zipFajl, const ArchivFolyamat &folyamat = {});
 
+// The archive of a register on a server: a regiszter.db snapshot of every
+// table of the open `db`, made with the copy in a folder of its own beside
+// `zipFajl` and zipped as AdatMappaArchival zips a data folder, so that it
+// restores on either engine. The desks go on working meanwhile; the
+// snapshot is one moment of the server. Raises data::DbError as
+// AdatMappaArchival does, or with what the copy found wrong.
+int KiszolgaloArchival(data::Database &db, const QString &zipFajl, const ArchivFolyamat &folyamat = {});
+
 // The entry names of a zip file, in stored order. Raises data::DbError when
 // it is no readable zip.
 QStringList ArchivBejegyzesek(const QString &zipFajl);
@@ -32,7 +44,9 @@ constexpr long long kMaxVisszatoltottMeret = 1024LL * 1024 * 1024;
 
 // Restoring the data folder from an archive, in two steps: ellenoriz()
 // unpacks and checks, csere() puts the checked folder in place. The
-// database must be closed before csere().
+// database must be closed before csere(). A register on a server has no
+// data folder (`adatMappa` empty): the archive is unpacked in the system's
+// temporary folder, and csereKiszolgalon() puts its rows on the server.
 class AdatVisszatoltes {
 public:
     AdatVisszatoltes(const QString &adatMappa, const QString &zipFajl);
@@ -55,6 +69,12 @@ public:
     // the data folder had), and deletes the old one once the new one opens. Any failure puts the old folder
     // back and raises data::DbError.
     void csere(const QString &elozoArchiv);
+
+    // Archives the server's present rows into `elozoArchiv` first
+    // (KiszolgaloArchival), then replaces the rows of every table of the
+    // open `db` with the checked archive's, in one unit: any failure leaves
+    // the server's rows as they were, and raises data::DbError.
+    void csereKiszolgalon(data::Database &db, const QString &elozoArchiv);
 
     QString ideiglenesMappa() const { return m_kicsomagolt; }
 
