@@ -9,8 +9,6 @@
 #include "testsupport.h"
 
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 using data::DataSet;
@@ -20,6 +18,7 @@ using data::Query;
 using data::State;
 using data::Table;
 using data::UnitOfWork;
+using testsupport::column;
 
 namespace {
 
@@ -33,42 +32,11 @@ void sql(const QString &statement, const QVariantList &params = {})
     db().exec(statement, params);
 }
 
-// What another program reading the file sees: the first value of the result.
-QVariant inFile(const testsupport::OpenRegister &reg, const QString &statement)
-{
-    QVariant out;
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("masik"));
-        other.setDatabaseName(reg.folder().dbFile());
-        if (other.open()) {
-            QSqlQuery q(other);
-            if (q.exec(statement) && q.next())
-                out = q.value(0);
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("masik"));
-    return out;
-}
-
-QStringList column(DataSet &ds, const QString &field)
-{
-    QStringList out;
-    for (ds.first(); !ds.eof(); ds.next())
-        out << ds.asString(field);
-    return out;
-}
-
 // The place of the booking tests: 100 000 fees and 12 500 commission so far.
 void addPlace()
 {
     sql(QStringLiteral("INSERT INTO ugyfel (ugyfel, sorszam, ugyfel_nev, jutalek, ossz_dij, ossz_jut) "
                        "VALUES (7, 1, 'Napfény', 12.5, 100000, 12500)"));
-}
-
-void refuseUpdatesOf(const QString &table)
-{
-    sql(QStringLiteral("CREATE TEMP TRIGGER zarolt BEFORE UPDATE ON %1 "
-                       "BEGIN SELECT RAISE(ABORT, 'A sor zárolva.'); END").arg(table));
 }
 
 }  // namespace
@@ -77,7 +45,11 @@ class TestEgyseg : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::useHungarianLocale(); }
+    void initTestCase()
+    {
+        testsupport::useHungarianLocale();
+        SKIP_WITHOUT_SERVER();
+    }
 
     void bookingAndTotalsFailTogether_data();
     void bookingAndTotalsFailTogether();
@@ -111,6 +83,8 @@ void TestEgyseg::bookingAndTotalsFailTogether()
 {
     QFETCH(bool, newBooking);
     QFETCH(bool, diskFull);
+    if (diskFull)
+        SKIP_ON_SERVER("the file's pages stand for a full disk");
     testsupport::OpenRegister reg;
     addPlace();
     if (!newBooking)
@@ -147,8 +121,8 @@ void TestEgyseg::bookingAndTotalsFailTogether()
 
     // A full disk: the file may not grow by a page. The engine then rolls
     // the whole transaction back itself, savepoints and all.
-    diskFull ? sql(QStringLiteral("PRAGMA max_page_count = %1").arg(inFile(reg, "PRAGMA page_count").toInt()))
-             : refuseUpdatesOf(QStringLiteral("ugyfel"));
+    diskFull ? sql(QStringLiteral("PRAGMA max_page_count = %1").arg(reg.committed(QStringLiteral("PRAGMA page_count")).toInt()))
+             : testsupport::refuseWrites(QStringLiteral("UPDATE"), QStringLiteral("ugyfel"));
     try {
         UnitOfWork unit(db());
         bookings.post();
@@ -169,14 +143,14 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     QCOMPARE(bookingPosted.count() + placePosted.count(), 0);
     QCOMPARE(bookingShown.count() + placeShown.count(), 0);
     // The file holds both rows as they were.
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT COUNT(*) FROM foglalas")).toInt(), newBooking ? 0 : 1);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT SUM(ossz_dij) FROM foglalas")).toDouble(), oldFee);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), 100000.0);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_jut FROM ugyfel")).toDouble(), 12500.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT COUNT(*) FROM foglalas")).toInt(), newBooking ? 0 : 1);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT SUM(ossz_dij) FROM foglalas")).toDouble(), oldFee);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), 100000.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_jut FROM ugyfel")).toDouble(), 12500.0);
 
     // The retry saves what was typed, once; a window that hears of the
     // booking sees the place saved too.
-    sql(diskFull ? QStringLiteral("PRAGMA max_page_count = 1073741823") : QStringLiteral("DROP TRIGGER zarolt"));
+    diskFull ? sql(QStringLiteral("PRAGMA max_page_count = 1073741823")) : testsupport::writesAllowed(QStringLiteral("ugyfel"));
     State placeSeen = State::Inactive;
     connect(&bookings, &DataSet::afterPost, this, [&] { placeSeen = places.state(); });
     {
@@ -193,10 +167,10 @@ void TestEgyseg::bookingAndTotalsFailTogether()
     QCOMPARE(places.state(), State::Browse);
     QCOMPARE(bookings.recordCount(), 1);
     QCOMPARE(bookings.asFloat(QStringLiteral("ossz_dij")), 48000.0);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT COUNT(*) FROM foglalas")).toInt(), 1);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_dij FROM foglalas")).toDouble(), 48000.0);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), newBooking ? 148000.0 : 108000.0);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_jut FROM ugyfel")).toDouble(), newBooking ? 18500.0 : 13500.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT COUNT(*) FROM foglalas")).toInt(), 1);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_dij FROM foglalas")).toDouble(), 48000.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), newBooking ? 148000.0 : 108000.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_jut FROM ugyfel")).toDouble(), newBooking ? 18500.0 : 13500.0);
 }
 
 void TestEgyseg::deleteWithTotalsComesBack_data()
@@ -229,7 +203,7 @@ void TestEgyseg::deleteWithTotalsComesBack()
     };
     subtract();
     if (ending == QLatin1String("refused"))
-        refuseUpdatesOf(QStringLiteral("ugyfel"));
+        testsupport::refuseWrites(QStringLiteral("UPDATE"), QStringLiteral("ugyfel"));
     try {
         UnitOfWork unit(db());
         bookings.remove();
@@ -250,12 +224,12 @@ void TestEgyseg::deleteWithTotalsComesBack()
     QCOMPARE(removed.count(), 0);
     QCOMPARE(places.state(), State::Edit);
     QCOMPARE(places.asFloat(QStringLiteral("ossz_dij")), 80000.0);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT COUNT(*) FROM foglalas")).toInt(), 3);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), 100000.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT COUNT(*) FROM foglalas")).toInt(), 3);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), 100000.0);
 
     // Done again and committed, afterDelete comes with the commit.
     if (ending == QLatin1String("refused"))
-        sql(QStringLiteral("DROP TRIGGER zarolt"));
+        testsupport::writesAllowed(QStringLiteral("ugyfel"));
     {
         UnitOfWork unit(db());
         places.post();
@@ -265,8 +239,8 @@ void TestEgyseg::deleteWithTotalsComesBack()
     }
     QCOMPARE(removed.count(), 1);
     QCOMPARE(column(bookings, QStringLiteral("foglalaz")), (QStringList{"1", "3"}));
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), 80000.0);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT ossz_jut FROM ugyfel")).toDouble(), 10000.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_dij FROM ugyfel")).toDouble(), 80000.0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT ossz_jut FROM ugyfel")).toDouble(), 10000.0);
 }
 
 void TestEgyseg::refusedStatementLeavesOtherSetsAlone()
@@ -379,7 +353,7 @@ void TestEgyseg::severalPostsInOneUnit()
         t.post();
         unit.commit();
     }
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT COUNT(*) || ' ' || MAX(Tipus_nev) FROM tipus WHERE Tipus = 4")),
+    QCOMPARE(reg.committed(QStringLiteral("SELECT COUNT(*) || ' ' || MAX(Tipus_nev) FROM tipus WHERE Tipus = 4")),
              QVariant(QStringLiteral("1 Második")));
 
     // An inner unit that rolls back leaves the outer one's post standing.
@@ -402,11 +376,11 @@ void TestEgyseg::severalPostsInOneUnit()
         outer.commit();
     }
     QCOMPARE(t.state(), State::Browse);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT Tipus_nev FROM tipus WHERE Tipus = 1")).toString(),
+    QCOMPARE(reg.committed(QStringLiteral("SELECT Tipus_nev FROM tipus WHERE Tipus = 1")).toString(),
              QStringLiteral("Panzió"));
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT COUNT(*) FROM terulet")).toInt(), 0);
+    QCOMPARE(reg.committed(QStringLiteral("SELECT COUNT(*) FROM terulet")).toInt(), 0);
     areas.post();
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT terulet_nev FROM terulet")).toString(), QStringLiteral("Balaton"));
+    QCOMPARE(reg.committed(QStringLiteral("SELECT terulet_nev FROM terulet")).toString(), QStringLiteral("Balaton"));
 }
 
 void TestEgyseg::emptyAndRefillInOneUnit_data()
@@ -437,7 +411,7 @@ void TestEgyseg::emptyAndRefillInOneUnit()
     }
     const QStringList expected = commit ? QStringList{"Új"} : QStringList{"Másik", "Régi"};
     QCOMPARE(column(emil, QStringLiteral("nev")), expected);
-    QCOMPARE(inFile(reg, QStringLiteral("SELECT COUNT(*) FROM emil")).toInt(), expected.size());
+    QCOMPARE(reg.committed(QStringLiteral("SELECT COUNT(*) FROM emil")).toInt(), expected.size());
 }
 
 // ---- one filter rule ----------------------------------------------------------
@@ -474,6 +448,7 @@ void TestEgyseg::sameRowsOnTableAndQuery()
     QFETCH(QString, table);
     QFETCH(QString, filter);
     QFETCH(QStringList, expected);
+    SKIP_ON_SERVER("the file keeps a text in a number field, and its filters compare texts by code point");
     testsupport::OpenRegister reg;
     const QString insertPlace =
         QStringLiteral("INSERT INTO ugyfel (sorszam, ugyfel_nev, terulet, letszam) VALUES (?, ?, ?, ?)");

@@ -82,7 +82,7 @@ class TestFoglRiport : public QObject {
     std::unique_ptr<testsupport::OpenRegister> m_reg;
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::useHungarianLocale(); }
+    void initTestCase() { testsupport::useHungarianLocale(); SKIP_WITHOUT_SERVER(); }
     void init()
     {
         m_reg = std::make_unique<testsupport::OpenRegister>();

@@ -74,6 +74,7 @@ private Q_SLOTS:
 void TestKereses::initTestCase()
 {
     testsupport::useHungarianLocale();
+    SKIP_WITHOUT_SERVER();
     m_reg = std::make_unique<testsupport::OpenRegister>();
     m_dobozok = std::make_unique<testsupport::DobozFelvevo>();
     setProgramMappa(m_reg->folder().root());

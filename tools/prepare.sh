@@ -10,6 +10,9 @@ packages=(
   libqscintilla2-qt6-dev libzip-dev
   fonts-liberation2 fonts-wine fonts-dejavu-core breeze-icon-theme
   qt6-translations-l10n poppler-utils zip unzip cups cups-bsd printer-driver-cups-pdf
+  # The server suites start a private cluster of their own from its programs;
+  # the program itself needs no server.
+  postgresql
 )
 missing=()
 for p in "${packages[@]}"; do

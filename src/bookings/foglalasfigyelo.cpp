@@ -9,12 +9,12 @@ QString AtfedesFigyelmeztetes(data::Database &db, int hely, const QVariant &saja
     // A stay without a night cannot share one.
     if (!tol.isValid() || !ig.isValid() || tol >= ig)
         return {};
-    // The unary plus keeps the engine off the index of first days (a range
-    // over the whole table): the place's own index narrows it to its
-    // bookings.
+    // An expression of the first day, not the column itself, keeps the
+    // engine off the index of first days (a range over the whole table):
+    // the place's own index narrows it to its bookings.
     QString sql = QStringLiteral(
         "SELECT foglalaz, dat_tol, dat_ig FROM foglalas "
-        "WHERE ugyfel = :hely AND +dat_tol < :ig AND dat_ig > :tol");
+        "WHERE ugyfel = :hely AND dat_tol || '' < :ig AND dat_ig > :tol");
     const bool sajatKulcs = sajat.isValid() && !sajat.isNull();
     if (sajatKulcs)
         sql += QStringLiteral(" AND foglalas <> :sajat");
