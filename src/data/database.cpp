@@ -6,6 +6,7 @@
 #include "data/table.h"
 
 #include <QDir>
+#include <QTimer>
 #include <utility>
 
 namespace data {
@@ -291,6 +292,7 @@ void Database::attach(DataSet *ds)
 
 void Database::detach(DataSet *ds)
 {
+    m_refreshAfterEdit.remove(ds);
     m_dataSets.removeAll(ds);
     m_unitMembers.removeAll(ds);
 }
@@ -409,23 +411,50 @@ void Database::undo(int level)
 
 void Database::heardElsewhere(const QStringList &tables)
 {
-    // A data set that is being edited keeps what the user types: its save
-    // checks the row against the stored one anyway. A query may read any
-    // table, so it reads again whatever changed.
+    // A query may read any table, so it reads again whatever changed.
     const QVector<DataSet *> sets = m_dataSets;
     for (DataSet *ds : sets) {
-        if (!m_dataSets.contains(ds) || !ds->isOpen() || ds->isEditing())
+        if (!m_dataSets.contains(ds) || !ds->isOpen())
             continue;
         const auto *table = qobject_cast<const Table *>(ds);
         if (table && !tables.contains(table->tableDef().name.toLower()))
             continue;
-        try {
-            ds->refresh();
-        } catch (const DbError &) {
-            // The desk shows the rows it had; the next read tells the user.
-        }
+        if (ds->isEditing())
+            refreshAfterEdit(ds);
+        else
+            refreshQuietly(ds);
     }
     Q_EMIT changedElsewhere(tables);
+}
+
+void Database::refreshQuietly(DataSet *ds)
+{
+    try {
+        ds->refresh();
+    } catch (const DbError &) {
+        // The desk shows the rows it had; the next read tells the user.
+    }
+}
+
+void Database::refreshAfterEdit(DataSet *ds)
+{
+    // What the user types stays as typed (the save checks the row against
+    // the stored one anyway); the other rows are read once the edit ends.
+    if (m_refreshAfterEdit.contains(ds))
+        return;
+    m_refreshAfterEdit.insert(ds);
+    auto ended = std::make_shared<QMetaObject::Connection>();
+    *ended = connect(ds, &DataSet::stateChanged, this, [this, ds, ended] {
+        if (ds->isEditing())
+            return;
+        disconnect(*ended);
+        m_refreshAfterEdit.remove(ds);
+        // After the save or the cancel has finished its own work.
+        QTimer::singleShot(0, ds, [this, ds] {
+            if (ds->isOpen() && !ds->isEditing())
+                refreshQuietly(ds);
+        });
+    });
 }
 
 void Database::completeUnit()

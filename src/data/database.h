@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariant>
@@ -191,6 +192,8 @@ private:
     void openEngineOnly();
     // Another desk's unit changed `tables`: the data sets on them read again.
     void heardElsewhere(const QStringList &tables);
+    void refreshQuietly(DataSet *ds);
+    void refreshAfterEdit(DataSet *ds);
     Engine &openEngine() const;
 
     QString m_connectionName;
@@ -209,6 +212,8 @@ private:
     // the levels still open have nothing left to commit.
     bool m_unitLost = false;
     QString m_openNotice;
+    // Data sets that another desk's change reached while they were edited.
+    QSet<DataSet *> m_refreshAfterEdit;
 };
 
 // The same class under the name the callers think in: every row that one

@@ -17,11 +17,15 @@ constexpr int kCachedRows = 4096;  // rows kept before the cache starts afresh
 
 // A lookup field of the page: its value is read once per key and page (a
 // page of places holds a few types and areas), not once per row.
+//
+// On a server every statement is a round trip: there the page statement
+// reads the lookups itself, in a column of each.
 struct RowPages::Lookup {
     int field;                              // the lookup field
     int keyColumn;                          // the page statement's column of its key
     std::unique_ptr<Statement> statement;   // its value for one key
     QHash<qint64, QVariant> values;         // those read for the page being read
+    int pageColumn = -1;                    // on a server: its column of the page statement
 };
 
 RowPages::RowPages(const DataSet &ds, const schema::TableDef &table, const QString &keyColumn)
@@ -79,7 +83,8 @@ void RowPages::readPage(const QVector<qint64> &keys, int row)
         for (int c = 0; c < m_pageFields.size(); ++c)
             r[m_pageFields[c]] = fromStorage(st.value(c + 1), m_ds.field(m_pageFields[c]).def.type);
         for (Lookup &l : m_lookups)
-            r[l.field] = lookupValue(l, st.value(l.keyColumn));
+            r[l.field] = l.pageColumn >= 0 ? fromStorage(st.value(l.pageColumn), m_ds.field(l.field).def.type)
+                                           : lookupValue(l, st.value(l.keyColumn));
         m_cache.insert(st.value(0).toLongLong(), r);
     }
     st.reset();
@@ -97,6 +102,7 @@ Statement &RowPages::pageStatement()
     QStringList cols;
     QVector<int> fields;
     std::vector<Lookup> lookups;
+    QStringList lookupColumns;
     for (int f = 0; f < m_ds.fieldCount(); ++f) {
         const Field &fd = m_ds.field(f);
         if (fd.kind == FieldKind::Stored) {
@@ -104,17 +110,24 @@ Statement &RowPages::pageStatement()
             fields << f;
         } else if (fd.kind == FieldKind::Lookup) {
             const schema::LookupDef &l = m_table.lookups[fd.lookup];
+            const QString value = QStringLiteral("SELECT lk.%1 FROM %2 AS lk WHERE lk.%3 = %4 LIMIT 1")
+                                      .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey));
             // Its key field is stored, and stands before it.
-            lookups.push_back({f, int(fields.indexOf(fd.keyField)) + 1,
-                               db.prepare(QStringLiteral("SELECT lk.%1 FROM %2 AS lk WHERE lk.%3 = ? LIMIT 1")
-                                              .arg(quoted(l.resultField), quoted(l.table), quoted(l.tableKey))),
-                               {}});
+            Lookup lookup{f, int(fields.indexOf(fd.keyField)) + 1, nullptr, {}};
+            if (db.isServer())
+                lookupColumns << QStringLiteral("(%1)").arg(value.arg(QStringLiteral("t.") + quoted(m_ds.field(fd.keyField).def.name)));
+            else
+                lookup.statement = db.prepare(value.arg(QLatin1Char('?')));
+            lookups.push_back(std::move(lookup));
         }
     }
+    for (Lookup &l : lookups)
+        if (!l.statement)
+            l.pageColumn = int(fields.size()) + 1 + int(&l - lookups.data());
     QStringList marks;
     marks.fill(QStringLiteral("?"), kPageRows);
     m_page = db.prepare(QStringLiteral("SELECT t.%1, %2 FROM %3 AS t WHERE t.%1 IN (%4)")
-                            .arg(m_keyColumn, cols.join(QStringLiteral(", ")), quoted(m_table.name),
+                            .arg(m_keyColumn, (cols + lookupColumns).join(QStringLiteral(", ")), quoted(m_table.name),
                                  marks.join(QLatin1Char(','))));
     m_pageFields = std::move(fields);
     m_lookups = std::move(lookups);
