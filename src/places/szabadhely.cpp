@@ -2,7 +2,7 @@
 
 #include "data/collation.h"
 #include "data/database.h"
-#include "data/query.h"
+#include "data/engine.h"
 
 #include <QCollator>
 #include <algorithm>
@@ -56,15 +56,18 @@ QVector<SzabadHely> SzabadHelyek(data::Database &db, const SzabadKerdes &k)
         return out;
     // A booking overlaps the stay when it holds one of its nights: one that
     // ends on the day of arrival or starts on the day of leaving does not.
+    // The bookings' days are compared as expressions ("|| ''"), which keeps
+    // the engines off the indexes of days (a range over every place's
+    // bookings) and on the place's own.
     QString sql = QStringLiteral(
         "SELECT u.ugyfel, u.sorszam, u.ugyfel_nev, t.tipus_nev, r.terulet_nev, u.cim_varos, u.letszam, u.tol, u.ig,"
-        " (SELECT max(f.dat_ig) FROM foglalas f WHERE f.ugyfel = u.ugyfel AND f.dat_ig <= :erk AND f.dat_ig > :elotte)"
+        " (SELECT max(f.dat_ig) FROM foglalas f WHERE f.ugyfel = u.ugyfel AND f.dat_ig || '' <= :erk AND f.dat_ig || '' > :elotte)"
         " AS elozo,"
-        " (SELECT min(f.dat_tol) FROM foglalas f WHERE f.ugyfel = u.ugyfel AND f.dat_tol >= :tav AND f.dat_tol < :utana)"
+        " (SELECT min(f.dat_tol) FROM foglalas f WHERE f.ugyfel = u.ugyfel AND f.dat_tol || '' >= :tav AND f.dat_tol || '' < :utana)"
         " AS kovetkezo"
         " FROM ugyfel u LEFT JOIN tipus t ON t.tipus = u.tipus LEFT JOIN terulet r ON r.terulet = u.terulet"
         " WHERE (u.letszam IS NULL OR u.letszam <= 0 OR u.letszam >= :fo)"
-        " AND NOT EXISTS (SELECT 1 FROM foglalas f WHERE f.ugyfel = u.ugyfel AND f.dat_tol < :tav AND f.dat_ig > :erk)");
+        " AND NOT EXISTS (SELECT 1 FROM foglalas f WHERE f.ugyfel = u.ugyfel AND f.dat_tol || '' < :tav AND f.dat_ig || '' > :erk)");
     if (k.csakAktiv)
         sql += QStringLiteral(" AND u.aktiv = 'I'");
     if (k.terulet.isValid() && !k.terulet.isNull())
@@ -72,41 +75,41 @@ QVector<SzabadHely> SzabadHelyek(data::Database &db, const SzabadKerdes &k)
     if (k.tipus.isValid() && !k.tipus.isNull())
         sql += QStringLiteral(" AND u.tipus = :tipus");
 
-    data::Query q(db);
-    q.setSql(sql);
-    q.setParam(QStringLiteral("erk"), k.erkezes);
-    q.setParam(QStringLiteral("tav"), k.tavozas);
-    q.setParam(QStringLiteral("elotte"), k.erkezes.addDays(-kSzabadKitekintes));
-    q.setParam(QStringLiteral("utana"), k.tavozas.addDays(kSzabadKitekintes));
-    q.setParam(QStringLiteral("fo"), k.fo);
-    if (sql.contains(QLatin1String(":terulet")))
-        q.setParam(QStringLiteral("terulet"), k.terulet);
-    if (sql.contains(QLatin1String(":tipus")))
-        q.setParam(QStringLiteral("tipus"), k.tipus);
-    q.open();
+    QMap<QString, QVariant> param{
+        {QStringLiteral("erk"), k.erkezes},
+        {QStringLiteral("tav"), k.tavozas},
+        {QStringLiteral("elotte"), k.erkezes.addDays(-kSzabadKitekintes)},
+        {QStringLiteral("utana"), k.tavozas.addDays(kSzabadKitekintes)},
+        {QStringLiteral("fo"), k.fo},
+        {QStringLiteral("terulet"), k.terulet},
+        {QStringLiteral("tipus"), k.tipus},
+    };
+    // One forward walk: the statement is run once, whatever the answer's size.
+    const auto q = db.prepare(sql);
+    q->bindNamed(param);
     const QDate utolsoEj = k.tavozas.addDays(-1);
-    for (q.first(); !q.eof(); q.next()) {
-        const QString tol = q.asString(QStringLiteral("tol"));
-        const QString ig = q.asString(QStringLiteral("ig"));
+    auto szoveg = [&](int oszlop) { return q->value(oszlop).toString(); };
+    while (q->next()) {
+        const QString tol = szoveg(7);
+        const QString ig = szoveg(8);
         if (!SzezonbaEsik(tol, ig, k.erkezes, utolsoEj))
             continue;
         SzabadHely h;
-        h.hely = q.asInteger(QStringLiteral("ugyfel"));
-        h.sorszam = q.asInteger(QStringLiteral("sorszam"));
-        h.nev = q.asString(QStringLiteral("ugyfel_nev"));
-        h.tipus = q.asString(QStringLiteral("tipus_nev"));
-        h.terulet = q.asString(QStringLiteral("terulet_nev"));
-        h.varos = q.asString(QStringLiteral("cim_varos"));
-        h.letszam = int(qMax<qint64>(0, q.asInteger(QStringLiteral("letszam"))));
+        h.hely = q->value(0).toLongLong();
+        h.sorszam = q->value(1).toLongLong();
+        h.nev = szoveg(2);
+        h.tipus = szoveg(3);
+        h.terulet = szoveg(4);
+        h.varos = szoveg(5);
+        h.letszam = int(qMax<qint64>(0, q->value(6).toLongLong()));
         h.tol = tol;
         h.ig = ig;
-        const QDate elozo = isoNap(q.asString(QStringLiteral("elozo")));
-        const QDate kovetkezo = isoNap(q.asString(QStringLiteral("kovetkezo")));
+        const QDate elozo = isoNap(szoveg(9));
+        const QDate kovetkezo = isoNap(szoveg(10));
         h.szabadElotte = elozo.isValid() ? int(elozo.daysTo(k.erkezes)) : kSzabadKitekintes;
         h.szabadUtana = kovetkezo.isValid() ? int(k.tavozas.daysTo(kovetkezo)) : kSzabadKitekintes;
         out << h;
     }
-    q.close();
     const QCollator &hu = data::hungarianCollator();
     std::stable_sort(out.begin(), out.end(), [&](const SzabadHely &a, const SzabadHely &b) {
         if ((a.letszam == 0) != (b.letszam == 0))
