@@ -556,21 +556,21 @@ void TstFoglalas::letszam()
 
 void TstFoglalas::szabadHelyek_data()
 {
-    // One place, its bookings ("from/to;..."), and the stay asked for six.
-    QTest::addColumn<QString>("hely");       // letszam, aktiv, tol, ig
+    // One place (letszam, aktiv, tol, ig), its bookings, the stay asked for
+    // six, and the free nights before / after it ("" when not listed).
+    QTest::addColumn<QString>("hely");
     QTest::addColumn<QString>("foglalasok");
     QTest::addColumn<QString>("tartozkodas");
-    QTest::addColumn<int>("elotte");         // -1: not listed
-    QTest::addColumn<int>("utana");
+    QTest::addColumn<QString>("szabad");
     const QString het = QStringLiteral("2026-07-10/2026-07-17");
-    QTest::newRow("touching stays") << "6,'I',NULL,NULL" << "2026-07-03/2026-07-10;2026-07-17/2026-07-20" << het << 0 << 0;
-    QTest::newRow("one night shared") << "6,'I',NULL,NULL" << "2026-07-16/2026-07-20" << het << -1 << -1;
-    QTest::newRow("free nights around") << "8,'I',NULL,NULL" << "2026-07-01/2026-07-05;2026-07-20/2026-07-22" << het << 5 << 3;
-    QTest::newRow("season over the new year") << "6,'I','12.01',' 2.28'" << "" << "2026-12-28/2027-01-03" << 14 << 14;
-    QTest::newRow("season ends in the stay") << "6,'I',' 6.01',' 7.12'" << "" << het << -1 << -1;
-    QTest::newRow("unknown capacity") << "NULL,'I',NULL,NULL" << "" << het << 14 << 14;
-    QTest::newRow("too small") << "4,'I',NULL,NULL" << "" << het << -1 << -1;
-    QTest::newRow("inactive") << "6,'N',NULL,NULL" << "" << het << -1 << -1;
+    QTest::newRow("touching stays") << "6,'I',NULL,NULL" << "2026-07-03/2026-07-10;2026-07-17/2026-07-20" << het << "0/0";
+    QTest::newRow("one night shared") << "6,'I',NULL,NULL" << "2026-07-16/2026-07-20" << het << "";
+    QTest::newRow("free nights around") << "8,'I',NULL,NULL" << "2026-07-01/2026-07-05;2026-07-20/2026-07-22" << het << "5/3";
+    QTest::newRow("season over the new year") << "6,'I','12.01',' 2.28'" << "" << "2026-12-28/2027-01-03" << "14/14";
+    QTest::newRow("season ends in the stay") << "6,'I',' 6.01',' 7.12'" << "" << het << "";
+    QTest::newRow("unknown capacity") << "NULL,'I',NULL,NULL" << "" << het << "14/14";
+    QTest::newRow("too small") << "4,'I',NULL,NULL" << "" << het << "";
+    QTest::newRow("inactive") << "6,'N',NULL,NULL" << "" << het << "";
 }
 
 void TstFoglalas::szabadHelyek()
@@ -578,21 +578,17 @@ void TstFoglalas::szabadHelyek()
     QFETCH(QString, hely);
     QFETCH(QString, foglalasok);
     QFETCH(QString, tartozkodas);
-    QFETCH(int, elotte);
-    QFETCH(int, utana);
     db().exec(QStringLiteral("INSERT INTO ugyfel (ugyfel, sorszam, ugyfel_nev, letszam, aktiv, tol, ig) "
                              "VALUES (900, 900, 'Szabad', %1)").arg(hely));
     for (const QString &f : foglalasok.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        db().exec(QStringLiteral("INSERT INTO foglalas (ugyfel, dat_tol, dat_ig) VALUES (900, ?, ?)"),
-                  {f.section(QLatin1Char('/'), 0, 0), f.section(QLatin1Char('/'), 1, 1)});
-    SzabadKerdes k;
-    k.erkezes = QDate::fromString(tartozkodas.section(QLatin1Char('/'), 0, 0), Qt::ISODate);
-    k.tavozas = QDate::fromString(tartozkodas.section(QLatin1Char('/'), 1, 1), Qt::ISODate);
-    k.fo = 6;
-    const auto talalt = SzabadHelyek(db(), k);
-    const auto it = std::find_if(talalt.cbegin(), talalt.cend(), [](const SzabadHely &h) { return h.hely == 900; });
-    QCOMPARE(it == talalt.cend() ? -1 : it->szabadElotte, elotte);
-    QCOMPARE(it == talalt.cend() ? -1 : it->szabadUtana, utana);
+        db().exec(QStringLiteral("INSERT INTO foglalas (ugyfel, dat_tol, dat_ig) VALUES (900, ?, ?)"), {f.left(10), f.mid(11)});
+    const SzabadKerdes k{QDate::fromString(tartozkodas.left(10), Qt::ISODate),
+                         QDate::fromString(tartozkodas.mid(11), Qt::ISODate), 6};
+    QString szabad;
+    for (const SzabadHely &h : SzabadHelyek(db(), k))
+        if (h.hely == 900)
+            szabad = QStringLiteral("%1/%2").arg(h.szabadElotte).arg(h.szabadUtana);
+    QTEST(szabad, "szabad");
 }
 
 QTEST_GUILESS_MAIN(TstFoglalas)
