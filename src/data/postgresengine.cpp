@@ -8,6 +8,7 @@
 #include "data/postgresengine.h"
 
 #include "data/database.h"
+#include "data/qtconnection.h"
 #include "data/schema.h"
 #include "data/storage.h"
 
@@ -894,13 +895,7 @@ void PostgresEngine::close()
     m_deallocate.clear();
     m_conn = nullptr;
     m_tableOfOid.clear();
-    if (QSqlDatabase::contains(m_connectionName)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_connectionName);
-    }
+    dropQtConnection(m_connectionName);
 }
 
 // ---- desks telling each other -------------------------------------------------

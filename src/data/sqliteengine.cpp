@@ -3,6 +3,7 @@
 #include "data/adatmappa.h"
 #include "data/database.h"
 #include "data/postgresengine.h"
+#include "data/qtconnection.h"
 #include "data/schema.h"
 #include "data/storage.h"
 
@@ -579,13 +580,7 @@ void SqliteEngine::close()
     m_dataVersion.reset();
     m_handle = nullptr;
     m_writeProblem.clear();
-    if (QSqlDatabase::contains(m_connectionName)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_connectionName);
-    }
+    dropQtConnection(m_connectionName);
 }
 
 bool SqliteEngine::hasUniqueIndex(const QString &table, const QString &index)
