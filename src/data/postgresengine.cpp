@@ -12,16 +12,12 @@
 #include "data/schema.h"
 #include "data/storage.h"
 
-#include <QDateTime>
 #include <QHash>
-#include <QPointer>
 #include <QRegularExpression>
-#include <QSet>
 #include <QSocketNotifier>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <deque>
 #include <libpq-fe.h>
 
@@ -198,7 +194,6 @@ private:
     const PGresult *described() const;
 
     PostgresEngine &m_engine;
-    QString m_sql;
     QByteArray m_name;        // the server's name of the prepared statement
     QStringList m_markNames;  // per mark: its name, empty for "?"
     QByteArray m_text;        // the statement with numbered marks
@@ -416,7 +411,7 @@ private:
 // ---- statements, implemented ------------------------------------------------
 
 PgStatement::PgStatement(PostgresEngine &engine, const QString &sql)
-    : m_engine(engine), m_sql(sql), m_text(numberMarks(sql, m_markNames)), m_writes(writtenTable(sql))
+    : m_engine(engine), m_text(numberMarks(sql, m_markNames)), m_writes(writtenTable(sql))
 {
     m_values.resize(m_markNames.size());
     m_nulls.fill(true, m_markNames.size());
